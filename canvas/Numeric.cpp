@@ -1,0 +1,41 @@
+#include "canvas/Numeric.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+std::int16_t checked(long value) {
+    if (value < std::numeric_limits<std::int16_t>::min() ||
+        value > std::numeric_limits<std::int16_t>::max())
+        throw OverflowError();
+    return static_cast<std::int16_t>(value);
+}
+
+} // namespace
+
+std::int16_t add16(int a, int b) {
+    return checked(long{a} + b);
+}
+
+std::int16_t sub16(int a, int b) {
+    return checked(long{a} - b);
+}
+
+std::int16_t mul16(int a, int b) {
+    return checked(long{a} * b);
+}
+
+std::int16_t round16(double value) {
+    if (!std::isfinite(value))
+        throw OverflowError();
+    // nearbyint follows the current rounding mode, which is round-half-even by default.
+    const double rounded = std::nearbyint(value);
+    if (rounded < -32768.0 || rounded > 32767.0)
+        throw OverflowError();
+    return static_cast<std::int16_t>(rounded);
+}
+
+double Int(double value) {
+    return std::floor(value);
+}

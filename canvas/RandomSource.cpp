@@ -1,0 +1,37 @@
+#include "canvas/RandomSource.h"
+
+#include <chrono>
+
+namespace {
+
+// splitmix64's finaliser: a bijective mix, so distinct states stay distinct.
+std::uint64_t mix(std::uint64_t z) {
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+    return z ^ (z >> 31);
+}
+
+std::uint64_t systemClock() {
+    return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+} // namespace
+
+RandomSource::RandomSource() : RandomSource(mix(systemClock()), systemClock) {}
+
+RandomSource::RandomSource(std::uint64_t seed, Clock clock)
+    : state_(mix(seed)), clock_(std::move(clock)) {}
+
+std::uint64_t RandomSource::next() {
+    state_ += 0x9e3779b97f4a7c15ull;
+    return mix(state_);
+}
+
+float RandomSource::NextRandom() {
+    // The top 24 bits fill a float's mantissa exactly: the largest value is 1 - 2^-24.
+    return static_cast<float>(next() >> 40) * 0x1p-24f;
+}
+
+void RandomSource::ReseedRandom() {
+    state_ = mix(state_ ^ mix(clock_()));
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+// What drawing costs on the emulated reference machine the pictures were paced for.
+struct Tempo {
+    double primitiveNs = 40000; // fixed cost of one Line or Circle
+    double pixelNs = 12;        // cost of each logical pixel a primitive covers, after clipping
+    double pauseUnitNs = 20000; // one unit of Pause
+};
+
+// The nominal time of one handler: every primitive and every pause unit advances it by its cost.
+// A Sync, when set, hears of each advance and decides whether real time must catch up.
+class Timeline {
+  public:
+    class Sync {
+      public:
+        virtual ~Sync() = default;
+        virtual void Reached(std::int64_t nominalNs) = 0;
+    };
+
+    explicit Timeline(Tempo tempo = Tempo());
+
+    // Back to zero, for the next handler.
+    void Restart();
+    void ChargePrimitive(double pixels);
+    void ChargePause(int units);
+
+    std::int64_t NominalNs() const { return static_cast<std::int64_t>(nominalNs_); }
+    const Tempo& tempo() const { return tempo_; }
+    void SetSync(Sync* sync) { sync_ = sync; }
+
+  private:
+    void advance(double ns);
+
+    Tempo tempo_;
+    double nominalNs_ = 0;
+    Sync* sync_ = nullptr;
+};

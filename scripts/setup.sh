@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs every Debian package the game, its tests and its tools need. Safe to run again.
+set -euo pipefail
+
+packages=(
+    build-essential cmake make
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libgtest-dev
+    fonts-liberation2
+    clang-format
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+    command -v sudo >/dev/null || { echo "setup: run as root or install sudo to add: ${missing[*]}" >&2; exit 1; }
+    sudo=(sudo)
+fi
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq "${missing[@]}"

@@ -1,0 +1,115 @@
+#include "canvas/Numeric.h"
+#include "canvas/PacedCanvas.h"
+#include "canvas/PrimitiveCost.h"
+#include "canvas/RandomSource.h"
+#include "canvas/RecordingCanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+TEST(Rounding, TiesGoToEven) {
+    EXPECT_EQ(round16(2.5), 2);
+    EXPECT_EQ(round16(3.5), 4);
+    EXPECT_EQ(round16(-2.5), -2);
+    EXPECT_EQ(round16(2.4999), 2);
+    EXPECT_EQ(round16(32767.4), 32767);
+    EXPECT_EQ(round16(-32768.5), -32768);
+}
+
+TEST(Rounding, OutOfRangeOverflows) {
+    EXPECT_THROW(round16(32767.5), OverflowError);
+    EXPECT_THROW(round16(-32769.0), OverflowError);
+    EXPECT_THROW(round16(std::numeric_limits<double>::quiet_NaN()), OverflowError);
+    EXPECT_THROW(round16(std::numeric_limits<double>::infinity()), OverflowError);
+}
+
+TEST(Arithmetic16, OverflowRaisesAndEdgesDoNot) {
+    EXPECT_EQ(add16(32766, 1), 32767);
+    EXPECT_THROW(add16(32767, 1), OverflowError);
+    EXPECT_EQ(sub16(-32767, 1), -32768);
+    EXPECT_THROW(sub16(-32768, 1), OverflowError);
+    EXPECT_EQ(mul16(2, 16383), 32766);
+    EXPECT_THROW(mul16(2, 16384), OverflowError);
+}
+
+TEST(IntFunction, IsFloor) {
+    EXPECT_EQ(Int(2.7), 2);
+    EXPECT_EQ(Int(-2.2), -3);
+    EXPECT_EQ(Int(100.0 * 0.99999994f), 99);
+}
+
+TEST(Random, ValuesStayBelowOne) {
+    RandomSource random(1, [] { return 0ull; });
+    float largest = 0;
+    for (int i = 0; i < 100000; ++i) {
+        const float value = random.NextRandom();
+        ASSERT_GE(value, 0.0f);
+        ASSERT_LT(value, 1.0f);
+        largest = std::max(largest, value);
+    }
+    EXPECT_GT(largest, 0.999f);
+}
+
+TEST(Random, ReseedWithinOneClockTickStillVaries) {
+    RandomSource random(7, [] { return 42ull; }); // the clock never moves
+    std::set<float> seen;
+    for (int i = 0; i < 1000; ++i) {
+        random.ReseedRandom();
+        seen.insert(random.NextRandom());
+    }
+    EXPECT_GT(seen.size(), 990u);
+}
+
+TEST(Random, SameSeedAndClockRepeatOtherSeedDoesNot) {
+    RandomSource a(5, [] { return 1ull; }), b(5, [] { return 1ull; }), c(6, [] { return 1ull; });
+    for (int i = 0; i < 10; ++i) {
+        a.ReseedRandom();
+        b.ReseedRandom();
+        c.ReseedRandom();
+        const float va = a.NextRandom();
+        EXPECT_EQ(va, b.NextRandom());
+        EXPECT_NE(va, c.NextRandom());
+    }
+}
+
+TEST(Random, ClockReadingChangesTheSequence) {
+    std::uint64_t tick = 0;
+    RandomSource a(5, [&] { return tick; }), b(5, [] { return 0ull; });
+    tick = 1;
+    a.ReseedRandom();
+    b.ReseedRandom();
+    EXPECT_NE(a.NextRandom(), b.NextRandom());
+}
+
+TEST(PrimitiveCost, LinesAreClippedToTheClientArea) {
+    // 150 twips = 10 pixels, both end points counted.
+    EXPECT_DOUBLE_EQ(LinePixels(0, 15, 150, 15, 100, 100), 11);
+    EXPECT_DOUBLE_EQ(LinePixels(-1500, 15, 1500, 15, 100, 100), 101);
+    EXPECT_DOUBLE_EQ(LinePixels(-1500, -15, 1500, -15, 100, 100), 0);
+    EXPECT_DOUBLE_EQ(LinePixels(3000, 3000, 4500, 4500, 100, 100), 0);
+}
+
+TEST(PrimitiveCost, DiscsCountTheirVisibleArea) {
+    const CircleShape inside{750, 750, 150, 0};
+    EXPECT_NEAR(CirclePixels(inside, 100, 100), 3.14159 * 100 + 1, 0.01);
+    const CircleShape halfOut{0, 750, 150, 0};
+    EXPECT_NEAR(CirclePixels(halfOut, 100, 100), 3.14159 * 50 + 1, 0.01);
+    const CircleShape gone{-1000, -1000, 150, 0};
+    EXPECT_DOUBLE_EQ(CirclePixels(gone, 100, 100), 1);
+}
+
+TEST(PacedCanvas, ChargesEachPrimitiveAfterDrawingIt) {
+    RecordingCanvas surface(1500, 1500);
+    Timeline timeline(Tempo{1000, 10, 100});
+    PacedCanvas canvas(surface, timeline);
+    canvas.Line(0, 0, 150, 0, RGB(1, 2, 3));
+    EXPECT_EQ(timeline.NominalNs(), 1000 + 10 * 11);
+    canvas.FillColor(RGB(9, 9, 9));
+    canvas.Circle(750, 750, 150, RGB(1, 2, 3));
+    ASSERT_EQ(surface.Circles().size(), 1u);
+    EXPECT_EQ(surface.Circles()[0].fill, RGB(9, 9, 9));
+    timeline.ChargePause(3);
+    timeline.ChargePause(-4);
+    EXPECT_NEAR(timeline.NominalNs(), 1110 + 1000 + 10 * (3.14159 * 100 + 1) + 300, 1);
+}
