@@ -1,0 +1,66 @@
+#include "scene/FloorAndHoard.h"
+
+#include "canvas/Numeric.h"
+
+namespace {
+
+// Where a coin may land: y in yBase + 1300 .. +99, x in xStart .. xStart + xWidth - 1.
+struct HoardRow {
+    int yBase;
+    int xWidth;
+    int xStart;
+};
+
+// Rows are numbered 1 (top, draws 191..199) to 20 (bottom, draws 1..10); each row down sits
+// 100 twips lower and reaches 100 twips further out on either side.
+HoardRow RowForDraw(int draw) {
+    // A draw of 0 belongs to no row. Rather than repaint the previous coin's spot (or the
+    // top-left corner for the very first coin), it joins the bottom row with the draws 1..10.
+    const int row = draw > 190 ? 1 : draw < 1 ? 20 : 20 - (draw - 1) / 10;
+    if (row == 20)
+        return {9000, 4000, 3000}; // the base reaches a further 100 twips to the left
+    return {7000 + 100 * row, 200 * row - 100, 5100 - 100 * row};
+}
+
+} // namespace
+
+void DrawFloor(Stage& stage, const std::int16_t& red, const std::int16_t& green,
+               const std::int16_t& blue) {
+    std::int16_t& k = stage.counterA;
+    k = 1;
+    do {
+        // The window may be resized between lines, so the size is read for each one.
+        const float width = stage.canvas.ScaleWidth();
+        const float rightY = stage.canvas.ScaleHeight() - static_cast<float>(k);
+        const float leftY = stage.canvas.ScaleHeight() - static_cast<float>(k);
+        stage.canvas.Line(width, rightY, 0.0f, leftY, RGB(red, green, blue));
+        k = add16(k, 1);
+    } while (k < 500);
+}
+
+void DrawGoldHoard(Stage& stage, const std::int16_t& radius) {
+    std::int16_t& coin = stage.counterA;
+    std::int16_t& draw = stage.counterB;
+    std::int16_t& lift = stage.counterC;
+    RandomSource& random = stage.random;
+
+    coin = 1;
+    random.ReseedRandom();
+    while (coin < 5000) {
+        random.ReseedRandom();
+        draw = round16(Int(200.0 * random.NextRandom()));
+        lift = 1300;
+        const HoardRow row = RowForDraw(draw);
+        // Draw order per coin is fixed: row, y, x, red, green.
+        const std::int16_t y = round16(Int(100.0 * random.NextRandom()) + row.yBase + lift);
+        const std::int16_t x =
+            round16(Int(row.xWidth * static_cast<double>(random.NextRandom())) + row.xStart);
+        const std::int16_t red = round16(Int(55.0 * random.NextRandom()) + 200);
+        const std::int16_t green = round16(Int(55.0 * random.NextRandom()) + 200);
+
+        const Color gold = RGB(red, green, 0);
+        stage.canvas.FillColor(gold);
+        stage.canvas.Circle(x, y, radius, gold, 0.5f);
+        coin = add16(coin, 1);
+    }
+}

@@ -1,0 +1,100 @@
+#include "scene/FloorAndHoard.h"
+#include "StageFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Logs size reads and lines in order; each height read is one twip more than the last, so a
+// painter that reuses or reorders its reads draws at a different y.
+class DriftingCanvas : public RecordingCanvas {
+  public:
+    float ScaleWidth() const override { return log += 'W', RecordingCanvas::ScaleWidth(); }
+    float ScaleHeight() const override {
+        return log += 'H', RecordingCanvas::ScaleHeight() + float(drift++);
+    }
+    void Line(float x1, float y1, float x2, float y2, Color colour) override {
+        log += 'L';
+        RecordingCanvas::Line(x1, y1, x2, y2, colour);
+    }
+    mutable std::string log;
+    mutable int drift = 0;
+};
+
+// Lowest row draw, lowest coin centre x and y of the heap's rows, top row first.
+constexpr int Rows[20][3] = {
+    {191, 5000, 8400}, {181, 4900, 8500}, {171, 4800, 8600}, {161, 4700, 8700}, {151, 4600, 8800},
+    {141, 4500, 8900}, {131, 4400, 9000}, {121, 4300, 9100}, {111, 4200, 9200}, {101, 4100, 9300},
+    {91, 4000, 9400},  {81, 3900, 9500},  {71, 3800, 9600},  {61, 3700, 9700},  {51, 3600, 9800},
+    {41, 3500, 9900},  {31, 3400, 10000}, {21, 3300, 10100}, {11, 3200, 10200}, {0, 3000, 10300},
+};
+
+} // namespace
+
+TEST(Floor, BandFollowsTheBottomEdgeReadForEachLine) {
+    DriftingCanvas canvas;
+    Timeline timeline;
+    RandomSource random(1, [] { return 0ull; });
+    FakeView view;
+    Stage stage{canvas, random, timeline, view};
+    const std::int16_t red = 120, green = 50, blue = 0;
+    DrawFloor(stage, red, green, blue);
+
+    std::string expected;
+    for (int i = 0; i < 499; ++i)
+        expected += "WHHL";
+    EXPECT_EQ(canvas.log, expected);
+    // Line k sees heights 10800 + 2(k - 1) and one more; it sits k twips above them.
+    const auto l = canvas.Lines();
+    EXPECT_TRUE(l[0].x1 == 15360 && l[0].x2 == 0 && l[0].y1 == 10799 && l[0].y2 == 10800);
+    EXPECT_TRUE(l[498].y1 == 10800 + 996 - 499 && l[498].y2 == 10801 + 996 - 499);
+    EXPECT_EQ(l[498].colour, RGB(120, 50, 0));
+    EXPECT_EQ(stage.counterA, 500);
+    EXPECT_EQ(canvas.FillColorSets(), 0);
+}
+
+TEST(Hoard, CoinsTakeTheirDrawsInOrderAndLandInTheirRows) {
+    StageFixture f;
+    f.stage.canvas.FillColor(RGB(9, 9, 9));
+    const std::int16_t radius = 50;
+    DrawGoldHoard(f.stage, radius);
+    const auto coins = f.recording.Circles();
+    ASSERT_EQ(f.recording.Primitives().size(), 4999u);
+
+    // A twin of the fixture's source replays the draws: row, y, x, red, green per coin.
+    RandomSource twin(12345, [] { return 0ull; });
+    twin.ReseedRandom();
+    int draw = 0, zeroDraws = 0;
+    for (const auto& coin : coins) {
+        twin.ReseedRandom();
+        double v[5];
+        for (double& value : v)
+            value = twin.NextRandom();
+        draw = int(200 * v[0]);
+        int k = 0;
+        while (draw < Rows[k][0])
+            ++k;
+        const int width = k == 19 ? 4000 : 200 * k + 100;
+        zeroDraws += draw == 0; // these must join the bottom row, not repaint a stale spot
+        ASSERT_EQ(coin.shape.y, Rows[k][2] + int(100 * v[1])) << draw;
+        ASSERT_EQ(coin.shape.x, Rows[k][1] + int(width * v[2])) << draw;
+        ASSERT_EQ(coin.shape.colour, RGB(200 + int(55 * v[3]), 200 + int(55 * v[4]), 0));
+        ASSERT_TRUE(RedOf(coin.shape.colour) < 255 && GreenOf(coin.shape.colour) < 255);
+        ASSERT_EQ(coin.fill, coin.shape.colour);
+        ASSERT_TRUE(coin.shape.radius == 50 && coin.shape.aspect == 0.5f && !coin.shape.arc);
+    }
+    EXPECT_GT(zeroDraws, 0) << "this seed no longer draws a 0";
+    EXPECT_EQ(f.recording.FillColor(), coins.back().shape.colour);
+    EXPECT_EQ(f.stage.counterA, 5000);
+    EXPECT_EQ(f.stage.counterB, draw);
+    EXPECT_EQ(f.stage.counterC, 1300);
+}
+
+TEST(Hoard, ReseedsOnceAndThenBeforeEveryCoin) {
+    int reseeds = 0;
+    StageFixture f;
+    f.random = RandomSource(3, [&reseeds] { return ++reseeds, 0ull; });
+    const std::int16_t radius = 50;
+    DrawGoldHoard(f.stage, radius);
+    EXPECT_EQ(reseeds, 5000);
+}
