@@ -1,0 +1,30 @@
+#include "attacks/FireBall.h"
+
+#include "attacks/Pacing.h"
+#include "canvas/Numeric.h"
+
+void ShootFireBall(Stage& stage, double& radius) {
+    Canvas& canvas = stage.canvas;
+    SweepErase(stage, 4000, 4000, 0.0, 1.0);
+
+    stage.counterA = 1;
+    while (stage.counterA < 6000) {
+        // Reseeded before every ball; the source folds the clock into its state, so balls drawn
+        // within one clock tick still flicker.
+        stage.random.ReseedRandom();
+        // The product of two singles is exact in double, so green stops at 254.
+        const std::int16_t green = round16(Int(double{stage.random.NextRandom()} * 255.0f));
+        const Color shade = RGB(255, green, 0);
+        canvas.FillColor(shade);
+        const std::int16_t y = add16(stage.counterA, 4500);
+        const std::int16_t x = add16(mul16(2, stage.counterA), 4500);
+        canvas.Circle(x, y, static_cast<float>(radius), shade);
+        Pause(stage, 5);
+
+        // Painting the same disc in the background erases the ball and whatever lay under it.
+        canvas.FillColor(canvas.BackColor());
+        canvas.Circle(x, y, static_cast<float>(radius), canvas.BackColor());
+        stage.counterA = add16(stage.counterA, 1);
+        radius += 0.4;
+    }
+}

@@ -1,0 +1,41 @@
+#include "attacks/FlameBreath.h"
+
+#include "attacks/Pacing.h"
+#include "canvas/Numeric.h"
+
+void BreatheFlame(Stage& stage, const std::int16_t& x, const std::int16_t& y) {
+    SweepErase(stage, 4000, 4000, 0.0, 1.0);
+    // Each burst a little less blue, the last one with none at all.
+    static constexpr std::int16_t blues[] = {50, 40, 30, 20, 0};
+    for (const std::int16_t& blue : blues)
+        SprayFlames(stage, blue, x, y);
+}
+
+void SprayFlames(Stage& stage, const std::int16_t& blue, const std::int16_t& x,
+                 const std::int16_t& y) {
+    Canvas& canvas = stage.canvas;
+    RandomSource& random = stage.random;
+    stage.counterA = 1;
+    while (stage.counterA < 1000) {
+        // Reseeded before every line; the source folds the clock into its state rather than
+        // restarting from it, so lines within one clock tick still differ. The products are
+        // formed in double, which is exact, so no floor reaches its bound.
+        random.ReseedRandom();
+        stage.counterB = round16(Int(random.NextRandom() * 1500.0));
+        stage.counterC = round16(Int(random.NextRandom() * 1500.0));
+        const std::int16_t green = round16(Int(random.NextRandom() * 255.0));
+        const float jitterX = random.NextRandom();
+        const float jitterY = random.NextRandom();
+        // The target follows the window, so the size is read on every pass.
+        const float width = canvas.ScaleWidth();
+        const float height = canvas.ScaleHeight();
+        const Color colour = RGB(255, green, blue);
+        const auto startX = static_cast<float>(Int(jitterX * 50.0) + x);
+        const auto startY = static_cast<float>(Int(jitterY * 50.0) + y);
+        const float endX = width - mul16(2, stage.counterB);
+        const float endY = height - mul16(2, stage.counterC);
+        canvas.Line(startX, startY, endX, endY, colour);
+        stage.counterA = add16(stage.counterA, 1);
+        Pause(stage, 20);
+    }
+}

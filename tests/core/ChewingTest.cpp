@@ -1,0 +1,59 @@
+#include "attacks/Chewing.h"
+#include "AttackTrace.h"
+
+#include <gtest/gtest.h>
+
+TEST(Chewing, BandJawArcTwoChewsAndTheLeftoverCounters) {
+    AttackTrace t;
+    t.stage.counterA = 777; // leftovers of an earlier painter must not matter
+    t.stage.counterB = 5;
+    ChewGoblin(t.stage);
+
+    // band, jaw, arc, opening, scraps, closing, wider opening, scraps, final closing
+    const auto& R = AttackTrace::Repeat;
+    EXPECT_EQ(t.Pattern(), R("p", 500 + 12250 + 1) + R("p30", 500) + "pp" + R("p", 4250) +
+                               R("p30", 800) + "pp" + R("p", 6250));
+
+    const auto lines = t.recording.Lines();
+    ASSERT_EQ(lines.size(), 24550u);
+    const Color back = RecordingCanvas::Background, red = RGB(255, 0, 0);
+    const auto line = [&](std::size_t at, Color colour) {
+        EXPECT_EQ(lines[at].colour, colour) << at;
+        return std::make_tuple(lines[at].x1, lines[at].y1, lines[at].x2, lines[at].y2);
+    };
+    const auto fromPivot = [](float x, float y) { return std::make_tuple(4000.f, 3500.f, x, y); };
+    EXPECT_EQ(line(0, back), std::make_tuple(6818.5f, 4068.5f, 4000.f, 5300.f));
+    EXPECT_EQ(line(499, back), std::make_tuple(6818.5f, 6064.5f, 4000.f, 7296.f));
+    EXPECT_EQ(line(500, red), fromPivot(4000, 5300));
+    EXPECT_EQ(line(12749, red), fromPivot(6817.27f, 4075.1f));
+    EXPECT_EQ(line(12750, back), fromPivot(6817.5f, 4075));
+    EXPECT_EQ(line(13249, back), fromPivot(6318.5f, 4574));
+    EXPECT_EQ(line(13250, red), fromPivot(5840, 4500));
+    EXPECT_EQ(line(17499, red), line(12749, red));
+    EXPECT_EQ(line(17500, back), line(12750, back));
+    EXPECT_EQ(line(18299, back), fromPivot(6018.5f, 4874));
+    EXPECT_EQ(line(18300, red), fromPivot(5380, 4700));
+    EXPECT_EQ(line(24549, red), line(12749, red));
+
+    const CircleShape arc = t.recording.Circles().at(0).shape;
+    EXPECT_TRUE(arc.arc);
+    EXPECT_EQ(std::make_tuple(arc.x, arc.y, arc.radius, arc.colour, arc.start, arc.end),
+              std::make_tuple(2500.f, 3500.f, 400.f, RGB(200, 0, 0), static_cast<float>(3.14 / 3),
+                              static_cast<float>(9.42 / 2 - 1)));
+    EXPECT_EQ(t.stage.counterA, 12250);
+    EXPECT_EQ(t.stage.counterB, 800);
+}
+
+TEST(Chewing, ScrapsAreFilledGreenAndPlacedFromTheCorner) {
+    AttackTrace t(11790, 9315);
+    ChewGoblin(t.stage);
+    const auto circles = t.recording.Circles();
+    ASSERT_EQ(circles.size(), 5u);
+    const std::tuple<float, float, float, float> scraps[] = {
+        {2190, 2615, 200, 1}, {2390, 2615, 100, 1}, {1790, 2615, 300, 0.5f}, {2390, 2615, 100, 1}};
+    for (int i = 0; i < 4; ++i) {
+        const auto& c = circles[i + 1];
+        EXPECT_EQ(std::make_tuple(c.shape.x, c.shape.y, c.shape.radius, c.shape.aspect), scraps[i]);
+        EXPECT_TRUE(!c.shape.arc && c.fill == RGB(0, 120, 0) && c.shape.colour == RGB(0, 120, 0));
+    }
+}
