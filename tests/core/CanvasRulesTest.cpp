@@ -113,3 +113,9 @@ TEST(PacedCanvas, ChargesEachPrimitiveAfterDrawingIt) {
     timeline.ChargePause(-4);
     EXPECT_NEAR(timeline.NominalNs(), 1110 + 1000 + 10 * (3.14159 * 100 + 1) + 300, 1);
 }
+
+TEST(Colour, PacksRedGreenBlueAndClampsLikeThePlatform) {
+    EXPECT_EQ(RGB(64, 64, 64), 64u + 256u * 64 + 65536u * 64);
+    EXPECT_EQ(RGB(300, 0, 1), 255u + 65536u);
+    EXPECT_THROW(RGB(-1, 0, 0), std::invalid_argument);
+}
