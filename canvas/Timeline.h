@@ -5,7 +5,7 @@
 // What drawing costs on the emulated reference machine the pictures were paced for.
 struct Tempo {
     double primitiveNs = 40000; // fixed cost of one Line or Circle
-    double pixelNs = 12;        // cost of each logical pixel a primitive covers, after clipping
+    double pixelNs = 13;        // cost of each logical pixel a primitive covers, after clipping
     double pauseUnitNs = 20000; // one unit of Pause
 };
 
