@@ -1,1 +1,74 @@
-int main() { return 0; }
+#include "app/CommandLine.h"
+#include "app/frmBrumox.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const char* const noDisplay =
+    "brumox: cannot open a display for the game window (%s); run it from a desktop session.\n";
+
+bool applicationCreated = false;
+QtMessageHandler qtHandler = nullptr;
+
+// Qt aborts when it cannot reach the display (a wrong DISPLAY, say): say so in one line and exit.
+void messageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (!applicationCreated) {
+        if (type == QtFatalMsg) {
+            const QByteArray display = qgetenv("DISPLAY");
+            const QByteArray why = display.isEmpty()
+                                       ? QByteArray("Qt could not start its platform plugin")
+                                       : "cannot connect to DISPLAY " + display;
+            std::fprintf(stderr, noDisplay, why.constData());
+            std::_Exit(1);
+        }
+        if (context.category && QLatin1String(context.category).startsWith(QLatin1String("qt.qpa")))
+            return;
+    }
+    qtHandler(type, context, message);
+}
+
+// Where Qt would look for a display and find none, there is no point starting it.
+const char* missingDisplay(const QString& platform) {
+    const QString chosen =
+        platform.isEmpty() ? QString::fromLocal8Bit(qgetenv("QT_QPA_PLATFORM")) : platform;
+    const bool hasX = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool hasWayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (chosen.isEmpty() && !hasX && !hasWayland)
+        return "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    if (chosen.startsWith(QLatin1String("xcb")) && !chosen.contains(QLatin1Char(';')) && !hasX)
+        return "DISPLAY is not set";
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("brumox"));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    std::fputs(parsed.output.toLocal8Bit().constData(), stdout);
+    std::fputs(parsed.error.toLocal8Bit().constData(), stderr);
+    if (parsed.exitCode)
+        return *parsed.exitCode;
+
+    if (const char* why = missingDisplay(parsed.options.platform)) {
+        std::fprintf(stderr, noDisplay, why);
+        return 1;
+    }
+
+    qtHandler = qInstallMessageHandler(messageHandler);
+    QApplication app(argc, argv);
+    applicationCreated = true;
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    frmBrumox window(parsed.options);
+    window.ShowAtPreferredSize();
+    return app.exec();
+}

@@ -1,0 +1,44 @@
+#include "app/CommandButton.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <qdrawutil.h>
+
+CommandButton::CommandButton(const QString& caption, int pixelSize, QWidget* parent)
+    : QPushButton(caption, parent) {
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPixelSize(pixelSize);
+    setFont(font);
+    // Bevel shades derived from the face; the caption in the usual button-text colour.
+    QPalette face(QColor::fromRgb(Face));
+    face.setColor(QPalette::ButtonText, palette().color(QPalette::ButtonText));
+    setPalette(face);
+    setAutoDefault(false);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !event->isAutoRepeat()) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+void CommandButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QBrush face(QColor::fromRgb(Face));
+    qDrawWinButton(&painter, rect(), palette(), isDown(), &face);
+    const int shift = isDown() ? 1 : 0;
+    const QRect inside = rect().adjusted(4 + shift, 3 + shift, -4 + shift, -3 + shift);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(inside, Qt::AlignCenter | Qt::TextWordWrap, text());
+    if (hasFocus()) {
+        QPen dotted(palette().color(QPalette::ButtonText), 1, Qt::DotLine);
+        painter.setPen(dotted);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "canvas/Timeline.h"
+
+#include <QElapsedTimer>
+
+#include <cstdint>
+#include <exception>
+
+class QEventLoop;
+
+// Thrown out of a painting handler when the window is closing: the painting stops at the next
+// primitive or wait, and the handler unwinds.
+class PaintingStopped : public std::exception {
+  public:
+    const char* what() const noexcept override { return "painting stopped"; }
+};
+
+// Keeps a painting handler in step with real time. When the nominal timeline runs ahead, the
+// handler waits in a nested event loop (Qt keeps running; no CPU is burnt); either way the dirty
+// part of the canvas reaches the screen at most once per display frame and at least every 16 ms.
+class FramePacer : public Timeline::Sync {
+  public:
+    class Presenter {
+      public:
+        virtual ~Presenter() = default;
+        virtual bool HasDirty() const = 0;
+        virtual void Present() = 0;
+    };
+
+    explicit FramePacer(Presenter& presenter);
+
+    // Pace multiplier: 2 plays twice as fast, 0 never waits.
+    void SetSpeed(double speed) { speed_ = speed; }
+    void SetFrameInterval(std::int64_t ns);
+    // A handler starts: its nominal time 0 is now.
+    void Start();
+    // A handler ends: show what is left.
+    void Finish();
+    // Stop painting: the next primitive or wait throws PaintingStopped.
+    void Stop();
+    bool Stopped() const { return stopped_; }
+
+    void Reached(std::int64_t nominalNs) override;
+
+  private:
+    void waitUntil(std::int64_t realNs);
+    void present(std::int64_t now);
+    void throwIfStopped() const;
+
+    Presenter& presenter_;
+    QElapsedTimer clock_;
+    double speed_ = 1.0;
+    std::int64_t frameNs_ = 16'000'000;
+    std::int64_t lastPresentNs_ = 0;
+    bool stopped_ = false;
+    QEventLoop* waiting_ = nullptr;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <deque>
+#include <memory>
+
+class QEvent;
+
+// Holds back mouse and keyboard input while a handler paints, and replays it in order once the
+// handler has returned, each event to the widget Qt gave it when it arrived. Everything else
+// (paint, resize, close) keeps flowing, so the window stays alive during an animation.
+class InputGate : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit InputGate(QObject* parent = nullptr);
+    ~InputGate() override;
+
+    void SetBusy(bool busy);
+    bool Busy() const { return busy_; }
+    int HeldCount() const { return static_cast<int>(held_.size()); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void replay();
+
+    struct Held {
+        QPointer<QObject> receiver;
+        std::unique_ptr<QEvent> event;
+    };
+    std::deque<Held> held_;
+    bool busy_ = false;
+};

@@ -1,0 +1,249 @@
+#include "app/Story.h"
+#include "app/frmBrumox.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStyleHints>
+#include <QTextLayout>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QPoint bare(100, 600);    // the client area, away from the label and the buttons
+const QPoint onLabel(700, 150); // inside the label's rectangle
+const QRgb red = qRgb(255, 0, 0);
+const QRgb green = qRgb(0, 120, 0);
+const QRgb brown = qRgb(120, 50, 0);
+
+bool isGold(QRgb pixel) {
+    return qRed(pixel) >= 200 && qGreen(pixel) >= 200 && qBlue(pixel) == 0 && qRed(pixel) < 255 &&
+           qGreen(pixel) < 255;
+}
+
+} // namespace
+
+class GameWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<frmBrumox> window;
+
+    void open(double speed, QSize client = frmBrumox::DefaultClientSize) {
+        Options options;
+        options.speed = speed;
+        options.seed = 7;
+        window = std::make_unique<frmBrumox>(options);
+        window->resize(client);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void click(QPoint at) { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at); }
+    void clickWindow(int times) {
+        for (int i = 0; i < times; ++i)
+            click(bare);
+    }
+    QPushButton* button(const char* name) const {
+        return window->findChild<QPushButton*>(QLatin1String(name));
+    }
+    QLabel* label() const { return window->findChild<QLabel*>(QStringLiteral("lbl")); }
+    QRgb pixel(int x, int y) const { return window->canvas().Image().pixel(x, y); }
+    QStringList visibleButtons() const {
+        QStringList names;
+        for (const char* name : {"cmdFireBall", "cmdFlame", "cmdEat", "cmdTryAgain", "cmdRestart"})
+            if (button(name)->isVisible())
+                names << QLatin1String(name);
+        return names;
+    }
+    QString caption() const { return label()->text(); }
+
+  private slots:
+    void cleanup() { window.reset(); }
+
+    void startsWithItsTitleABlankCanvasAndNoButtons() {
+        open(0);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Click to continue"));
+        QCOMPARE(window->canvas().ScaleWidth(), 15360.0f);
+        QCOMPARE(window->canvas().ScaleHeight(), 10800.0f);
+        QVERIFY(visibleButtons().isEmpty());
+        QVERIFY(label()->isVisible());
+        QCOMPARE(caption(), QString());
+        QCOMPARE(pixel(500, 500), qRgb(64, 64, 64));
+        QCOMPARE(button("cmdFlame")->text(), QStringLiteral("FLAME BREATH!!!!!  "));
+        QCOMPARE(button("cmdEat")->geometry(), QRect(800, 296, 145, 73));
+        QCOMPARE(label()->geometry(), QRect(528, 104, 369, 233));
+    }
+
+    void clicksOnTheLabelDoNotAdvanceTheStory() {
+        open(0);
+        click(onLabel);
+        QCOMPARE(window->story().storyStep(), 0);
+        click(bare);
+        QCOMPARE(caption(), QString::fromStdString(Story::Title));
+        click(onLabel);
+        QCOMPARE(window->story().storyStep(), 1);
+    }
+
+    void aDoubleClickAdvancesOneScreen() {
+        open(0);
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, bare);
+        QCOMPARE(window->story().storyStep(), 1);
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, bare);
+        QCOMPARE(window->story().storyStep(), 2);
+    }
+
+    void hiddenButtonsCannotBeClicked() {
+        open(0);
+        clickWindow(6);
+        QVERIFY(visibleButtons().isEmpty());
+        // Where the hidden EAT HIM!!!! button would be, outside the label: a window click.
+        click(QPoint(900, 360));
+        QCOMPARE(window->story().storyStep(), 7);
+        QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
+        QCOMPARE(visibleButtons(), QStringList({"cmdFireBall", "cmdFlame", "cmdEat"}));
+    }
+
+    void theWholeGameThroughTheWindow() {
+        open(0);
+        clickWindow(7);
+        QCOMPARE(visibleButtons(), QStringList({"cmdFireBall", "cmdFlame", "cmdEat"}));
+        const std::pair<const char*, const char*> attacks[] = {
+            {"cmdFireBall", "Buh-Bye."}, {"cmdFlame", "Ooh that burns..."}, {"cmdEat", "Yummy..."}};
+        for (const auto& [attack, message] : attacks) {
+            click(button(attack)->geometry().center());
+            QCOMPARE(caption(), QLatin1String(message));
+            QVERIFY(label()->isVisible());
+            QCOMPARE(visibleButtons(), QStringList({"cmdTryAgain", "cmdRestart"}));
+            click(bare); // counts on, changes nothing
+            QCOMPARE(caption(), QLatin1String(message));
+            click(button("cmdTryAgain")->geometry().center());
+            QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
+            QCOMPARE(visibleButtons(), QStringList({"cmdFireBall", "cmdFlame", "cmdEat"}));
+            QCOMPARE(window->story().storyStep(), 7);
+        }
+        click(button("cmdFlame")->geometry().center());
+        click(button("cmdRestart")->geometry().center());
+        QVERIFY(visibleButtons().isEmpty());
+        QCOMPARE(caption(), QStringLiteral(" "));
+        QCOMPARE(pixel(266, 233), qRgb(64, 64, 64));
+        click(bare);
+        QCOMPARE(caption(), QString::fromStdString(Story::Title));
+    }
+
+    void focusedButtonsPressFromTheKeyboardInTabOrder() {
+        open(0);
+        clickWindow(7);
+        button("cmdFlame")->setFocus();
+        QWidget* order[] = {button("cmdFlame"), button("cmdFireBall"), button("cmdEat")};
+        for (QWidget* expected : order) {
+            QCOMPARE(QApplication::focusWidget(), expected);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(QApplication::focusWidget(), button("cmdFlame"));
+        QTest::keyClick(button("cmdFlame"), Qt::Key_Space);
+        QCOMPARE(caption(), QStringLiteral("Ooh that burns..."));
+        button("cmdTryAgain")->setFocus();
+        QTest::keyClick(button("cmdTryAgain"), Qt::Key_Return);
+        QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
+    }
+
+    void theTitleWrapsOnePhrasePerLineInsideTheLabel() {
+        open(0);
+        const QString title = QString::fromStdString(Story::Title);
+        const QStringList phrases = title.split(QRegularExpression(QStringLiteral(" {2,}")));
+        QVERIFY(phrases.size() >= 3);
+        QTextLayout layout(title, label()->font());
+        QTextOption option(Qt::AlignHCenter);
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QStringList lines;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(label()->width());
+            lines << title.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+        QCOMPARE(lines, phrases);
+        const QFontMetrics metrics(label()->font());
+        const QRect used = metrics.boundingRect(QRect(0, 0, label()->width(), 10000),
+                                                Qt::AlignHCenter | Qt::TextWordWrap, title);
+        QVERIFY(used.height() <= label()->height());
+        QCOMPARE(used.height() / metrics.lineSpacing(), phrases.size());
+    }
+
+    void theLairAtTheDefaultSize() {
+        open(0);
+        clickWindow(6);
+        QCOMPARE(pixel(266, 233), red);                 // body centre
+        QCOMPARE(pixel(366, 200), qRgb(255, 255, 255)); // eyeball
+        QCOMPARE(pixel(383, 210), qRgb(0, 0, 0));       // pupil
+        QCOMPARE(pixel(400, 200), qRgb(0, 0, 0));       // brow
+        QCOMPARE(pixel(2, 500), red);                   // tail at the left edge
+        QCOMPARE(pixel(1000, 719), brown);              // floor, bottom row
+        QCOMPARE(pixel(1000, 687), brown);              // floor, top row
+        QCOMPARE(pixel(1000, 685), qRgb(64, 64, 64));
+        QCOMPARE(pixel(890, 586), green); // goblin's head at the lower right
+        // Every gold pixel lies within the hoard's rows.
+        QRect gold;
+        for (int y = 0; y < 720; ++y)
+            for (int x = 0; x < 1024; ++x)
+                if (isGold(pixel(x, y)))
+                    gold |= QRect(x, y, 1, 1);
+        QVERIFY(QRect(QPoint(3000 / 15 - 8, 8400 / 15 - 3), QPoint(7000 / 15 + 8, 10400 / 15 + 3))
+                    .contains(gold));
+        QVERIFY(gold.width() > 250);
+    }
+
+    void theGoblinFollowsTheStoredSize() {
+        open(0);
+        clickWindow(5);
+        window->resize(786, 621); // 11790 x 9315 twips
+        QCOMPARE(window->canvas().ScaleWidth(), 11790.0f);
+        click(bare);
+        QCOMPARE(pixel(652, 487), green);               // head at (9790, 7315) twips
+        QCOMPARE(pixel(592, 487), qRgb(200, 200, 200)); // the wedge, held out to the left
+        QCOMPARE(pixel(890, 586), qRgb(64, 64, 64));    // nothing left where it stood before
+    }
+
+    void clicksWhilePaintingAreHandledAfterwardsInOrder() {
+        open(4);
+        click(bare); // the title
+        // Apart from one another, so that no two clicks make a double-click.
+        QTimer::singleShot(50, this, [this] { click(bare + QPoint(40, 0)); });
+        QTimer::singleShot(80, this, [this] { click(onLabel); });
+        QTimer::singleShot(110, this, [this] { click(bare + QPoint(80, 0)); });
+        QElapsedTimer painting;
+        painting.start();
+        click(bare); // the lair: about half a second at four times the pace
+        QVERIFY(painting.elapsed() > 300);
+        QTRY_COMPARE(window->story().storyStep(), 4);
+        QVERIFY(caption().startsWith(QLatin1String("Yeah, yeah")));
+    }
+
+    void aResizeWhilePaintingIsSafeAndTheFloorFollows() {
+        open(4);
+        click(bare);
+        QTimer::singleShot(60, this, [this] { window->resize(800, 600); });
+        click(bare);
+        QCOMPARE(window->canvas().ScaleHeight(), 9000.0f);
+        QCOMPARE(pixel(700, 599), brown);
+        QCOMPARE(pixel(266, 233), red);
+    }
+
+    void closingWhilePaintingEndsPromptly() {
+        open(1);
+        click(bare);
+        QTimer::singleShot(0, this, [this] { click(bare); });
+        QTimer::singleShot(300, this, [this] { window->close(); });
+        QElapsedTimer timer;
+        timer.start();
+        const int status = QApplication::exec();
+        QCOMPARE(status, 0);
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(window->story().storyStep(), 2);
+    }
+};
+
+QTEST_MAIN(GameWindowTest)
+#include "GameWindowTest.moc"
