@@ -33,6 +33,7 @@ class RasterCanvas : public Canvas {
 
     QSize ClientSize() const { return clientSize_; }
     const QImage& Image() const { return image_; }
+    bool HasDirty() const { return !dirty_.isEmpty(); }
     // The logical rectangle painted since the last call, clipped to the client area.
     QRect TakeDirty();
 
