@@ -1,24 +1,15 @@
-# make play: set up, build and start the game.  make test: set up, build and run every test.
-BUILD ?= build
-JOBS ?= $(shell nproc)
+# Shortcuts for the scripts: make play, make test, make bench.
+.PHONY: play test bench clean
 
-.PHONY: play test setup build bench clean
+play:
+	scripts/play
 
-play: build
-	$(BUILD)/brumox
+test:
+	scripts/test
 
-test: build
-	cd $(BUILD) && ctest --output-on-failure
-
-setup:
-	@scripts/setup.sh
-
-build: setup
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j $(JOBS)
-
-bench: build
-	$(BUILD)/bench_painting
+bench:
+	scripts/build.sh
+	build/bench_painting
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf build
