@@ -4,6 +4,58 @@
 
 #include <cmath>
 
+namespace {
+
+template <typename Fail>
+ParsedCommandLine parseRecording(const QCommandLineParser& parser, ParsedCommandLine& result,
+                                 Fail failWith) {
+    Options& options = result.options;
+    options.record = parser.value(QStringLiteral("record"));
+    const QString suffix = options.record.section(QLatin1Char('.'), -1).toLower();
+    if (!options.record.contains(QLatin1Char('.')) ||
+        (suffix != QLatin1String("gif") && suffix != QLatin1String("png")))
+        return failWith(
+            QStringLiteral("--record writes a .gif or a .png file, not '%1'").arg(options.record));
+    if (!options.platform.isEmpty())
+        return failWith(QStringLiteral("--record plays with no display; leave out --platform"));
+
+    if (parser.isSet(QStringLiteral("size"))) {
+        const QString text = parser.value(QStringLiteral("size"));
+        const auto client = ParseClientSize(text.toStdString());
+        if (!client)
+            return failWith(QStringLiteral("--size wants WIDTHxHEIGHT, each from 1 to %1, not '%2'")
+                                .arg(LargestSide)
+                                .arg(text));
+        options.size = *client;
+    }
+    if (parser.isSet(QStringLiteral("fps"))) {
+        bool ok = false;
+        const QString text = parser.value(QStringLiteral("fps"));
+        options.fps = text.toInt(&ok);
+        if (!ok || options.fps < 1 || options.fps > 50)
+            return failWith(
+                QStringLiteral("--fps wants a whole number from 1 to 50, not '%1'").arg(text));
+    }
+    const std::string steps = parser.isSet(QStringLiteral("play"))
+                                  ? parser.value(QStringLiteral("play")).toStdString()
+                                  : std::string(DefaultTour);
+    ParsedTour tour = ParseTour(steps);
+    if (!tour.error.empty())
+        return failWith(QString::fromStdString(tour.error));
+    // Played once on a canvas that keeps nothing: a step that cannot be played is reported now,
+    // not after a long recording.
+    const Rehearsal rehearsal = RehearseTour(tour.steps, options.size, options.seed);
+    if (!rehearsal.error.empty()) {
+        result.error = QStringLiteral("brumox: %1\n").arg(QString::fromStdString(rehearsal.error));
+        result.exitCode = 2;
+        return result;
+    }
+    options.tour = std::move(tour.steps);
+    return result;
+}
+
+} // namespace
+
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -16,12 +68,37 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                                    QStringLiteral("factor"), QStringLiteral("1"));
     const QCommandLineOption seed(QStringLiteral("seed"),
                                   QStringLiteral("Make the gold hoard and the flames repeat: "
-                                                 "use <number> as the random seed."),
+                                                 "use <number> as the random seed. Without it "
+                                                 "they follow the clock, in recordings too."),
                                   QStringLiteral("number"));
     const QCommandLineOption platform(QStringLiteral("platform"),
                                       QStringLiteral("Qt platform plugin to use (Qt's own)."),
                                       QStringLiteral("name"));
-    parser.addOptions({speed, seed, platform});
+    const QCommandLineOption record(
+        QStringLiteral("record"),
+        QStringLiteral("Play with no display and write what the window shows to <file>: an "
+                       "animated GIF (.gif) or the last picture (.png). Never waits for real "
+                       "time."),
+        QStringLiteral("file"));
+    const QCommandLineOption play(
+        QStringLiteral("play"),
+        QStringLiteral("With --record: the steps to play, separated by commas: click (on the "
+                       "window), click*N, fire, flame, eat, again (Try Another Choice), restart "
+                       "(Start Over), size:WxH (resize the window). Default: %1, the whole story "
+                       "and each attack.")
+            .arg(QLatin1String(DefaultTour.data(), static_cast<qsizetype>(DefaultTour.size()))),
+        QStringLiteral("steps"));
+    const QCommandLineOption size(
+        QStringLiteral("size"),
+        QStringLiteral("With --record: the client area in logical pixels, up to %1x%1 "
+                       "(default 1024x720).")
+            .arg(LargestSide),
+        QStringLiteral("WxH"));
+    const QCommandLineOption fps(QStringLiteral("fps"),
+                                 QStringLiteral("With --record: GIF frames per second of the "
+                                                "game's own time, 1 to 50 (default 20)."),
+                                 QStringLiteral("n"));
+    parser.addOptions({speed, seed, platform, record, play, size, fps});
 
     ParsedCommandLine result;
     auto failWith = [&](const QString& message) {
@@ -62,5 +139,11 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         result.options.seed = number;
     }
     result.options.platform = parser.value(platform);
-    return result;
+
+    if (!parser.isSet(record)) {
+        if (parser.isSet(play) || parser.isSet(size) || parser.isSet(fps))
+            return failWith(QStringLiteral("--play, --size and --fps go with --record"));
+        return result;
+    }
+    return parseRecording(parser, result, failWith);
 }

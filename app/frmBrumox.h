@@ -39,6 +39,11 @@ class frmBrumox : public QWidget, public GameView, private FramePacer::Presenter
     const Timeline& timeline() const { return timeline_; }
     bool Busy() const;
 
+    // A recording samples the nominal timeline in the pacer's place; nullptr gives it back.
+    void SetTimelineSync(Timeline::Sync* sync) { timeline_.SetSync(sync ? sync : &pacer_); }
+    // After a run-time error, or a close mid-picture, no handler runs any more.
+    bool Halted() const { return pacer_.Stopped(); }
+
     static constexpr QSize DefaultClientSize{1024, 720};
 
   protected:

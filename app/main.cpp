@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/Recorder.h"
 #include "app/frmBrumox.h"
 
 #include <QApplication>
@@ -6,11 +7,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
 const char* const noDisplay =
-    "brumox: cannot open a display for the game window (%s); run it from a desktop session.\n";
+    "brumox: cannot open a display for the game window (%s); run it from a desktop session, "
+    "or record a playthrough with no display: brumox --record FILE.gif\n";
 
 bool applicationCreated = false;
 QtMessageHandler qtHandler = nullptr;
@@ -58,7 +61,16 @@ int main(int argc, char* argv[]) {
     if (parsed.exitCode)
         return *parsed.exitCode;
 
-    if (const char* why = missingDisplay(parsed.options.platform)) {
+    std::optional<TourRecorder> recorder;
+    if (!parsed.options.record.isEmpty()) {
+        recorder.emplace(parsed.options);
+        if (!recorder->Open()) {
+            std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->Error()));
+            return 1;
+        }
+        // A recording needs no display at all.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    } else if (const char* why = missingDisplay(parsed.options.platform)) {
         std::fprintf(stderr, noDisplay, why);
         return 1;
     }
@@ -67,6 +79,14 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     applicationCreated = true;
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    if (recorder) {
+        if (recorder->Play())
+            return 0;
+        if (!recorder->Error().isEmpty())
+            std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->Error()));
+        return 1;
+    }
 
     frmBrumox window(parsed.options);
     window.ShowAtPreferredSize();

@@ -6,8 +6,10 @@ packages=(
     build-essential cmake make
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev
+    libgif-dev
     fonts-liberation2
     clang-format
+    desktop-file-utils
 )
 
 missing=()
