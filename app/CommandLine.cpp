@@ -98,7 +98,11 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                                  QStringLiteral("With --record: GIF frames per second of the "
                                                 "game's own time, 1 to 50 (default 20)."),
                                  QStringLiteral("n"));
-    parser.addOptions({speed, seed, platform, record, play, size, fps});
+    const QCommandLineOption icon(
+        QStringLiteral("write-icon"),
+        QStringLiteral("Write the game's icon, 256 pixels square, to <file>.png and exit."),
+        QStringLiteral("file"));
+    parser.addOptions({speed, seed, platform, record, play, size, fps, icon});
 
     ParsedCommandLine result;
     auto failWith = [&](const QString& message) {
@@ -140,6 +144,14 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     }
     result.options.platform = parser.value(platform);
 
+    if (parser.isSet(icon)) {
+        result.options.icon = parser.value(icon);
+        if (!result.options.icon.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+            return failWith(QStringLiteral("--write-icon writes a .png file, not '%1'")
+                                .arg(result.options.icon));
+        if (parser.isSet(record))
+            return failWith(QStringLiteral("--write-icon and --record go one at a time"));
+    }
     if (!parser.isSet(record)) {
         if (parser.isSet(play) || parser.isSet(size) || parser.isSet(fps))
             return failWith(QStringLiteral("--play, --size and --fps go with --record"));

@@ -20,6 +20,8 @@ struct Options {
     std::vector<TourStep> tour; // checked against the story already
     ClientSize size;            // the client area to record
     int fps = 20;               // animation frames per second of nominal time
+
+    QString icon; // where to write the icon, for installers; empty to play the game
 };
 
 struct ParsedCommandLine {

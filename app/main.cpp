@@ -1,8 +1,11 @@
 #include "app/CommandLine.h"
+#include "app/Icon.h"
 #include "app/Recorder.h"
 #include "app/frmBrumox.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QStyleFactory>
 
 #include <cstdio>
@@ -29,7 +32,10 @@ void messageHandler(QtMsgType type, const QMessageLogContext& context, const QSt
             std::fprintf(stderr, noDisplay, why.constData());
             std::_Exit(1);
         }
-        if (context.category && QLatin1String(context.category).startsWith(QLatin1String("qt.qpa")))
+        // Start-up chatter that says nothing to a player.
+        if ((context.category &&
+             QLatin1String(context.category).startsWith(QLatin1String("qt.qpa"))) ||
+            message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
             return;
     }
     qtHandler(type, context, message);
@@ -62,7 +68,9 @@ int main(int argc, char* argv[]) {
         return *parsed.exitCode;
 
     std::optional<TourRecorder> recorder;
-    if (!parsed.options.record.isEmpty()) {
+    if (!parsed.options.icon.isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    } else if (!parsed.options.record.isEmpty()) {
         recorder.emplace(parsed.options);
         if (!recorder->Open()) {
             std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->Error()));
@@ -80,6 +88,13 @@ int main(int argc, char* argv[]) {
     applicationCreated = true;
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
+    if (!parsed.options.icon.isEmpty()) {
+        if (PaintIcon(256).save(parsed.options.icon))
+            return 0;
+        std::fprintf(stderr, "brumox: cannot write the icon to %s\n",
+                     qPrintable(parsed.options.icon));
+        return 1;
+    }
     if (recorder) {
         if (recorder->Play())
             return 0;
@@ -88,6 +103,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(PaintIcon(256))));
     frmBrumox window(parsed.options);
     window.ShowAtPreferredSize();
     return app.exec();

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake make
+    build-essential cmake make dpkg-dev file
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev
     libgif-dev

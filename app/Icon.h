@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QImage>
+
+// The game's icon: the beast's head, painted by the game's own painters.
+QImage PaintIcon(int size);

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the game into a scratch folder and builds its .deb, then checks what a desktop
+# expects: the binary, a valid .desktop entry, the icon, and declared dependencies.
+set -euo pipefail
+build=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+cmake --install "$build" --prefix "$scratch/usr" >/dev/null
+test -x "$scratch/usr/bin/brumox"
+desktop-file-validate "$scratch/usr/share/applications/brumox.desktop"
+file=$(find "$scratch/usr/share/icons" -name brumox.png | head -n 1)
+[[ -n "$file" ]] || { echo "no icon installed" >&2; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null)
+deb=$(find "$scratch/deb" -maxdepth 1 -name '*.deb' | head -n 1)
+[[ -n "$deb" ]] || { echo "no .deb built" >&2; exit 1; }
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libgif7 fonts-liberation2; do
+    [[ "$depends" == *"$needed"* ]] || { echo "Depends lacks $needed: $depends" >&2; exit 1; }
+done
+contents=$(dpkg-deb -c "$deb")
+for path in ./usr/bin/brumox ./usr/share/applications/brumox.desktop; do
+    [[ "$contents" == *"$path"* ]] || { echo "package lacks $path" >&2; exit 1; }
+done
+echo "package ok: $(basename "$deb"), Depends: $depends"
