@@ -1,5 +1,6 @@
 #include "app/Icon.h"
 
+#include "app/SilentView.h"
 #include "canvas/RasterCanvas.h"
 #include "scene/Beast.h"
 #include "scene/Stage.h"
@@ -21,7 +22,7 @@ QImage PaintIcon(int size) {
     RasterCanvas canvas(QSize(480, 420));
     Timeline timeline;
     RandomSource random(1, [] { return std::uint64_t{0}; });
-    NoControls view;
+    SilentView view;
     Stage stage{canvas, random, timeline, view};
     RedrawBeast(stage);
 
