@@ -146,37 +146,12 @@ TEST(Beast, RedrawPaintsTheBodyAtOnce) {
     ExpectLine(redraw.recording.Lines().back(), 0, 5499, 1576, 1800);
 }
 
-// Nominal durations on the reference tempo, printed so that pacing changes stay visible.
-TEST(Tempo, LairPicturesStayWithinTheirBudgets) {
+// The growing body is the one animation of the lair; the story's screens are timed with the story.
+TEST(Tempo, TheBodyGrowsInAboutASecond) {
     StageFixture f;
-    const std::int16_t radius = 50, brown[] = {120, 50, 0}, r1 = 600, r2 = 700;
-    const auto measure = [&f](auto paint) {
-        f.timeline.Restart();
-        paint();
-        return f.NominalSeconds();
-    };
-    const auto floorAndHoard = [&] {
-        DrawFloor(f.stage, brown[0], brown[1], brown[2]);
-        DrawGoldHoard(f.stage, radius);
-    };
-    const double body = measure([&] {
-        std::int16_t r = 1;
-        DrawBody(f.stage, r);
-    });
-    const double screen2 = measure([&] {
-        PaintStoryBeast(f.stage);
-        floorAndHoard();
-    });
-    const double tryAgain = measure([&] {
-        RedrawBeast(f.stage);
-        floorAndHoard();
-        DrawGoblin(f.stage, r1, r2);
-    });
-    const double goblin = measure([&] { DrawGoblin(f.stage, r1, r2); });
-    std::printf("[ tempo ] body %.3f s, screen 2 %.3f s, try again %.3f s, goblin %.3f s\n", body,
-                screen2, tryAgain, goblin);
-    EXPECT_TRUE(body >= 1.0 && body <= 1.5);
-    EXPECT_TRUE(screen2 >= 1.5 && screen2 <= 3.0);
-    EXPECT_LT(tryAgain, 1.5);
-    EXPECT_LT(goblin, 0.2);
+    std::int16_t r = 1;
+    DrawBody(f.stage, r);
+    std::printf("[ tempo ] growing body %.3f s\n", f.NominalSeconds());
+    EXPECT_GE(f.NominalSeconds(), 1.0);
+    EXPECT_LE(f.NominalSeconds(), 1.5);
 }

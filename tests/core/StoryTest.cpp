@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -149,15 +150,18 @@ TEST_F(StoryFixture, TempoOfTheStoryScreens) {
     fixture.timeline.Restart();
     clicks(1);
     const double lair = fixture.NominalSeconds();
+    std::printf("[ tempo ] story screen 2 %.3f s\n", lair);
     EXPECT_GE(lair, 1.5);
     EXPECT_LE(lair, 3.0);
     clicks(3);
     fixture.timeline.Restart();
     clicks(1);
+    std::printf("[ tempo ] story screen 6 %.3f s\n", fixture.NominalSeconds());
     EXPECT_LT(fixture.NominalSeconds(), 0.2);
     clicks(1);
     story.cmdFlame_Click();
     fixture.timeline.Restart();
     story.cmdTryAgain_Click();
+    std::printf("[ tempo ] try another choice %.3f s\n", fixture.NominalSeconds());
     EXPECT_LT(fixture.NominalSeconds(), 1.5);
 }
