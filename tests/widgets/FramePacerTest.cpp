@@ -1,0 +1,94 @@
+#include "app/FramePacer.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Something is always waiting to be shown; remembers when each frame went out.
+class Screen : public FramePacer::Presenter {
+  public:
+    Screen() { clock.start(); }
+    bool HasDirty() const override { return true; }
+    void Present() override { frames.push_back(clock.nsecsElapsed()); }
+
+    std::int64_t ShortestGap() const {
+        std::int64_t shortest = INT64_MAX;
+        for (std::size_t i = 1; i < frames.size(); ++i)
+            shortest = std::min(shortest, frames[i] - frames[i - 1]);
+        return shortest;
+    }
+
+    QElapsedTimer clock;
+    std::vector<std::int64_t> frames;
+};
+
+constexpr std::int64_t ms = 1'000'000;
+
+} // namespace
+
+class FramePacerTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void realTimeFollowsTheNominalTimeline() {
+        Screen screen;
+        FramePacer pacer(screen);
+        pacer.SetFrameInterval(16 * ms);
+        pacer.Start();
+        for (std::int64_t nominal = 0; nominal <= 300 * ms; nominal += ms / 20)
+            pacer.Reached(nominal);
+        // Never ahead of the timeline by more than the slack it allows itself.
+        QVERIFY(screen.clock.nsecsElapsed() >= 297 * ms);
+        // At most one frame per display frame, and frames all along.
+        QVERIFY(screen.ShortestGap() >= 16 * ms);
+        QVERIFY(screen.frames.size() >= 10);
+    }
+
+    void aSpeedOfTwoHalvesTheWaitAndZeroNeverWaits() {
+        Screen screen;
+        FramePacer pacer(screen);
+        pacer.SetSpeed(2);
+        pacer.Start();
+        pacer.Reached(200 * ms);
+        QVERIFY(screen.clock.nsecsElapsed() >= 97 * ms);
+        QVERIFY(screen.clock.nsecsElapsed() < 190 * ms);
+
+        Screen fast;
+        FramePacer never(fast);
+        never.SetSpeed(0);
+        never.Start();
+        never.Reached(10'000 * ms);
+        QVERIFY(fast.clock.nsecsElapsed() < 50 * ms);
+    }
+
+    void aMachineSlowerThanTheTimelineStillShowsFrames() {
+        Screen screen;
+        FramePacer pacer(screen);
+        pacer.SetFrameInterval(16 * ms);
+        pacer.Start();
+        // Each step takes a millisecond of real work but only 10 us of nominal time.
+        for (int step = 0; step < 100; ++step) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            pacer.Reached(step * ms / 100);
+        }
+        QVERIFY(screen.frames.size() >= 4);
+        QVERIFY(screen.ShortestGap() >= 16 * ms);
+    }
+
+    void stoppingEndsAWaitAtOnce() {
+        Screen screen;
+        FramePacer pacer(screen);
+        pacer.Start();
+        QTimer::singleShot(50, [&pacer] { pacer.Stop(); });
+        QVERIFY_THROWS_EXCEPTION(PaintingStopped, pacer.Reached(10'000 * ms));
+        QVERIFY(screen.clock.nsecsElapsed() < 1000 * ms);
+        QVERIFY_THROWS_EXCEPTION(PaintingStopped, pacer.Reached(0));
+    }
+};
+
+QTEST_MAIN(FramePacerTest)
+#include "FramePacerTest.moc"
