@@ -159,20 +159,19 @@ void frmBrumox::run(void (Story::*handler)(), const char* name) {
     gate_->SetBusy(true);
     timeline_.Restart();
     pacer_.Start();
+    // Input is let through again before anything else happens: an error box must be usable.
     try {
         (story_.*handler)();
         pacer_.Finish();
+        gate_->SetBusy(false);
     } catch (const PaintingStopped&) {
         // The window was closed mid-picture.
         gate_->SetBusy(false);
         QCoreApplication::quit();
-        return;
     } catch (const std::exception& error) {
         gate_->SetBusy(false);
         fail(name, error.what());
-        return;
     }
-    gate_->SetBusy(false);
 }
 
 void frmBrumox::fail(const char* handler, const char* what) {
