@@ -9,14 +9,15 @@ namespace {
 template <typename Fail>
 ParsedCommandLine parseRecording(const QCommandLineParser& parser, ParsedCommandLine& result,
                                  Fail failWith) {
-    Options& options = result.options;
-    options.record = parser.value(QStringLiteral("record"));
-    const QString suffix = options.record.section(QLatin1Char('.'), -1).toLower();
-    if (!options.record.contains(QLatin1Char('.')) ||
+    RecordOptions& options = result.options.recording;
+    options.game = result.options.game;
+    const QString& record = result.options.record = parser.value(QStringLiteral("record"));
+    const QString suffix = record.section(QLatin1Char('.'), -1).toLower();
+    if (!record.contains(QLatin1Char('.')) ||
         (suffix != QLatin1String("gif") && suffix != QLatin1String("png")))
         return failWith(
-            QStringLiteral("--record writes a .gif or a .png file, not '%1'").arg(options.record));
-    if (!options.platform.isEmpty())
+            QStringLiteral("--record writes a .gif or a .png file, not '%1'").arg(record));
+    if (!result.options.platform.isEmpty())
         return failWith(QStringLiteral("--record plays with no display; leave out --platform"));
 
     if (parser.isSet(QStringLiteral("size"))) {
@@ -44,7 +45,7 @@ ParsedCommandLine parseRecording(const QCommandLineParser& parser, ParsedCommand
         return failWith(QString::fromStdString(tour.error));
     // Played once on a canvas that keeps nothing: a step that cannot be played is reported now,
     // not after a long recording.
-    const Rehearsal rehearsal = RehearseTour(tour.steps, options.size, options.seed);
+    const Rehearsal rehearsal = RehearseTour(tour.steps, options.size, options.game.seed);
     if (!rehearsal.error.empty()) {
         result.error = QStringLiteral("brumox: %1\n").arg(QString::fromStdString(rehearsal.error));
         result.exitCode = 2;
@@ -134,13 +135,13 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     if (!ok || !std::isfinite(factor) || factor < 0)
         return failWith(QStringLiteral("--speed wants a number of 0 or more, not '%1'")
                             .arg(parser.value(speed)));
-    result.options.speed = factor;
+    result.options.game.speed = factor;
     if (parser.isSet(seed)) {
         const qulonglong number = parser.value(seed).toULongLong(&ok);
         if (!ok)
             return failWith(QStringLiteral("--seed wants a whole number of 0 or more, not '%1'")
                                 .arg(parser.value(seed)));
-        result.options.seed = number;
+        result.options.game.seed = number;
     }
     result.options.platform = parser.value(platform);
 

@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
-#include "app/Icon.h"
-#include "app/Recorder.h"
-#include "app/frmBrumox.h"
+#include "record/Recorder.h"
+#include "window/GameWindow.h"
+#include "window/Icon.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -71,7 +71,7 @@ int main(int argc, char* argv[]) {
     if (!parsed.options.icon.isEmpty()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     } else if (!parsed.options.record.isEmpty()) {
-        recorder.emplace(parsed.options);
+        recorder.emplace(parsed.options.record, parsed.options.recording);
         if (!recorder->Open()) {
             std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->Error()));
             return 1;
@@ -104,7 +104,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(PaintIcon(256))));
-    frmBrumox window(parsed.options);
+    frmBrumox window(parsed.options.game);
     window.ShowAtPreferredSize();
     return app.exec();
 }

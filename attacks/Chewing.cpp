@@ -1,7 +1,7 @@
 #include "attacks/Chewing.h"
 
 #include "attacks/Pacing.h"
-#include "canvas/Numeric.h"
+#include "stage/Numeric.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene/Stage.h"
+#include "stage/Stage.h"
 
 // The closing picture of the EAT HIM attack: clears a band under the jaw, shuts the jaw in red,
 // adds a dark-red arc, then chews twice (a slow background wedge opening from the jaw tip, green

@@ -1,7 +1,7 @@
 #include "attacks/Devour.h"
 
 #include "attacks/Pacing.h"
-#include "canvas/Numeric.h"
+#include "stage/Numeric.h"
 
 #include <iterator>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene/Stage.h"
+#include "stage/Stage.h"
 
 #include <cstdint>
 

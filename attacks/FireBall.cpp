@@ -1,7 +1,7 @@
 #include "attacks/FireBall.h"
 
 #include "attacks/Pacing.h"
-#include "canvas/Numeric.h"
+#include "stage/Numeric.h"
 
 void ShootFireBall(Stage& stage, double& radius) {
     Canvas& canvas = stage.canvas;

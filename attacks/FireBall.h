@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene/Stage.h"
+#include "stage/Stage.h"
 
 // The FIRE BALL attack: opens the mouth with a sweep, then flies 5999 flickering balls down to
 // the lower right, each shown for Pause(5) and erased with the background. radius is the

@@ -1,7 +1,7 @@
 #include "attacks/FlameBreath.h"
 
 #include "attacks/Pacing.h"
-#include "canvas/Numeric.h"
+#include "stage/Numeric.h"
 
 void BreatheFlame(Stage& stage, const std::int16_t& x, const std::int16_t& y) {
     SweepErase(stage, 4000, 4000, 0.0, 1.0);

@@ -1,6 +1,6 @@
 #include "attacks/Pacing.h"
 
-#include "canvas/Numeric.h"
+#include "stage/Numeric.h"
 
 void Pause(Stage& stage, const std::int16_t& n) {
     if (n <= 0)

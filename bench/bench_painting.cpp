@@ -2,11 +2,11 @@
 // for. The headroom column is how many times faster than needed the machine draws: below 1 the
 // pictures would lag behind their nominal pace.
 
-#include "app/SilentView.h"
-#include "app/Story.h"
-#include "canvas/PacedCanvas.h"
 #include "canvas/RasterCanvas.h"
-#include "scene/Stage.h"
+#include "game/Story.h"
+#include "pacing/PacedCanvas.h"
+#include "stage/Stage.h"
+#include "window/SilentView.h"
 
 #include <QGuiApplication>
 

@@ -1,6 +1,6 @@
 #include "scene/Beast.h"
 
-#include "canvas/Numeric.h"
+#include "stage/Numeric.h"
 
 namespace {
 

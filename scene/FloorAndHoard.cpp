@@ -1,6 +1,6 @@
 #include "scene/FloorAndHoard.h"
 
-#include "canvas/Numeric.h"
+#include "stage/Numeric.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "scene/Beast.h"
 #include "StageFixture.h"
-#include "canvas/Numeric.h"
 #include "scene/FloorAndHoard.h"
 #include "scene/Goblin.h"
+#include "stage/Numeric.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "canvas/Numeric.h"
-#include "canvas/PacedCanvas.h"
+#include "RecordingCanvas.h"
 #include "canvas/PrimitiveCost.h"
-#include "canvas/RandomSource.h"
-#include "canvas/RecordingCanvas.h"
+#include "pacing/PacedCanvas.h"
+#include "stage/Numeric.h"
+#include "stage/RandomSource.h"
 
 #include <gtest/gtest.h>
 

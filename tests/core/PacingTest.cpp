@@ -1,6 +1,6 @@
 #include "attacks/Pacing.h"
 #include "AttackTrace.h"
-#include "canvas/Numeric.h"
+#include "stage/Numeric.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/Story.h"
+#include "game/Story.h"
 #include "StageFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "../core/FakeView.h"
+#include "FakeView.h"
 #include "attacks/Chewing.h"
 #include "attacks/Devour.h"
 #include "attacks/FireBall.h"

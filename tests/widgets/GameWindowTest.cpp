@@ -1,5 +1,5 @@
-#include "app/Story.h"
-#include "app/frmBrumox.h"
+#include "window/GameWindow.h"
+#include "game/Story.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -30,7 +30,7 @@ class GameWindowTest : public QObject {
     std::unique_ptr<frmBrumox> window;
 
     void open(double speed, QSize client = frmBrumox::DefaultClientSize) {
-        Options options;
+        GameOptions options;
         options.speed = speed;
         options.seed = 7;
         window = std::make_unique<frmBrumox>(options);

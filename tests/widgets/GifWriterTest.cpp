@@ -1,4 +1,4 @@
-#include "app/GifWriter.h"
+#include "record/GifWriter.h"
 #include "GifFrames.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
 #include "GifFrames.h"
-#include "app/GifWriter.h"
-#include "app/TourSteps.h"
+#include "record/GifWriter.h"
+#include "record/TourSteps.h"
 
 #include <QDir>
 #include <QFile>

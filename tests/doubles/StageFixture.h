@@ -1,9 +1,9 @@
 #pragma once
 
 #include "FakeView.h"
-#include "canvas/PacedCanvas.h"
-#include "canvas/RecordingCanvas.h"
-#include "scene/Stage.h"
+#include "RecordingCanvas.h"
+#include "pacing/PacedCanvas.h"
+#include "stage/Stage.h"
 
 // A stage over a recording canvas at the default client size (15360 x 10800 twips), paced by
 // the default tempo, with a deterministic random source whose clock never moves.

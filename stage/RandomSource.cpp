@@ -1,4 +1,4 @@
-#include "canvas/RandomSource.h"
+#include "stage/RandomSource.h"
 
 #include <chrono>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/Timeline.h"
+#include "pacing/Timeline.h"
 
 #include <QElapsedTimer>
 

@@ -1,9 +1,9 @@
-#include "app/Icon.h"
+#include "window/Icon.h"
 
-#include "app/SilentView.h"
 #include "canvas/RasterCanvas.h"
 #include "scene/Beast.h"
-#include "scene/Stage.h"
+#include "stage/Stage.h"
+#include "window/SilentView.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "app/TourSteps.h"
+#include "record/TourSteps.h"
 
-#include "app/GameView.h"
-#include "app/Story.h"
-#include "canvas/PacedCanvas.h"
-#include "canvas/RandomSource.h"
-#include "scene/Stage.h"
+#include "game/Story.h"
+#include "pacing/PacedCanvas.h"
+#include "stage/Controls.h"
+#include "stage/RandomSource.h"
+#include "stage/Stage.h"
 
 #include <array>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "app/TourSteps.h"
+#include "record/TourSteps.h"
 
 #include <gtest/gtest.h>
 

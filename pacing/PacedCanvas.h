@@ -1,7 +1,7 @@
 #pragma once
 
 #include "canvas/Canvas.h"
-#include "canvas/Timeline.h"
+#include "pacing/Timeline.h"
 
 // Draws on a surface and charges each primitive to the timeline once it is drawn, so that the
 // picture builds up at the pace of the reference machine.

@@ -1,4 +1,4 @@
-#include "canvas/Numeric.h"
+#include "stage/Numeric.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "canvas/PacedCanvas.h"
+#include "pacing/PacedCanvas.h"
 
 #include "canvas/PrimitiveCost.h"
 

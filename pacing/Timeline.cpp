@@ -1,4 +1,4 @@
-#include "canvas/Timeline.h"
+#include "pacing/Timeline.h"
 
 Timeline::Timeline(Tempo tempo) : tempo_(tempo) {}
 

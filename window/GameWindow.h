@@ -1,18 +1,24 @@
 #pragma once
 
-#include "app/CommandLine.h"
-#include "app/FramePacer.h"
-#include "app/GameView.h"
-#include "app/Story.h"
-#include "canvas/PacedCanvas.h"
-#include "canvas/RandomSource.h"
 #include "canvas/RasterCanvas.h"
-#include "canvas/Timeline.h"
-#include "scene/Stage.h"
+#include "game/Story.h"
+#include "pacing/PacedCanvas.h"
+#include "pacing/Timeline.h"
+#include "stage/Controls.h"
+#include "stage/RandomSource.h"
+#include "stage/Stage.h"
+#include "window/FramePacer.h"
 
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
+
+// How the game plays: at what pace, and with which random numbers.
+struct GameOptions {
+    double speed = 1.0;                // pace multiplier; 0 never waits for real time
+    std::optional<std::uint64_t> seed; // a repeatable random source
+};
 
 class CommandButton;
 class InputGate;
@@ -24,7 +30,7 @@ class frmBrumox : public QWidget, public GameView, private FramePacer::Presenter
     Q_OBJECT
 
   public:
-    explicit frmBrumox(const Options& options = Options(), QWidget* parent = nullptr);
+    explicit frmBrumox(const GameOptions& options = GameOptions(), QWidget* parent = nullptr);
     ~frmBrumox() override;
 
     // 1024 x 720 logical pixels of client area, or maximized where the screen is smaller.

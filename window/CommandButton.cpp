@@ -1,4 +1,4 @@
-#include "app/CommandButton.h"
+#include "window/CommandButton.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/GameView.h"
+#include "stage/Controls.h"
 
 #include <map>
 #include <string>

@@ -1,4 +1,4 @@
-#include "canvas/RecordingCanvas.h"
+#include "RecordingCanvas.h"
 
 RecordingCanvas::RecordingCanvas(float scaleWidth, float scaleHeight)
     : width_(scaleWidth), height_(scaleHeight) {}

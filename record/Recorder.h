@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/CommandLine.h"
+#include "record/TourSteps.h"
+#include "window/GameWindow.h"
 
 #include <QSaveFile>
 #include <QString>
@@ -12,11 +13,19 @@ inline constexpr std::int64_t OpeningHoldNs = 500'000'000;   // the window as it
 inline constexpr std::int64_t StepHoldNs = 1'500'000'000;    // after each step but a resize
 inline constexpr std::int64_t ClosingHoldNs = 3'000'000'000; // after the last step
 
+// What a recording plays and how it samples it.
+struct RecordOptions {
+    GameOptions game;           // the seed matters; a recording never waits, whatever the speed
+    std::vector<TourStep> tour; // checked against the story already
+    ClientSize size;            // the client area to record
+    int fps = 20;               // animation frames per second of nominal time
+};
+
 // Records options.tour: plays it through a real game window, with no display and without ever
 // waiting for real time, and writes what the window showed to options.record.
 class TourRecorder {
   public:
-    explicit TourRecorder(const Options& options);
+    TourRecorder(const QString& path, const RecordOptions& options);
 
     // Before the application object exists: starts the output in a temporary file beside it,
     // so that a path that cannot be written is reported before anything is played.
@@ -30,7 +39,8 @@ class TourRecorder {
   private:
     bool fail(const QString& message);
 
-    const Options& options_;
+    QString path_;
+    const RecordOptions& options_;
     QSaveFile out_;
     QString error_;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "FakeView.h"
-#include "canvas/PacedCanvas.h"
-#include "canvas/RecordingCanvas.h"
-#include "scene/Stage.h"
+#include "RecordingCanvas.h"
+#include "pacing/PacedCanvas.h"
+#include "stage/Stage.h"
 
 #include <functional>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/GameView.h"
 #include "canvas/Canvas.h"
-#include "canvas/RandomSource.h"
-#include "canvas/Timeline.h"
+#include "pacing/Timeline.h"
+#include "stage/Controls.h"
+#include "stage/RandomSource.h"
 
 #include <cstdint>
 

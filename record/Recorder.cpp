@@ -1,7 +1,7 @@
-#include "app/Recorder.h"
+#include "record/Recorder.h"
 
-#include "app/GifWriter.h"
-#include "app/frmBrumox.h"
+#include "record/GifWriter.h"
+#include "window/GameWindow.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -22,7 +22,7 @@ QSize toQSize(ClientSize size) {
 }
 
 // The animation's screen holds every client area the tour passes through.
-QSize screenFor(const Options& options) {
+QSize screenFor(const RecordOptions& options) {
     QSize screen = toQSize(options.size);
     for (const TourStep& step : options.tour)
         if (step.action == Action::Resize)
@@ -152,7 +152,8 @@ class FrameSampler : public Timeline::Sync {
 
 } // namespace
 
-TourRecorder::TourRecorder(const Options& options) : options_(options) {}
+TourRecorder::TourRecorder(const QString& path, const RecordOptions& options)
+    : path_(path), options_(options) {}
 
 bool TourRecorder::fail(const QString& message) {
     error_ = message;
@@ -161,18 +162,17 @@ bool TourRecorder::fail(const QString& message) {
 }
 
 bool TourRecorder::Open() {
-    out_.setFileName(options_.record);
-    if (QFileInfo(options_.record).isDir())
-        return fail(QStringLiteral("cannot write '%1': it is a folder").arg(options_.record));
+    out_.setFileName(path_);
+    if (QFileInfo(path_).isDir())
+        return fail(QStringLiteral("cannot write '%1': it is a folder").arg(path_));
     if (!out_.open(QIODevice::WriteOnly))
-        return fail(
-            QStringLiteral("cannot write '%1': %2").arg(options_.record, out_.errorString()));
+        return fail(QStringLiteral("cannot write '%1': %2").arg(path_, out_.errorString()));
     return true;
 }
 
 bool TourRecorder::Play() {
-    const bool animated = options_.record.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive);
-    frmBrumox window(options_);
+    const bool animated = path_.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive);
+    frmBrumox window(options_.game);
     window.resize(toQSize(options_.size));
     window.show();
     QCoreApplication::processEvents();
@@ -183,8 +183,7 @@ bool TourRecorder::Play() {
 
     GifWriter gif;
     if (animated && !gif.Open(out_, screenFor(options_)))
-        return fail(
-            QStringLiteral("cannot write '%1': %2").arg(options_.record, gif.ErrorString()));
+        return fail(QStringLiteral("cannot write '%1': %2").arg(path_, gif.ErrorString()));
     FrameSampler sampler(window, animated ? &gif : nullptr, screenFor(options_), options_.fps);
     sampler.Begin();
     // A hold runs up to the next step, which may change the picture right at its end.
@@ -212,17 +211,14 @@ bool TourRecorder::Play() {
 
     if (animated) {
         if (!gif.Finish(now))
-            return fail(
-                QStringLiteral("cannot write '%1': %2").arg(options_.record, gif.ErrorString()));
+            return fail(QStringLiteral("cannot write '%1': %2").arg(path_, gif.ErrorString()));
     } else {
         QImage still(window.size(), QImage::Format_RGB32);
         window.render(&still);
         if (!still.save(&out_, "PNG"))
-            return fail(
-                QStringLiteral("cannot write '%1': %2").arg(options_.record, out_.errorString()));
+            return fail(QStringLiteral("cannot write '%1': %2").arg(path_, out_.errorString()));
     }
     if (!out_.commit())
-        return fail(
-            QStringLiteral("cannot write '%1': %2").arg(options_.record, out_.errorString()));
+        return fail(QStringLiteral("cannot write '%1': %2").arg(path_, out_.errorString()));
     return true;
 }

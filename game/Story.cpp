@@ -1,13 +1,13 @@
-#include "app/Story.h"
+#include "game/Story.h"
 
 #include "attacks/Chewing.h"
 #include "attacks/Devour.h"
 #include "attacks/FireBall.h"
 #include "attacks/FlameBreath.h"
-#include "canvas/Numeric.h"
 #include "scene/Beast.h"
 #include "scene/FloorAndHoard.h"
 #include "scene/Goblin.h"
+#include "stage/Numeric.h"
 
 #include <limits>
 

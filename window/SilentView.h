@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/GameView.h"
+#include "stage/Controls.h"
 
 // Controls that are not there: for painting off screen, where no label or button is shown.
 class SilentView : public GameView {

@@ -1,7 +1,7 @@
-#include "app/frmBrumox.h"
+#include "window/GameWindow.h"
 
-#include "app/CommandButton.h"
-#include "app/InputGate.h"
+#include "window/CommandButton.h"
+#include "window/InputGate.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -22,7 +22,7 @@ QRect fromTwips(int left, int top, int width, int height) {
     return QRect(left / 15, top / 15, width / 15, height / 15);
 }
 
-RandomSource makeRandom(const Options& options) {
+RandomSource makeRandom(const GameOptions& options) {
     if (options.seed)
         return RandomSource(*options.seed, [] { return std::uint64_t{0}; });
     return RandomSource();
@@ -30,7 +30,7 @@ RandomSource makeRandom(const Options& options) {
 
 } // namespace
 
-frmBrumox::frmBrumox(const Options& options, QWidget* parent)
+frmBrumox::frmBrumox(const GameOptions& options, QWidget* parent)
     : QWidget(parent), canvas_(DefaultClientSize), paced_(canvas_, timeline_),
       random_(makeRandom(options)), stage_{paced_, random_, timeline_, *this}, story_(stage_),
       pacer_(*this), gate_(new InputGate(this)) {

@@ -1,4 +1,4 @@
-#include "app/InputGate.h"
+#include "window/InputGate.h"
 
 #include <QCoreApplication>
 #include <QEvent>

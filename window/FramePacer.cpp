@@ -1,4 +1,4 @@
-#include "app/FramePacer.h"
+#include "window/FramePacer.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

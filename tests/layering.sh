@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Each folder may include only itself and the folders below it (the recorder drives the game
+# window, so record/ sits above window/), and Qt stays out of the core.
+set -euo pipefail
+cd "$1"
+layers=(canvas pacing stage scene attacks game window record app)
+rank() { local i; for i in "${!layers[@]}"; do [[ ${layers[$i]} == "$1" ]] && echo "$i" && return; done; echo -1; }
+status=0
+for folder in "${layers[@]}"; do
+    own=$(rank "$folder")
+    while IFS=: read -r file _ include; do
+        target=$(sed -E 's/.*#include "([a-z]+)\/.*/\1/' <<<"$include")
+        [[ "$target" == "$include" ]] && continue
+        other=$(rank "$target")
+        if (( other > own )); then
+            echo "layering: $file includes $target/, which sits above $folder/" >&2
+            status=1
+        fi
+    done < <(grep -Hn '#include "' "$folder"/*.h "$folder"/*.cpp 2>/dev/null || true)
+done
+core=(canvas pacing stage scene attacks game)
+if grep -ln '#include <Q' $(for f in "${core[@]}"; do ls "$f"/*.h "$f"/*.cpp; done | grep -v RasterCanvas); then
+    echo "layering: the files above include Qt, which stays out of the core" >&2
+    status=1
+fi
+[[ $status -eq 0 ]] && echo "layering ok: ${layers[*]}"
+exit $status
