@@ -22,7 +22,7 @@ ParsedCommandLine parseRecording(const QCommandLineParser& parser, ParsedCommand
 
     if (parser.isSet(QStringLiteral("size"))) {
         const QString text = parser.value(QStringLiteral("size"));
-        const auto client = ParseClientSize(text.toStdString());
+        const auto client = parseClientSize(text.toStdString());
         if (!client)
             return failWith(QStringLiteral("--size wants WIDTHxHEIGHT, each from 1 to %1, not '%2'")
                                 .arg(LargestSide)
@@ -40,24 +40,16 @@ ParsedCommandLine parseRecording(const QCommandLineParser& parser, ParsedCommand
     const std::string steps = parser.isSet(QStringLiteral("play"))
                                   ? parser.value(QStringLiteral("play")).toStdString()
                                   : std::string(DefaultTour);
-    ParsedTour tour = ParseTour(steps);
+    ParsedTour tour = parseTour(steps);
     if (!tour.error.empty())
         return failWith(QString::fromStdString(tour.error));
-    // Played once on a canvas that keeps nothing: a step that cannot be played is reported now,
-    // not after a long recording.
-    const Rehearsal rehearsal = RehearseTour(tour.steps, options.size, options.game.seed);
-    if (!rehearsal.error.empty()) {
-        result.error = QStringLiteral("brumox: %1\n").arg(QString::fromStdString(rehearsal.error));
-        result.exitCode = 2;
-        return result;
-    }
     options.tour = std::move(tour.steps);
     return result;
 }
 
 } // namespace
 
-ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
+ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("BRUMOX SIMULATOR: guard your gold from a poorly drawn goblin."));
@@ -83,11 +75,11 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("file"));
     const QCommandLineOption play(
         QStringLiteral("play"),
-        QStringLiteral("With --record: the steps to play, separated by commas: click (on the "
-                       "window), click*N, fire, flame, eat, again (Try Another Choice), restart "
-                       "(Start Over), size:WxH (resize the window). Default: %1, the whole story "
-                       "and each attack.")
-            .arg(QLatin1String(DefaultTour.data(), static_cast<qsizetype>(DefaultTour.size()))),
+        QStringLiteral("With --record: the steps to play, separated by commas: %1 (click is a "
+                       "click on the window, again is Try Another Choice, restart is Start Over, "
+                       "size resizes the window). Default: %2, the whole story and each attack.")
+            .arg(QString::fromStdString(stepList()),
+                 QLatin1String(DefaultTour.data(), static_cast<qsizetype>(DefaultTour.size()))),
         QStringLiteral("steps"));
     const QCommandLineOption size(
         QStringLiteral("size"),

@@ -29,4 +29,4 @@ struct ParsedCommandLine {
     QString error;               // for standard error
 };
 
-ParsedCommandLine ParseCommandLine(const QStringList& arguments);
+ParsedCommandLine parseCommandLine(const QStringList& arguments);

@@ -61,7 +61,7 @@ int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    const ParsedCommandLine parsed = parseCommandLine(arguments);
     std::fputs(parsed.output.toLocal8Bit().constData(), stdout);
     std::fputs(parsed.error.toLocal8Bit().constData(), stderr);
     if (parsed.exitCode)
@@ -72,8 +72,13 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     } else if (!parsed.options.record.isEmpty()) {
         recorder.emplace(parsed.options.record, parsed.options.recording);
-        if (!recorder->Open()) {
-            std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->Error()));
+        // A tour that cannot be played to its end is the caller's mistake, found in milliseconds.
+        if (!recorder->rehearse()) {
+            std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->error()));
+            return 2;
+        }
+        if (!recorder->open()) {
+            std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->error()));
             return 1;
         }
         // A recording needs no display at all.
@@ -89,22 +94,22 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     if (!parsed.options.icon.isEmpty()) {
-        if (PaintIcon(256).save(parsed.options.icon))
+        if (paintIcon(256).save(parsed.options.icon))
             return 0;
         std::fprintf(stderr, "brumox: cannot write the icon to %s\n",
                      qPrintable(parsed.options.icon));
         return 1;
     }
     if (recorder) {
-        if (recorder->Play())
+        if (recorder->play())
             return 0;
-        if (!recorder->Error().isEmpty())
-            std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->Error()));
+        if (!recorder->error().isEmpty())
+            std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->error()));
         return 1;
     }
 
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(PaintIcon(256))));
-    frmBrumox window(parsed.options.game);
-    window.ShowAtPreferredSize();
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(paintIcon(256))));
+    GameWindow window(parsed.options.game);
+    window.showAtPreferredSize();
     return app.exec();
 }

@@ -1,17 +1,17 @@
 #include "attacks/Chewing.h"
 
 #include "attacks/Pacing.h"
+#include "canvas/Palette.h"
+#include "scene/Beast.h"
 #include "stage/Numeric.h"
 
 namespace {
 
-constexpr Color BodyRed = RGB(255, 0, 0);
-constexpr Color DarkRed = RGB(200, 0, 0);
-constexpr Color GoblinGreen = RGB(0, 120, 0);
+using namespace Palette;
 
 // Everything in the jaw turns about the centre of the body.
-constexpr float PivotX = 4000;
-constexpr float PivotY = 3500;
+constexpr float PivotX = BodyX;
+constexpr float PivotY = BodyY;
 
 // Jaw fan lines first..last in body red; all of them together fill the jaw triangle, a tail of
 // them shuts the mouth again over a wedge.
@@ -20,8 +20,7 @@ void FillJaw(Stage& stage, std::int16_t first, std::int16_t last) {
          stage.counterA = add16(stage.counterA, 1)) {
         const double endX = 4000 + 0.23 * stage.counterA;
         const double endY = 5300 - 0.1 * stage.counterA;
-        stage.canvas.Line(PivotX, PivotY, static_cast<float>(endX), static_cast<float>(endY),
-                          BodyRed);
+        stage.canvas.line(PivotX, PivotY, static_cast<float>(endX), static_cast<float>(endY), Red);
     }
 }
 
@@ -32,8 +31,8 @@ void OpenWedge(Stage& stage, std::int16_t end) {
     while (stage.counterB < end) {
         const double endX = 4000 + 0.23 * stage.counterA - stage.counterB;
         const double endY = 5300 - 0.1 * stage.counterA + stage.counterB;
-        stage.canvas.Line(PivotX, PivotY, static_cast<float>(endX), static_cast<float>(endY),
-                          stage.canvas.BackColor());
+        stage.canvas.line(PivotX, PivotY, static_cast<float>(endX), static_cast<float>(endY),
+                          stage.canvas.backColor());
         Pause(stage, 30);
         stage.counterB = add16(stage.counterB, 1);
     }
@@ -42,12 +41,12 @@ void OpenWedge(Stage& stage, std::int16_t end) {
 // A filled green scrap placed from the lower-right corner, where the goblin stood. The centre
 // is the size minus the goblin's chain of offsets, in single precision.
 void DropScrap(Canvas& canvas, float xStep, float xTrim, float radius, float aspect = 1.0f) {
-    const float x = canvas.ScaleWidth() - 2000.0f - 8400.0f + xStep - xTrim;
-    const float y = canvas.ScaleHeight() - 2000.0f - 4200.0f - 500.0f;
+    const float x = canvas.scaleWidth() - 2000.0f - 8400.0f + xStep - xTrim;
+    const float y = canvas.scaleHeight() - 2000.0f - 4200.0f - 500.0f;
     if (aspect == 1.0f)
-        canvas.Circle(x, y, radius, GoblinGreen);
+        canvas.circle(x, y, radius, GoblinGreen);
     else
-        canvas.Circle(x, y, radius, GoblinGreen, aspect);
+        canvas.ellipse(x, y, radius, GoblinGreen, aspect);
 }
 
 } // namespace
@@ -61,17 +60,17 @@ void ChewGoblin(Stage& stage) {
     for (stage.counterA = 0; stage.counterA <= 499; stage.counterA = add16(stage.counterA, 1)) {
         const double startY = 4068.5 + 4.0 * stage.counterA;
         const std::int16_t endY = add16(5300, mul16(4, stage.counterA));
-        canvas.Line(6818.5f, static_cast<float>(startY), 4000, endY, canvas.BackColor());
+        canvas.line(6818.5f, static_cast<float>(startY), 4000, endY, canvas.backColor());
     }
 
     FillJaw(stage, 0, 12249);
 
-    canvas.Circle(2500, 3500, 400, DarkRed, static_cast<float>(3.14 / 3),
-                  static_cast<float>(9.42 / 2 - 1));
+    canvas.arc(2500, 3500, 400, DarkRed, static_cast<float>(3.14 / 3),
+               static_cast<float>(9.42 / 2 - 1));
 
     // First chew: counterB is still 0 from entry.
     OpenWedge(stage, 500);
-    canvas.FillColor(GoblinGreen);
+    canvas.setFillColor(GoblinGreen);
     DropScrap(canvas, 800, 0, 200);
     DropScrap(canvas, 1000, 0, 100);
     FillJaw(stage, 8000, 12249);
@@ -79,7 +78,7 @@ void ChewGoblin(Stage& stage) {
     // Second chew, wider.
     stage.counterB = 0;
     OpenWedge(stage, 800);
-    canvas.FillColor(GoblinGreen);
+    canvas.setFillColor(GoblinGreen);
     DropScrap(canvas, 800, 400, 300, 0.5f);
     DropScrap(canvas, 1000, 0, 100);
     FillJaw(stage, 6000, 12249);

@@ -1,71 +1,32 @@
 #include "attacks/Devour.h"
 
 #include "attacks/Pacing.h"
+#include "canvas/Palette.h"
+#include "scene/Beast.h"
+#include "scene/GoblinFigure.h"
 #include "stage/Numeric.h"
 
 #include <iterator>
 
 namespace {
 
-constexpr Color TongueRed = RGB(200, 0, 0);
-constexpr Color GoblinGreen = RGB(0, 120, 0);
-constexpr Color FaceBlack = RGB(0, 0, 0);
-
 enum class Scheme { Painted, Erased };
-enum class Kind { Circle, Ellipse, Line };
 
-// One primitive of the goblin, as offsets from the lower-right corner: the centre (or the start
-// of a line) lies at (W - a, H - b), a line's end at (W - a2, H - b2).
-struct Row {
-    Kind kind;
-    float a, b;
-    float radius = 0;
-    float aspect = 1.0f;
-    float a2 = 0, b2 = 0;
-};
-
-// The standing goblin without its wedge, head and body radii 600 and 700.
-constexpr Row Figure[] = {{Kind::Circle, 2000, 2000, 600},                // head
-                          {Kind::Circle, 2000, 1000, 700},                // body
-                          {Kind::Ellipse, 2500, 1500, 200, 0.2f},         // left arm
-                          {Kind::Ellipse, 1500, 1500, 200, 0.2f},         // right arm
-                          {Kind::Ellipse, 2500, 400, 300, 0.4f},          // left foot
-                          {Kind::Ellipse, 1500, 400, 300, 0.4f},          // right foot
-                          {Kind::Line, 2300, 2200, 0, 1.0f, 2100, 2000},  // left brow
-                          {Kind::Line, 1800, 2200, 0, 1.0f, 2000, 2000},  // right brow
-                          {Kind::Line, 2300, 1700, 0, 1.0f, 1700, 1700}}; // mouth
-// The final pose leaves out the fifth row, the left foot.
-constexpr int LeftFoot = 4;
-
-// Draws the goblin moved by (-2 pull, -pull). The erased scheme reads BackColor afresh for the
-// fill and for every primitive; the size is read before every primitive so that a resize takes
-// effect at once.
+// Draws the goblin moved by (-2 pull, -pull). The erased scheme reads backColor() afresh for
+// the fill and for every primitive.
 void DrawFigure(Stage& stage, const std::int16_t& pull, Scheme scheme, bool withLeftFoot) {
     Canvas& canvas = stage.canvas;
     const bool erased = scheme == Scheme::Erased;
-    canvas.FillColor(erased ? canvas.BackColor() : GoblinGreen);
-    for (int row = 0; row < std::ssize(Figure); ++row) {
-        if (row == LeftFoot && !withLeftFoot)
+    canvas.setFillColor(erased ? canvas.backColor() : Palette::GoblinGreen);
+    const GoblinFigure figure = goblinFigure(600, 700);
+    for (int piece = 0; piece < std::ssize(figure); ++piece) {
+        if (piece == LeftFootPiece && !withLeftFoot)
             continue;
-        const Row& r = Figure[row];
+        const bool line = figure[piece].kind == FigurePiece::Kind::Line;
         const Color colour =
-            erased ? canvas.BackColor() : (r.kind == Kind::Line ? FaceBlack : GoblinGreen);
-        const float width = canvas.ScaleWidth();
-        const float height = canvas.ScaleHeight();
+            erased ? canvas.backColor() : (line ? Palette::Black : Palette::GoblinGreen);
         const std::int16_t twoPull = mul16(2, pull);
-        const float x = (width - r.a) - twoPull;
-        const float y = (height - r.b) - pull;
-        switch (r.kind) {
-        case Kind::Circle:
-            canvas.Circle(x, y, r.radius, colour);
-            break;
-        case Kind::Ellipse:
-            canvas.Circle(x, y, r.radius, colour, r.aspect);
-            break;
-        case Kind::Line:
-            canvas.Line(x, y, (width - r.a2) - twoPull, (height - r.b2) - pull, colour);
-            break;
-        }
+        PaintPiece(canvas, figure[piece], twoPull, pull, colour);
     }
 }
 
@@ -78,14 +39,14 @@ void DevourGoblin(Stage& stage, const std::int16_t& x0, const std::int16_t& y0) 
     std::int16_t tongueY = y0;
 
     // Open the mouth: the pivot is the centre of the body, not the tongue's start.
-    SweepErase(stage, 4000, 3500, 1.0, 0.5);
+    SweepErase(stage, BodyX, BodyY, 1.0, 0.5);
 
     // The tongue: two touching lines of slope 1/2 growing two twips a pass, with no pause; the
     // drawing speed alone makes it visible.
     stage.counterA = 0;
     do {
-        canvas.Line(tongueX, sub16(tongueY, 1), add16(tongueX, 2), tongueY, TongueRed);
-        canvas.Line(tongueX, tongueY, add16(tongueX, 2), add16(tongueY, 1), TongueRed);
+        canvas.line(tongueX, sub16(tongueY, 1), add16(tongueX, 2), tongueY, Palette::DarkRed);
+        canvas.line(tongueX, tongueY, add16(tongueX, 2), add16(tongueY, 1), Palette::DarkRed);
         tongueX = add16(tongueX, 2);
         tongueY = add16(tongueY, 1);
         stage.counterA = add16(stage.counterA, 1);

@@ -1,6 +1,7 @@
 #include "attacks/FireBall.h"
 
 #include "attacks/Pacing.h"
+#include "canvas/Palette.h"
 #include "stage/Numeric.h"
 
 void ShootFireBall(Stage& stage, double& radius) {
@@ -11,19 +12,19 @@ void ShootFireBall(Stage& stage, double& radius) {
     while (stage.counterA < 6000) {
         // Reseeded before every ball; the source folds the clock into its state, so balls drawn
         // within one clock tick still flicker.
-        stage.random.ReseedRandom();
+        stage.random.reseedRandom();
         // The product of two singles is exact in double, so green stops at 254.
-        const std::int16_t green = round16(Int(double{stage.random.NextRandom()} * 255.0f));
+        const std::int16_t green = round16(Int(double{stage.random.nextRandom()} * 255.0f));
         const Color shade = RGB(255, green, 0);
-        canvas.FillColor(shade);
+        canvas.setFillColor(shade);
         const std::int16_t y = add16(stage.counterA, 4500);
         const std::int16_t x = add16(mul16(2, stage.counterA), 4500);
-        canvas.Circle(x, y, static_cast<float>(radius), shade);
+        canvas.circle(x, y, static_cast<float>(radius), shade);
         Pause(stage, 5);
 
         // Painting the same disc in the background erases the ball and whatever lay under it.
-        canvas.FillColor(canvas.BackColor());
-        canvas.Circle(x, y, static_cast<float>(radius), canvas.BackColor());
+        canvas.setFillColor(canvas.backColor());
+        canvas.circle(x, y, static_cast<float>(radius), canvas.backColor());
         stage.counterA = add16(stage.counterA, 1);
         radius += 0.4;
     }

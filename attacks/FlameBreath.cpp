@@ -1,6 +1,7 @@
 #include "attacks/FlameBreath.h"
 
 #include "attacks/Pacing.h"
+#include "canvas/Palette.h"
 #include "stage/Numeric.h"
 
 void BreatheFlame(Stage& stage, const std::int16_t& x, const std::int16_t& y) {
@@ -20,21 +21,21 @@ void SprayFlames(Stage& stage, const std::int16_t& blue, const std::int16_t& x,
         // Reseeded before every line; the source folds the clock into its state rather than
         // restarting from it, so lines within one clock tick still differ. The products are
         // formed in double, which is exact, so no floor reaches its bound.
-        random.ReseedRandom();
-        stage.counterB = round16(Int(random.NextRandom() * 1500.0));
-        stage.counterC = round16(Int(random.NextRandom() * 1500.0));
-        const std::int16_t green = round16(Int(random.NextRandom() * 255.0));
-        const float jitterX = random.NextRandom();
-        const float jitterY = random.NextRandom();
+        random.reseedRandom();
+        stage.counterB = round16(Int(random.nextRandom() * 1500.0));
+        stage.counterC = round16(Int(random.nextRandom() * 1500.0));
+        const std::int16_t green = round16(Int(random.nextRandom() * 255.0));
+        const float jitterX = random.nextRandom();
+        const float jitterY = random.nextRandom();
         // The target follows the window, so the size is read on every pass.
-        const float width = canvas.ScaleWidth();
-        const float height = canvas.ScaleHeight();
+        const float width = canvas.scaleWidth();
+        const float height = canvas.scaleHeight();
         const Color colour = RGB(255, green, blue);
         const auto startX = static_cast<float>(Int(jitterX * 50.0) + x);
         const auto startY = static_cast<float>(Int(jitterY * 50.0) + y);
         const float endX = width - mul16(2, stage.counterB);
         const float endY = height - mul16(2, stage.counterC);
-        canvas.Line(startX, startY, endX, endY, colour);
+        canvas.line(startX, startY, endX, endY, colour);
         stage.counterA = add16(stage.counterA, 1);
         Pause(stage, 20);
     }

@@ -3,10 +3,11 @@
 // pictures would lag behind their nominal pace.
 
 #include "canvas/RasterCanvas.h"
+#include "game/NoControls.h"
+#include "game/Session.h"
 #include "game/Story.h"
 #include "pacing/PacedCanvas.h"
 #include "stage/Stage.h"
-#include "window/SilentView.h"
 
 #include <QGuiApplication>
 
@@ -16,50 +17,56 @@
 namespace {
 
 // Counts primitives on their way to the raster canvas.
-class CountingCanvas : public PacedCanvas {
+class CountingCanvas : public Canvas {
   public:
-    using PacedCanvas::PacedCanvas;
-    void Line(float x1, float y1, float x2, float y2, Color colour) override {
+    explicit CountingCanvas(Canvas& surface) : surface_(surface) {}
+    void line(float x1, float y1, float x2, float y2, Color colour) override {
         ++primitives;
-        PacedCanvas::Line(x1, y1, x2, y2, colour);
+        surface_.line(x1, y1, x2, y2, colour);
     }
-    void DrawCircle(const CircleShape& shape) override {
+    void drawShape(const CircleShape& shape) override {
         ++primitives;
-        PacedCanvas::DrawCircle(shape);
+        surface_.drawShape(shape);
     }
+    void setFillColor(Color colour) override { surface_.setFillColor(colour); }
+    Color fillColor() const override { return surface_.fillColor(); }
+    Color backColor() const override { return surface_.backColor(); }
+    float scaleWidth() const override { return surface_.scaleWidth(); }
+    float scaleHeight() const override { return surface_.scaleHeight(); }
+    void clear() override { surface_.clear(); }
+
     long primitives = 0;
+
+  private:
+    Canvas& surface_;
 };
 
 // The game without its window: the story's handlers painting on the raster canvas.
 class Game {
   public:
-    explicit Game(qreal ratio) : raster_(QSize(1024, 720), ratio) { story_.Form_Load(); }
+    explicit Game(qreal ratio) : raster_(QSize(1024, 720), ratio) {}
 
-    void measure(const char* name, void (Story::*handler)()) {
-        timeline_.Restart();
+    void measure(const char* name, Action action) {
         canvas_.primitives = 0;
         const auto start = std::chrono::steady_clock::now();
-        (story_.*handler)();
+        session_.perform(action);
         const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-        const double nominal = timeline_.NominalNs() * 1e-9;
+        const double nominal = session_.timeline().nominalNs() * 1e-9;
         std::printf("%-24s %4.2g %9ld %10.3f %10.1f %9.1f %8.1f\n", name,
-                    raster_.Image().devicePixelRatio(), canvas_.primitives, nominal,
+                    raster_.image().devicePixelRatio(), canvas_.primitives, nominal,
                     spent.count() * 1e3, spent.count() * 1e9 / canvas_.primitives,
                     nominal / spent.count());
     }
     void click(int times) {
         for (int i = 0; i < times; ++i)
-            story_.Form_Click();
+            session_.perform(Action::Advance);
     }
 
   private:
     RasterCanvas raster_;
-    Timeline timeline_;
-    CountingCanvas canvas_{raster_, timeline_};
-    RandomSource random_{1, [] { return std::uint64_t{0}; }};
-    SilentView view_;
-    Stage stage_{canvas_, random_, timeline_, view_};
-    Story story_{stage_};
+    CountingCanvas canvas_{raster_};
+    NoControls controls_;
+    Session session_{canvas_, controls_, 1};
 };
 
 } // namespace
@@ -72,16 +79,16 @@ int main(int argc, char* argv[]) {
     for (qreal ratio : {1.0, 2.0}) {
         Game game(ratio);
         game.click(1);
-        game.measure("story screen 2 (lair)", &Story::Form_Click);
+        game.measure("story screen 2 (lair)", Action::Advance);
         game.click(3);
-        game.measure("story screen 6 (goblin)", &Story::Form_Click);
+        game.measure("story screen 6 (goblin)", Action::Advance);
         game.click(1);
-        game.measure("fire ball", &Story::cmdFireBall_Click);
-        game.measure("try another choice", &Story::cmdTryAgain_Click);
-        game.measure("flame breath", &Story::cmdFlame_Click);
+        game.measure("fire ball", Action::FireBall);
+        game.measure("try another choice", Action::TryAnotherChoice);
+        game.measure("flame breath", Action::FlameBreath);
         game.click(1);
-        game.measure("try another choice", &Story::cmdTryAgain_Click);
-        game.measure("eat him", &Story::cmdEat_Click);
+        game.measure("try another choice", Action::TryAnotherChoice);
+        game.measure("eat him", Action::EatHim);
     }
     return 0;
 }

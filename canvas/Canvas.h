@@ -2,9 +2,9 @@
 
 #include "canvas/Color.h"
 
-// One Circle call as the painter made it. The radius is the horizontal radius when the aspect
-// is below 1 and the vertical one when it is above 1; an arc runs counter-clockwise on screen
-// from start to end (radians, 0 pointing right) and is never filled.
+// One circle, ellipse or arc as a painter asked for it. The radius is the horizontal radius
+// when the aspect is below 1 and the vertical one when it is above 1; an arc runs
+// counter-clockwise on screen from start to end (radians, 0 pointing right) and is never filled.
 struct CircleShape {
     float x = 0;
     float y = 0;
@@ -15,42 +15,42 @@ struct CircleShape {
     float start = 0;
     float end = 0;
 
-    float HorizontalRadius() const { return aspect > 1.0f ? radius / aspect : radius; }
-    float VerticalRadius() const { return aspect > 1.0f ? radius : radius * aspect; }
+    float horizontalRadius() const { return aspect > 1.0f ? radius / aspect : radius; }
+    float verticalRadius() const { return aspect > 1.0f ? radius : radius * aspect; }
 };
 
-// The drawing surface every picture is painted on. Coordinates are twips (15 to a logical
-// pixel), origin top-left, y downwards; anything outside the client area is clipped.
+// The drawing surface every picture is painted on. Coordinates are twips, origin top-left,
+// y downwards; anything outside the client area is clipped.
 class Canvas {
   public:
     virtual ~Canvas() = default;
 
     // A straight segment, both end points included.
-    virtual void Line(float x1, float y1, float x2, float y2, Color colour) = 0;
+    virtual void line(float x1, float y1, float x2, float y2, Color colour) = 0;
 
-    // A full circle: filled with FillColor, then outlined in the colour.
-    void Circle(float x, float y, float radius, Color colour) {
-        DrawCircle(CircleShape{x, y, radius, colour});
+    // A full circle: filled with fillColor(), then outlined in the colour.
+    void circle(float x, float y, float radius, Color colour) {
+        drawShape(CircleShape{x, y, radius, colour});
     }
-    // A full ellipse with the given vertical-to-horizontal ratio.
-    void Circle(float x, float y, float radius, Color colour, float aspect) {
-        DrawCircle(CircleShape{x, y, radius, colour, aspect});
+    // A full ellipse with the given vertical-to-horizontal ratio, filled like a circle.
+    void ellipse(float x, float y, float radius, Color colour, float aspect) {
+        drawShape(CircleShape{x, y, radius, colour, aspect});
     }
-    // An arc of a circle, outline only.
-    void Circle(float x, float y, float radius, Color colour, float start, float end) {
-        DrawCircle(CircleShape{x, y, radius, colour, 1.0f, true, start, end});
+    // Part of a circle's outline, never filled.
+    void arc(float x, float y, float radius, Color colour, float start, float end) {
+        drawShape(CircleShape{x, y, radius, colour, 1.0f, true, start, end});
     }
+    virtual void drawShape(const CircleShape& shape) = 0;
 
-    virtual void FillColor(Color colour) = 0;
-    virtual Color FillColor() const = 0;
-    virtual Color BackColor() const = 0;
+    // Shared by every painter that fills: each sets it before drawing, and it keeps the last
+    // value set by anyone.
+    virtual void setFillColor(Color colour) = 0;
+    virtual Color fillColor() const = 0;
+    // Painters erase by painting in it.
+    virtual Color backColor() const = 0;
     // The client area in twips; it follows the window as it is resized.
-    virtual float ScaleWidth() const = 0;
-    virtual float ScaleHeight() const = 0;
-    // Clears the whole client area to BackColor.
-    virtual void Cls() = 0;
-
-    virtual void DrawCircle(const CircleShape& shape) = 0;
-
-    static constexpr float TwipsPerPixel = 15.0f;
+    virtual float scaleWidth() const = 0;
+    virtual float scaleHeight() const = 0;
+    // Paints the whole client area in backColor().
+    virtual void clear() = 0;
 };

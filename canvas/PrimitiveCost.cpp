@@ -1,14 +1,12 @@
 #include "canvas/PrimitiveCost.h"
 
+#include "canvas/Twips.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace {
-
-constexpr double toPixels(double twips) {
-    return twips / Canvas::TwipsPerPixel;
-}
 
 // Share of the box [x0, x1] x [y0, y1] that lies inside the client area.
 double insideShare(double x0, double y0, double x1, double y1, double width, double height) {
@@ -23,8 +21,8 @@ double insideShare(double x0, double y0, double x1, double y1, double width, dou
 
 double LinePixels(float x1, float y1, float x2, float y2, double width, double height) {
     // Liang-Barsky: keep the parameter range [t0, t1] of the segment inside the client area.
-    const double ax = toPixels(x1), ay = toPixels(y1);
-    const double dx = toPixels(x2) - ax, dy = toPixels(y2) - ay;
+    const double ax = toPixelsPrecise(x1), ay = toPixelsPrecise(y1);
+    const double dx = toPixelsPrecise(x2) - ax, dy = toPixelsPrecise(y2) - ay;
     double t0 = 0, t1 = 1;
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {ax, width - ax, ay, height - ay};
@@ -46,9 +44,9 @@ double LinePixels(float x1, float y1, float x2, float y2, double width, double h
 }
 
 double CirclePixels(const CircleShape& shape, double width, double height) {
-    const double cx = toPixels(shape.x), cy = toPixels(shape.y);
-    const double rx = toPixels(std::abs(shape.HorizontalRadius()));
-    const double ry = toPixels(std::abs(shape.VerticalRadius()));
+    const double cx = toPixelsPrecise(shape.x), cy = toPixelsPrecise(shape.y);
+    const double rx = toPixelsPrecise(std::abs(shape.horizontalRadius()));
+    const double ry = toPixelsPrecise(std::abs(shape.verticalRadius()));
     const double share = insideShare(cx - rx, cy - ry, cx + rx, cy + ry, width, height);
     if (shape.arc) {
         double span = shape.end - shape.start;

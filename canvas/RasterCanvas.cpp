@@ -5,14 +5,10 @@
 
 namespace {
 
-constexpr qreal toPixels(float twips) {
-    return twips / Canvas::TwipsPerPixel;
-}
-
 QImage blankImage(QSize logical, qreal ratio) {
     QImage image(logical * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
-    image.fill(RasterCanvas::ToQColor(RasterCanvas::Background));
+    image.fill(RasterCanvas::toQColor(Palette::Background));
     return image;
 }
 
@@ -27,7 +23,7 @@ RasterCanvas::~RasterCanvas() {
     painter_.end();
 }
 
-QColor RasterCanvas::ToQColor(Color colour) {
+QColor RasterCanvas::toQColor(Color colour) {
     return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
 }
 
@@ -36,7 +32,7 @@ void RasterCanvas::usePen(Color colour) {
         return;
     penColour_ = colour;
     // One logical pixel wide: one device pixel on an ordinary screen, two at ratio 2.
-    QPen pen(ToQColor(colour), 1.0);
+    QPen pen(toQColor(colour), 1.0);
     pen.setCapStyle(Qt::SquareCap);
     painter_.setPen(pen);
 }
@@ -45,17 +41,17 @@ void RasterCanvas::markDirty(const QRectF& bounds) {
     dirty_ |= bounds.toAlignedRect().adjusted(-1, -1, 2, 2);
 }
 
-void RasterCanvas::Line(float x1, float y1, float x2, float y2, Color colour) {
+void RasterCanvas::line(float x1, float y1, float x2, float y2, Color colour) {
     usePen(colour);
     const QLineF line(toPixels(x1), toPixels(y1), toPixels(x2), toPixels(y2));
     painter_.drawLine(line);
     markDirty(QRectF(line.p1(), line.p2()).normalized());
 }
 
-void RasterCanvas::DrawCircle(const CircleShape& shape) {
+void RasterCanvas::drawShape(const CircleShape& shape) {
     const QPointF centre(toPixels(shape.x), toPixels(shape.y));
-    const qreal rx = std::abs(toPixels(shape.HorizontalRadius()));
-    const qreal ry = std::abs(toPixels(shape.VerticalRadius()));
+    const qreal rx = std::abs(toPixels(shape.horizontalRadius()));
+    const qreal ry = std::abs(toPixels(shape.verticalRadius()));
     const QRectF bounds(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry);
     usePen(shape.colour);
     if (shape.arc) {
@@ -69,18 +65,18 @@ void RasterCanvas::DrawCircle(const CircleShape& shape) {
         painter_.setBrush(Qt::NoBrush);
         painter_.drawArc(bounds, sixteenths(shape.start), sixteenths(span));
     } else {
-        painter_.setBrush(ToQColor(fill_));
+        painter_.setBrush(toQColor(fill_));
         painter_.drawEllipse(bounds);
     }
     markDirty(bounds);
 }
 
-void RasterCanvas::Cls() {
-    image_.fill(ToQColor(Background));
+void RasterCanvas::clear() {
+    image_.fill(toQColor(Palette::Background));
     dirty_ = QRect(QPoint(0, 0), clientSize_);
 }
 
-void RasterCanvas::Resize(QSize clientSize, qreal devicePixelRatio) {
+void RasterCanvas::resize(QSize clientSize, qreal devicePixelRatio) {
     const QSize logicalImage = image_.deviceIndependentSize().toSize();
     if (devicePixelRatio != image_.devicePixelRatio() ||
         clientSize.width() > logicalImage.width() || clientSize.height() > logicalImage.height()) {
@@ -97,7 +93,7 @@ void RasterCanvas::Resize(QSize clientSize, qreal devicePixelRatio) {
     clientSize_ = clientSize;
 }
 
-QRect RasterCanvas::TakeDirty() {
+QRect RasterCanvas::takeDirty() {
     const QRect dirty = dirty_ & QRect(QPoint(0, 0), clientSize_);
     dirty_ = QRect();
     return dirty;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "canvas/Canvas.h"
+#include "canvas/Palette.h"
+#include "canvas/Twips.h"
 
 #include <QImage>
 #include <QPainter>
@@ -18,27 +20,26 @@ class RasterCanvas : public Canvas {
     RasterCanvas(const RasterCanvas&) = delete;
     RasterCanvas& operator=(const RasterCanvas&) = delete;
 
-    void Line(float x1, float y1, float x2, float y2, Color colour) override;
-    void DrawCircle(const CircleShape& shape) override;
-    void FillColor(Color colour) override { fill_ = colour; }
-    Color FillColor() const override { return fill_; }
-    Color BackColor() const override { return Background; }
-    float ScaleWidth() const override { return clientSize_.width() * TwipsPerPixel; }
-    float ScaleHeight() const override { return clientSize_.height() * TwipsPerPixel; }
-    void Cls() override;
+    void line(float x1, float y1, float x2, float y2, Color colour) override;
+    void drawShape(const CircleShape& shape) override;
+    void setFillColor(Color colour) override { fill_ = colour; }
+    Color fillColor() const override { return fill_; }
+    Color backColor() const override { return Palette::Background; }
+    float scaleWidth() const override { return clientSize_.width() * TwipsPerPixel; }
+    float scaleHeight() const override { return clientSize_.height() * TwipsPerPixel; }
+    void clear() override;
 
     // Follows the window: a new client size or device pixel ratio. Never call it from inside a
     // primitive; it ends the painter around the reallocation.
-    void Resize(QSize clientSize, qreal devicePixelRatio);
+    void resize(QSize clientSize, qreal devicePixelRatio);
 
-    QSize ClientSize() const { return clientSize_; }
-    const QImage& Image() const { return image_; }
-    bool HasDirty() const { return !dirty_.isEmpty(); }
+    QSize clientSize() const { return clientSize_; }
+    const QImage& image() const { return image_; }
+    bool hasDirty() const { return !dirty_.isEmpty(); }
     // The logical rectangle painted since the last call, clipped to the client area.
-    QRect TakeDirty();
+    QRect takeDirty();
 
-    static constexpr Color Background = RGB(64, 64, 64);
-    static QColor ToQColor(Color colour);
+    static QColor toQColor(Color colour);
 
   private:
     void usePen(Color colour);

@@ -13,8 +13,6 @@
 
 namespace {
 
-using Button = GameView::Button;
-
 const std::string gap(40, ' ');
 
 } // namespace
@@ -23,25 +21,37 @@ const std::string Story::Title = "BRUMOX SIMULATOR" + gap + "Best viewed on a" +
                                  "1024 x 768 display," + gap + "ya big lug!";
 const std::string Story::Question = "Well? Whatcha gonna do?";
 
-Story::Story(Stage& stage) : stage_(stage) {}
+Story::Story(Stage& stage, Controls& controls) : stage_(stage), controls_(controls) {}
 
-void Story::Form_Load() {
-    storyStep_ = 0;
+void Story::perform(Action action) {
+    switch (action) {
+    case Action::Advance:
+        return advance();
+    case Action::FireBall:
+        return fireBall();
+    case Action::FlameBreath:
+        return flameBreath();
+    case Action::EatHim:
+        return eatHim();
+    case Action::TryAnotherChoice:
+        return tryAnotherChoice();
+    case Action::StartOver:
+        return startOver();
+    }
 }
 
-void Story::Form_Click() {
+void Story::advance() {
     // Clicks past the last screen only count, so the counter stops at its top instead of
     // overflowing; nothing on screen depends on how far it got.
     if (storyStep_ < std::numeric_limits<std::int16_t>::max())
         storyStep_ = add16(storyStep_, 1);
 
-    GameView& view = stage_.view;
     switch (storyStep_) {
     case 1:
-        view.SetCaption(Title);
+        controls_.setCaption(Title);
         break;
     case 2: {
-        view.SetCaption(" ");
+        controls_.setCaption(" ");
         std::int16_t radius = 1;
         DrawBody(stage_, radius);
         DrawEye(stage_, 5500, 3000, 500);
@@ -53,24 +63,27 @@ void Story::Form_Click() {
         break;
     }
     case 3:
-        view.SetCaption("So you're a brumox, just chillin' in your dungeon, guarding your stash "
-                        "of gold.");
+        controls_.setCaption(
+            "So you're a brumox, just chillin' in your dungeon, guarding your stash "
+            "of gold.");
         break;
     case 4:
-        view.SetCaption("Yeah, yeah, you look more like a Sesame Street character than a "
-                        "brumox...But rest assured, you still can kick major bootie.");
+        controls_.setCaption("Yeah, yeah, you look more like a Sesame Street character than a "
+                             "brumox...But rest assured, you still can kick major bootie.");
         break;
     case 5:
-        view.SetCaption("Anyway, like I said, you were chillin' in your dungeon, minding your own "
-                        "business...");
+        controls_.setCaption(
+            "Anyway, like I said, you were chillin' in your dungeon, minding your own "
+            "business...");
         break;
     case 6:
-        view.SetCaption("When SUDDENLY a POORLY DRAWN GOBLIN pops out of nowhere, tyring to steal "
-                        "your stash!");
+        controls_.setCaption(
+            "When SUDDENLY a POORLY DRAWN GOBLIN pops out of nowhere, tyring to steal "
+            "your stash!");
         DrawGoblin(stage_, 600, 700);
         break;
     case 7:
-        view.SetCaption(Question);
+        controls_.setCaption(Question);
         offerChoice();
         break;
     default:
@@ -79,19 +92,18 @@ void Story::Form_Click() {
 }
 
 template <typename Attack> void Story::playAttack(Attack attack, const std::string& message) {
-    GameView& view = stage_.view;
-    view.SetButtonVisible(Button::Eat, false);
-    view.SetButtonVisible(Button::FireBall, false);
-    view.SetButtonVisible(Button::Flame, false);
-    view.SetLabelVisible(false);
+    controls_.setButtonVisible(Action::EatHim, false);
+    controls_.setButtonVisible(Action::FireBall, false);
+    controls_.setButtonVisible(Action::FlameBreath, false);
+    controls_.setLabelVisible(false);
     attack();
-    view.SetLabelVisible(true);
-    view.SetCaption(message);
-    view.SetButtonVisible(Button::TryAgain, true);
-    view.SetButtonVisible(Button::Restart, true);
+    controls_.setLabelVisible(true);
+    controls_.setCaption(message);
+    controls_.setButtonVisible(Action::TryAnotherChoice, true);
+    controls_.setButtonVisible(Action::StartOver, true);
 }
 
-void Story::cmdFireBall_Click() {
+void Story::fireBall() {
     playAttack(
         [this] {
             double radius = 5.0;
@@ -100,7 +112,7 @@ void Story::cmdFireBall_Click() {
         "Buh-Bye.");
 }
 
-void Story::cmdEat_Click() {
+void Story::eatHim() {
     playAttack(
         [this] {
             DevourGoblin(stage_, 4000, 4000);
@@ -109,7 +121,7 @@ void Story::cmdEat_Click() {
         "Yummy...");
 }
 
-void Story::cmdFlame_Click() {
+void Story::flameBreath() {
     playAttack(
         [this] {
             BreatheFlame(stage_, 4300, 4200);
@@ -118,32 +130,30 @@ void Story::cmdFlame_Click() {
         "Ooh that burns...");
 }
 
-void Story::cmdRestart_Click() {
-    stage_.view.SetCaption(" ");
-    stage_.canvas.Cls();
+void Story::startOver() {
+    controls_.setCaption(" ");
+    stage_.canvas.clear();
     storyStep_ = 0;
-    stage_.view.SetButtonVisible(Button::TryAgain, false);
-    stage_.view.SetButtonVisible(Button::Restart, false);
+    controls_.setButtonVisible(Action::TryAnotherChoice, false);
+    controls_.setButtonVisible(Action::StartOver, false);
 }
 
-void Story::cmdTryAgain_Click() {
-    GameView& view = stage_.view;
-    view.SetCaption(" ");
-    stage_.canvas.Cls();
+void Story::tryAnotherChoice() {
+    controls_.setCaption(" ");
+    stage_.canvas.clear();
     storyStep_ = 7;
-    view.SetButtonVisible(Button::TryAgain, false);
-    view.SetButtonVisible(Button::Restart, false);
+    controls_.setButtonVisible(Action::TryAnotherChoice, false);
+    controls_.setButtonVisible(Action::StartOver, false);
     RedrawBeast(stage_);
     DrawFloor(stage_, 120, 50, 0);
     DrawGoldHoard(stage_, 50);
     DrawGoblin(stage_, 600, 700);
-    view.SetCaption(" ");
-    view.SetCaption(Question);
+    controls_.setCaption(Question);
     offerChoice();
 }
 
 void Story::offerChoice() {
-    stage_.view.SetButtonVisible(Button::Eat, true);
-    stage_.view.SetButtonVisible(Button::FireBall, true);
-    stage_.view.SetButtonVisible(Button::Flame, true);
+    controls_.setButtonVisible(Action::EatHim, true);
+    controls_.setButtonVisible(Action::FireBall, true);
+    controls_.setButtonVisible(Action::FlameBreath, true);
 }

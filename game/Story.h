@@ -1,24 +1,33 @@
 #pragma once
 
+#include "game/Action.h"
+#include "game/Controls.h"
 #include "stage/Stage.h"
 
 #include <cstdint>
 #include <string>
 
-// The game itself: the story screens and the three attacks, one handler per event of the window.
-// It paints only through the painters and drives the label and buttons through the stage's view.
+// The game itself: the story screens and the three attacks, one handler per action. It paints
+// only through the painters and drives the label and the buttons through the controls.
 class Story {
   public:
-    explicit Story(Stage& stage);
+    Story(Stage& stage, Controls& controls);
 
-    void Form_Load();
-    void Form_Click();
-    void cmdFireBall_Click();
-    void cmdEat_Click();
-    void cmdFlame_Click();
-    void cmdRestart_Click();
-    void cmdTryAgain_Click();
+    void perform(Action action);
 
+    // A click on the window: the next story screen.
+    void advance();
+    void fireBall();
+    void flameBreath();
+    void eatHim();
+    // Repaints the lair and offers the choice again.
+    void tryAnotherChoice();
+    // Back to before the title, with a blank canvas.
+    void startOver();
+
+    // How many story screens have been shown since the start or the last Start Over: 1 to 7
+    // name the screens, 7 also means the choice is on offer or made, and window clicks past it
+    // only count on.
     std::int16_t storyStep() const { return storyStep_; }
 
     // The title screen: runs of spaces push each phrase onto its own centred line of the label.
@@ -30,5 +39,6 @@ class Story {
     void offerChoice();
 
     Stage& stage_;
+    Controls& controls_;
     std::int16_t storyStep_ = 0;
 };

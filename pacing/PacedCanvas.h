@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/Canvas.h"
+#include "canvas/Twips.h"
 #include "pacing/Timeline.h"
 
 // Draws on a surface and charges each primitive to the timeline once it is drawn, so that the
@@ -9,18 +10,18 @@ class PacedCanvas : public Canvas {
   public:
     PacedCanvas(Canvas& surface, Timeline& timeline);
 
-    void Line(float x1, float y1, float x2, float y2, Color colour) override;
-    void DrawCircle(const CircleShape& shape) override;
-    void FillColor(Color colour) override { surface_.FillColor(colour); }
-    Color FillColor() const override { return surface_.FillColor(); }
-    Color BackColor() const override { return surface_.BackColor(); }
-    float ScaleWidth() const override { return surface_.ScaleWidth(); }
-    float ScaleHeight() const override { return surface_.ScaleHeight(); }
-    void Cls() override { surface_.Cls(); }
+    void line(float x1, float y1, float x2, float y2, Color colour) override;
+    void drawShape(const CircleShape& shape) override;
+    void setFillColor(Color colour) override { surface_.setFillColor(colour); }
+    Color fillColor() const override { return surface_.fillColor(); }
+    Color backColor() const override { return surface_.backColor(); }
+    float scaleWidth() const override { return surface_.scaleWidth(); }
+    float scaleHeight() const override { return surface_.scaleHeight(); }
+    void clear() override { surface_.clear(); }
 
   private:
-    double pixelWidth() const { return surface_.ScaleWidth() / TwipsPerPixel; }
-    double pixelHeight() const { return surface_.ScaleHeight() / TwipsPerPixel; }
+    double pixelWidth() const { return surface_.scaleWidth() / TwipsPerPixel; }
+    double pixelHeight() const { return surface_.scaleHeight() / TwipsPerPixel; }
 
     Canvas& surface_;
     Timeline& timeline_;

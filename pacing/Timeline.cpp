@@ -2,15 +2,15 @@
 
 Timeline::Timeline(Tempo tempo) : tempo_(tempo) {}
 
-void Timeline::Restart() {
+void Timeline::restart() {
     nominalNs_ = 0;
 }
 
-void Timeline::ChargePrimitive(double pixels) {
+void Timeline::chargePrimitive(double pixels) {
     advance(tempo_.primitiveNs + tempo_.pixelNs * pixels);
 }
 
-void Timeline::ChargePause(int units) {
+void Timeline::chargePause(int units) {
     if (units > 0)
         advance(tempo_.pauseUnitNs * units);
 }
@@ -18,5 +18,5 @@ void Timeline::ChargePause(int units) {
 void Timeline::advance(double ns) {
     nominalNs_ += ns;
     if (sync_)
-        sync_->Reached(NominalNs());
+        sync_->reached(nominalNs());
 }

@@ -16,19 +16,18 @@ class Timeline {
     class Sync {
       public:
         virtual ~Sync() = default;
-        virtual void Reached(std::int64_t nominalNs) = 0;
+        virtual void reached(std::int64_t nominalNs) = 0;
     };
 
     explicit Timeline(Tempo tempo = Tempo());
 
     // Back to zero, for the next handler.
-    void Restart();
-    void ChargePrimitive(double pixels);
-    void ChargePause(int units);
+    void restart();
+    void chargePrimitive(double pixels);
+    void chargePause(int units);
 
-    std::int64_t NominalNs() const { return static_cast<std::int64_t>(nominalNs_); }
-    const Tempo& tempo() const { return tempo_; }
-    void SetSync(Sync* sync) { sync_ = sync; }
+    std::int64_t nominalNs() const { return static_cast<std::int64_t>(nominalNs_); }
+    void setSync(Sync* sync) { sync_ = sync; }
 
   private:
     void advance(double ns);

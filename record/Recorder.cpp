@@ -1,7 +1,8 @@
 #include "record/Recorder.h"
 
+#include "record/FrameSampler.h"
 #include "record/GifWriter.h"
-#include "window/GameWindow.h"
+#include "record/Rehearsal.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -12,11 +13,6 @@
 
 namespace {
 
-using Action = TourStep::Action;
-
-// Where the animation's screen reaches past a smaller window.
-constexpr QRgb Outside = qRgb(0, 0, 0);
-
 QSize toQSize(ClientSize size) {
     return {size.width, size.height};
 }
@@ -25,28 +21,9 @@ QSize toQSize(ClientSize size) {
 QSize screenFor(const RecordOptions& options) {
     QSize screen = toQSize(options.size);
     for (const TourStep& step : options.tour)
-        if (step.action == Action::Resize)
-            screen = screen.expandedTo(toQSize(step.size));
+        if (const auto* size = std::get_if<ClientSize>(&step))
+            screen = screen.expandedTo(toQSize(*size));
     return screen;
-}
-
-const char* buttonFor(Action action) {
-    switch (action) {
-    case Action::FireBall:
-        return "cmdFireBall";
-    case Action::Flame:
-        return "cmdFlame";
-    case Action::Eat:
-        return "cmdEat";
-    case Action::TryAgain:
-        return "cmdTryAgain";
-    case Action::Restart:
-        return "cmdRestart";
-    case Action::Click:
-    case Action::Resize:
-        break;
-    }
-    return "";
 }
 
 // A press and a release sent to the window, which hands them to the control under the point
@@ -64,8 +41,8 @@ void clickAt(QWidget& window, QPoint at) {
 }
 
 // A point of the bare client area: outside the label (shown or not) and every control.
-QPoint bareSpot(const QWidget& window) {
-    const QRect label = window.findChild<QLabel*>(QStringLiteral("lbl"))->geometry();
+QPoint bareSpot(const GameWindow& window) {
+    const QRect label = window.label()->geometry();
     const int width = window.width(), height = window.height();
     for (const QPoint at : {QPoint(width / 10, height * 5 / 6), QPoint(0, height - 1)})
         if (!label.contains(at) && !window.childAt(at))
@@ -74,81 +51,34 @@ QPoint bareSpot(const QWidget& window) {
 }
 
 // Does what the step says through the window, as a player would; what prevents it otherwise.
-QString perform(frmBrumox& window, const TourStep& step) {
-    if (step.action == Action::Resize) {
-        window.resize(toQSize(step.size));
+QString perform(GameWindow& window, const TourStep& step) {
+    if (const auto* size = std::get_if<ClientSize>(&step)) {
+        window.resize(toQSize(*size));
         QCoreApplication::processEvents();
-        if (window.size() != toQSize(step.size))
+        if (window.size() != toQSize(*size))
             return QStringLiteral("the window cannot be made that size here");
         return {};
     }
-    if (step.action == Action::Click) {
+    const Action action = std::get<Action>(step);
+    if (!hasButton(action)) {
         clickAt(window, bareSpot(window));
         return {};
     }
-    auto* button = window.findChild<QAbstractButton*>(QLatin1String(buttonFor(step.action)));
-    const QString caption = button->text().remove(QLatin1Char('!')).trimmed();
+    const QAbstractButton* button = window.button(action);
+    const QString name = QString::fromStdString(buttonName(action));
     // The story was rehearsed, but the real window has the last word.
     if (!button->isVisible())
-        return QStringLiteral("the %1 button is not on screen at that point").arg(caption);
+        return QStringLiteral("the %1 button is not on screen at that point").arg(name);
     // A player cannot reach a button that lies outside a small window either.
     const QRect reachable = button->geometry() & window.rect();
     if (reachable.isEmpty())
         return QStringLiteral("the %1 button lies outside the %2x%3 window")
-            .arg(caption)
+            .arg(name)
             .arg(window.width())
             .arg(window.height());
     clickAt(window, reachable.center());
     return {};
 }
-
-// Turns the nominal timeline into frames: whenever the time passes the next frame boundary,
-// the window as it is then becomes the frame that starts at that boundary.
-class FrameSampler : public Timeline::Sync {
-  public:
-    FrameSampler(frmBrumox& window, GifWriter* gif, QSize screen, int fps)
-        : window_(window), gif_(gif), frame_(screen, QImage::Format_RGB32), fps_(fps) {
-        window_.SetTimelineSync(this);
-    }
-    ~FrameSampler() override { window_.SetTimelineSync(nullptr); }
-    FrameSampler(const FrameSampler&) = delete;
-    FrameSampler& operator=(const FrameSampler&) = delete;
-
-    // The first frame: the window as it opens.
-    void Begin() {
-        if (!gif_)
-            return;
-        grab();
-        gif_->AddFrame(frame_, 0);
-    }
-    // The handler about to run starts at this time of the recording.
-    void SetOffset(std::int64_t ns) { offsetNs_ = ns; }
-    void AdvanceTo(std::int64_t ns) {
-        if (!gif_ || ns < boundary(nextFrame_))
-            return;
-        grab();
-        gif_->AddFrame(frame_, boundary(nextFrame_));
-        nextFrame_ = ns * fps_ / 1'000'000'000 + 1;
-        while (boundary(nextFrame_) <= ns)
-            ++nextFrame_;
-    }
-    void Reached(std::int64_t nominalNs) override { AdvanceTo(offsetNs_ + nominalNs); }
-
-  private:
-    std::int64_t boundary(std::int64_t frame) const { return frame * 1'000'000'000 / fps_; }
-    void grab() {
-        if (window_.size() != frame_.size())
-            frame_.fill(Outside);
-        window_.render(&frame_);
-    }
-
-    frmBrumox& window_;
-    GifWriter* gif_;
-    QImage frame_;
-    std::int64_t fps_;
-    std::int64_t offsetNs_ = 0;
-    std::int64_t nextFrame_ = 1;
-};
 
 } // namespace
 
@@ -161,7 +91,15 @@ bool TourRecorder::fail(const QString& message) {
     return false;
 }
 
-bool TourRecorder::Open() {
+bool TourRecorder::rehearse() {
+    const Rehearsal rehearsal = ::rehearse(options_.tour, options_.size, options_.game.seed);
+    if (rehearsal.error.empty())
+        return true;
+    error_ = QString::fromStdString(rehearsal.error);
+    return false;
+}
+
+bool TourRecorder::open() {
     out_.setFileName(path_);
     if (QFileInfo(path_).isDir())
         return fail(QStringLiteral("cannot write '%1': it is a folder").arg(path_));
@@ -170,9 +108,9 @@ bool TourRecorder::Open() {
     return true;
 }
 
-bool TourRecorder::Play() {
+bool TourRecorder::play() {
     const bool animated = path_.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive);
-    frmBrumox window(options_.game);
+    GameWindow window(options_.game);
     window.resize(toQSize(options_.size));
     window.show();
     QCoreApplication::processEvents();
@@ -185,28 +123,28 @@ bool TourRecorder::Play() {
     if (animated && !gif.Open(out_, screenFor(options_)))
         return fail(QStringLiteral("cannot write '%1': %2").arg(path_, gif.ErrorString()));
     FrameSampler sampler(window, animated ? &gif : nullptr, screenFor(options_), options_.fps);
-    sampler.Begin();
+    sampler.begin();
     // A hold runs up to the next step, which may change the picture right at its end.
     std::int64_t now = OpeningHoldNs;
-    sampler.AdvanceTo(now - 1);
+    sampler.advanceTo(now - 1);
 
     for (std::size_t i = 0; i < options_.tour.size(); ++i) {
         const TourStep& step = options_.tour[i];
-        sampler.SetOffset(now);
+        sampler.setOffset(now);
         const QString problem = perform(window, step);
         if (!problem.isEmpty())
             return fail(QStringLiteral("--play step %1 '%2': %3")
                             .arg(i + 1)
-                            .arg(QString::fromStdString(StepName(step)), problem));
+                            .arg(QString::fromStdString(stepName(step)), problem));
         QCoreApplication::processEvents();
-        if (window.Halted())
-            return fail(QString()); // the window has reported the run-time error
+        if (window.halted())
+            return fail(QString());
 
-        const bool resize = step.action == Action::Resize;
+        const bool resize = std::holds_alternative<ClientSize>(step);
         const bool last = i + 1 == options_.tour.size();
-        now += resize ? 0 : window.timeline().NominalNs();
+        now += resize ? 0 : window.timeline().nominalNs();
         now += last ? ClosingHoldNs : resize ? 0 : StepHoldNs;
-        sampler.AdvanceTo(now - 1);
+        sampler.advanceTo(now - 1);
     }
 
     if (animated) {

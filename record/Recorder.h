@@ -1,12 +1,13 @@
 #pragma once
 
-#include "record/TourSteps.h"
+#include "record/TourScript.h"
 #include "window/GameWindow.h"
 
 #include <QSaveFile>
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 // How long a recording holds still, in nominal time, so that every caption can be read.
 inline constexpr std::int64_t OpeningHoldNs = 500'000'000;   // the window as it opens
@@ -16,31 +17,36 @@ inline constexpr std::int64_t ClosingHoldNs = 3'000'000'000; // after the last s
 // What a recording plays and how it samples it.
 struct RecordOptions {
     GameOptions game;           // the seed matters; a recording never waits, whatever the speed
-    std::vector<TourStep> tour; // checked against the story already
+    std::vector<TourStep> tour; // the whole story and each attack unless told otherwise
     ClientSize size;            // the client area to record
     int fps = 20;               // animation frames per second of nominal time
 };
 
-// Records options.tour: plays it through a real game window, with no display and without ever
-// waiting for real time, and writes what the window showed to options.record.
+// Records a tour: plays it through a real game window, with no display and without ever waiting
+// for real time, and writes what the window showed to a .gif (every frame) or a .png (the last).
+//
+// Errors: each step returns false and leaves one line in error(), without the program's name;
+// an empty error() means the game window has already reported a run-time error itself.
 class TourRecorder {
   public:
     TourRecorder(const QString& path, const RecordOptions& options);
 
+    // Plays the tour on a canvas that keeps nothing, in milliseconds: a tour that cannot be
+    // played to its end is refused before anything is recorded.
+    bool rehearse();
     // Before the application object exists: starts the output in a temporary file beside it,
     // so that a path that cannot be written is reported before anything is played.
-    bool Open();
+    bool open();
     // Needs the application object. Only a finished recording replaces the output file; the
     // temporary goes away otherwise.
-    bool Play();
-    // Empty when the game itself has already said what went wrong.
-    const QString& Error() const { return error_; }
+    bool play();
+    const QString& error() const { return error_; }
 
   private:
     bool fail(const QString& message);
 
     QString path_;
-    const RecordOptions& options_;
+    RecordOptions options_;
     QSaveFile out_;
     QString error_;
 };

@@ -1,31 +1,27 @@
 #include "scene/Beast.h"
 
+#include "canvas/Palette.h"
 #include "stage/Numeric.h"
 
 namespace {
 
-constexpr Color Red = RGB(255, 0, 0);
-constexpr Color Black = RGB(0, 0, 0);
-constexpr Color White = RGB(255, 255, 255);
-constexpr Color DarkRed = RGB(150, 0, 0);
+using namespace Palette;
 
-constexpr std::int16_t BodyX = 4000;
-constexpr std::int16_t BodyY = 3500;
 constexpr std::int16_t BodyLimit = 3000;
 
-void Stroke(Stage& stage, int x1, int y1, int x2, int y2, Color colour) {
-    stage.canvas.Line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
+void stroke(Stage& stage, int x1, int y1, int x2, int y2, Color colour) {
+    stage.canvas.line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
                       static_cast<float>(y2), colour);
 }
 
 } // namespace
 
 void DrawBody(Stage& stage, std::int16_t& r) {
-    stage.view.SetCaption(" ");
+    stage.label.setCaption(" ");
     // r lives in the caller, so the caller sees how far the body grew.
     while (r < BodyLimit) {
-        stage.canvas.FillColor(Red);
-        stage.canvas.Circle(BodyX, BodyY, r, Red, 0.6f);
+        stage.canvas.setFillColor(Red);
+        stage.canvas.ellipse(BodyX, BodyY, r, Red, 0.6f);
         r = add16(r, 1);
     }
 }
@@ -39,19 +35,19 @@ void DrawEye(Stage& stage, const std::int16_t& x, const std::int16_t& y, const s
     pupil = 1;
 
     while (rim < r) {
-        stage.canvas.FillColor(Black);
-        stage.canvas.Circle(x, y, rim, Black, 0.8f);
+        stage.canvas.setFillColor(Black);
+        stage.canvas.ellipse(x, y, rim, Black, 0.8f);
         rim = add16(rim, 1);
     }
     while (ball < sub16(r, 50)) {
-        stage.canvas.FillColor(White);
-        stage.canvas.Circle(x, y, ball, White, 0.8f);
+        stage.canvas.setFillColor(White);
+        stage.canvas.ellipse(x, y, ball, White, 0.8f);
         ball = add16(ball, 1);
     }
     // The pupil's size does not follow r: it always reaches radius 149.
     while (pupil < 150) {
-        stage.canvas.FillColor(Black);
-        stage.canvas.Circle(add16(x, 250), add16(y, 150), pupil, Black);
+        stage.canvas.setFillColor(Black);
+        stage.canvas.circle(add16(x, 250), add16(y, 150), pupil, Black);
         pupil = add16(pupil, 1);
     }
 }
@@ -60,9 +56,9 @@ void DrawBrow(Stage& stage, const std::int16_t& x1, const std::int16_t& y1, cons
               const std::int16_t& y2) {
     std::int16_t& shift = stage.counterA;
     shift = 1;
-    Stroke(stage, x1, y1, x2, y2, Black);
+    stroke(stage, x1, y1, x2, y2, Black);
     while (shift < 600) {
-        Stroke(stage, sub16(x1, shift), y1, sub16(x2, shift), y2, Black);
+        stroke(stage, sub16(x1, shift), y1, sub16(x2, shift), y2, Black);
         shift = add16(shift, 1);
     }
 }
@@ -72,7 +68,7 @@ void DrawTail(Stage& stage, const double& x1, const double& y1, const double& x2
     std::int16_t& k = stage.counterA;
     k = 1;
     while (k < 2250) {
-        stage.canvas.Line(static_cast<float>(x1), static_cast<float>(y1 + mul16(2, k)),
+        stage.canvas.line(static_cast<float>(x1), static_cast<float>(y1 + mul16(2, k)),
                           static_cast<float>(x2), static_cast<float>(y2 + k), Red);
         k = add16(k, 1);
     }
@@ -88,28 +84,28 @@ void DrawSpikes(Stage& stage, const std::int16_t& a1, const std::int16_t& a2,
 
     // Broad wedge rising up and left out of the window.
     for (std::int16_t& k = stage.counterE; k < 2500; k = add16(k, 1)) {
-        Stroke(stage, sub16(sub16(a1, 300), k), a2, sub16(sub16(a3, 5000), mul16(4, k)),
-               sub16(a4, 3200), DarkRed);
+        stroke(stage, sub16(sub16(a1, 300), k), a2, sub16(sub16(a3, 5000), mul16(4, k)),
+               sub16(a4, 3200), Maroon);
     }
     // Long narrow blade rising to the right.
     for (std::int16_t& k = stage.counterA; k < 1500; k = add16(k, 1)) {
-        Stroke(stage, add16(sub16(a1, 1500), k), a2, add16(add16(a3, 5000), mul16(2, k)), a4,
-               DarkRed);
+        stroke(stage, add16(sub16(a1, 1500), k), a2, add16(add16(a3, 5000), mul16(2, k)), a4,
+               Maroon);
     }
     // Flat band running left to the window's edge.
     for (std::int16_t& k = stage.counterB; k < 2200; k = add16(k, 1)) {
-        Stroke(stage, sub16(sub16(a1, 2200), k), a2, sub16(sub16(a3, 3000), k), add16(a4, 1000),
-               DarkRed);
+        stroke(stage, sub16(sub16(a1, 2200), k), a2, sub16(sub16(a3, 3000), k), add16(a4, 1000),
+               Maroon);
     }
     // Wedge running left whose far end fans downwards.
     for (std::int16_t& k = stage.counterC; k < 2500; k = add16(k, 1)) {
-        Stroke(stage, sub16(sub16(a1, 2200), k), a2, sub16(sub16(a3, 5000), k),
-               add16(add16(a4, 1000), k), DarkRed);
+        stroke(stage, sub16(sub16(a1, 2200), k), a2, sub16(sub16(a3, 5000), k),
+               add16(add16(a4, 1000), k), Maroon);
     }
     // Crossing segments whose envelope hugs the body's upper left.
     for (std::int16_t& k = stage.counterD; k < 2500; k = add16(k, 1)) {
-        Stroke(stage, sub16(a1, 5500), add16(add16(a2, 1000), k), sub16(add16(a3, 75), k),
-               add16(a4, 1300), DarkRed);
+        stroke(stage, sub16(a1, 5500), add16(add16(a2, 1000), k), sub16(add16(a3, 75), k),
+               add16(a4, 1300), Maroon);
     }
 }
 

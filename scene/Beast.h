@@ -7,7 +7,11 @@
 // The player's beast. Every painter uses the stage's shared counters as its loop variables and
 // takes its arguments by reference; only DrawBody writes back to its argument.
 
-// The body: a red ellipse centred at (4000, 3500) that grows one twip of radius per pass from r
+// The centre of the body, which the jaw and the mouth sweeps turn about.
+inline constexpr std::int16_t BodyX = 4000;
+inline constexpr std::int16_t BodyY = 3500;
+
+// The body: a red ellipse centred at (BodyX, BodyY) that grows one twip of radius per pass from r
 // up to 2999. Blanks the label first and leaves r at 3000 (or unchanged if it was larger).
 void DrawBody(Stage& stage, std::int16_t& r);
 

@@ -1,5 +1,6 @@
 #include "scene/FloorAndHoard.h"
 
+#include "canvas/Palette.h"
 #include "stage/Numeric.h"
 
 namespace {
@@ -30,10 +31,9 @@ void DrawFloor(Stage& stage, const std::int16_t& red, const std::int16_t& green,
     k = 1;
     do {
         // The window may be resized between lines, so the size is read for each one.
-        const float width = stage.canvas.ScaleWidth();
-        const float rightY = stage.canvas.ScaleHeight() - static_cast<float>(k);
-        const float leftY = stage.canvas.ScaleHeight() - static_cast<float>(k);
-        stage.canvas.Line(width, rightY, 0.0f, leftY, RGB(red, green, blue));
+        const float width = stage.canvas.scaleWidth();
+        const float y = stage.canvas.scaleHeight() - static_cast<float>(k);
+        stage.canvas.line(width, y, 0.0f, y, RGB(red, green, blue));
         k = add16(k, 1);
     } while (k < 500);
 }
@@ -45,22 +45,22 @@ void DrawGoldHoard(Stage& stage, const std::int16_t& radius) {
     RandomSource& random = stage.random;
 
     coin = 1;
-    random.ReseedRandom();
+    random.reseedRandom();
     while (coin < 5000) {
-        random.ReseedRandom();
-        draw = round16(Int(200.0 * random.NextRandom()));
+        random.reseedRandom();
+        draw = round16(Int(200.0 * random.nextRandom()));
         lift = 1300;
         const HoardRow row = RowForDraw(draw);
         // Draw order per coin is fixed: row, y, x, red, green.
-        const std::int16_t y = round16(Int(100.0 * random.NextRandom()) + row.yBase + lift);
+        const std::int16_t y = round16(Int(100.0 * random.nextRandom()) + row.yBase + lift);
         const std::int16_t x =
-            round16(Int(row.xWidth * static_cast<double>(random.NextRandom())) + row.xStart);
-        const std::int16_t red = round16(Int(55.0 * random.NextRandom()) + 200);
-        const std::int16_t green = round16(Int(55.0 * random.NextRandom()) + 200);
+            round16(Int(row.xWidth * static_cast<double>(random.nextRandom())) + row.xStart);
+        const std::int16_t red = round16(Int(55.0 * random.nextRandom()) + 200);
+        const std::int16_t green = round16(Int(55.0 * random.nextRandom()) + 200);
 
         const Color gold = RGB(red, green, 0);
-        stage.canvas.FillColor(gold);
-        stage.canvas.Circle(x, y, radius, gold, 0.5f);
+        stage.canvas.setFillColor(gold);
+        stage.canvas.ellipse(x, y, radius, gold, 0.5f);
         coin = add16(coin, 1);
     }
 }

@@ -27,11 +27,11 @@ std::uint64_t RandomSource::next() {
     return mix(state_);
 }
 
-float RandomSource::NextRandom() {
+float RandomSource::nextRandom() {
     // The top 24 bits fill a float's mantissa exactly: the largest value is 1 - 2^-24.
     return static_cast<float>(next() >> 40) * 0x1p-24f;
 }
 
-void RandomSource::ReseedRandom() {
+void RandomSource::reseedRandom() {
     state_ = mix(state_ ^ mix(clock_()));
 }

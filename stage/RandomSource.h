@@ -15,8 +15,8 @@ class RandomSource {
     RandomSource(std::uint64_t seed, Clock clock);
 
     // The next value in [0, 1).
-    float NextRandom();
-    void ReseedRandom();
+    float nextRandom();
+    void reseedRandom();
 
   private:
     std::uint64_t next();

@@ -1,5 +1,8 @@
 #include "window/CommandButton.h"
 
+#include "canvas/Palette.h"
+#include "canvas/RasterCanvas.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <qdrawutil.h>
@@ -11,7 +14,7 @@ CommandButton::CommandButton(const QString& caption, int pixelSize, QWidget* par
     font.setPixelSize(pixelSize);
     setFont(font);
     // Bevel shades derived from the face; the caption in the usual button-text colour.
-    QPalette face(QColor::fromRgb(Face));
+    QPalette face(RasterCanvas::toQColor(Palette::Red));
     face.setColor(QPalette::ButtonText, palette().color(QPalette::ButtonText));
     setPalette(face);
     setAutoDefault(false);
@@ -29,7 +32,7 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
 
 void CommandButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QBrush face(QColor::fromRgb(Face));
+    const QBrush face(RasterCanvas::toQColor(Palette::Red));
     qDrawWinButton(&painter, rect(), palette(), isDown(), &face);
     const int shift = isDown() ? 1 : 0;
     const QRect inside = rect().adjusted(4 + shift, 3 + shift, -4 + shift, -3 + shift);

@@ -11,8 +11,6 @@ class CommandButton : public QPushButton {
   public:
     CommandButton(const QString& caption, int pixelSize, QWidget* parent);
 
-    static constexpr QRgb Face = qRgb(255, 0, 0);
-
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

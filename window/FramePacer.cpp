@@ -18,21 +18,21 @@ FramePacer::FramePacer(Presenter& presenter) : presenter_(presenter) {
     clock_.start();
 }
 
-void FramePacer::SetFrameInterval(std::int64_t ns) {
+void FramePacer::setFrameInterval(std::int64_t ns) {
     frameNs_ = std::clamp<std::int64_t>(ns, 1'000'000, longestFrameNs);
 }
 
-void FramePacer::Start() {
+void FramePacer::start() {
     clock_.restart();
     lastPresentNs_ = 0;
 }
 
-void FramePacer::Finish() {
+void FramePacer::finish() {
     if (!stopped_)
-        presenter_.Present();
+        presenter_.present();
 }
 
-void FramePacer::Stop() {
+void FramePacer::stop() {
     stopped_ = true;
     if (waiting_)
         waiting_->quit();
@@ -43,7 +43,7 @@ void FramePacer::throwIfStopped() const {
         throw PaintingStopped();
 }
 
-void FramePacer::Reached(std::int64_t nominalNs) {
+void FramePacer::reached(std::int64_t nominalNs) {
     throwIfStopped();
     if (speed_ > 0) {
         const auto target = static_cast<std::int64_t>(static_cast<double>(nominalNs) / speed_);
@@ -60,7 +60,7 @@ void FramePacer::Reached(std::int64_t nominalNs) {
 }
 
 void FramePacer::present(std::int64_t now) {
-    presenter_.Present();
+    presenter_.present();
     lastPresentNs_ = now;
 }
 
@@ -71,11 +71,11 @@ void FramePacer::waitUntil(std::int64_t realNs) {
         if (now >= realNs)
             return;
         const std::int64_t frameDue = lastPresentNs_ + frameNs_;
-        if (presenter_.HasDirty() && now >= frameDue) {
+        if (presenter_.hasDirty() && now >= frameDue) {
             present(now);
             continue;
         }
-        const std::int64_t wakeAt = presenter_.HasDirty() ? std::min(realNs, frameDue) : realNs;
+        const std::int64_t wakeAt = presenter_.hasDirty() ? std::min(realNs, frameDue) : realNs;
         const int ms =
             static_cast<int>(std::max<std::int64_t>(1, (wakeAt - now + 999'999) / 1'000'000));
         QEventLoop loop;

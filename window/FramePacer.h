@@ -24,24 +24,24 @@ class FramePacer : public Timeline::Sync {
     class Presenter {
       public:
         virtual ~Presenter() = default;
-        virtual bool HasDirty() const = 0;
-        virtual void Present() = 0;
+        virtual bool hasDirty() const = 0;
+        virtual void present() = 0;
     };
 
     explicit FramePacer(Presenter& presenter);
 
     // Pace multiplier: 2 plays twice as fast, 0 never waits.
-    void SetSpeed(double speed) { speed_ = speed; }
-    void SetFrameInterval(std::int64_t ns);
+    void setSpeed(double speed) { speed_ = speed; }
+    void setFrameInterval(std::int64_t ns);
     // A handler starts: its nominal time 0 is now.
-    void Start();
+    void start();
     // A handler ends: show what is left.
-    void Finish();
+    void finish();
     // Stop painting: the next primitive or wait throws PaintingStopped.
-    void Stop();
-    bool Stopped() const { return stopped_; }
+    void stop();
+    bool stopped() const { return stopped_; }
 
-    void Reached(std::int64_t nominalNs) override;
+    void reached(std::int64_t nominalNs) override;
 
   private:
     void waitUntil(std::int64_t realNs);

@@ -1,18 +1,21 @@
 #pragma once
 
-#include "canvas/RasterCanvas.h"
-#include "game/Story.h"
-#include "pacing/PacedCanvas.h"
-#include "pacing/Timeline.h"
-#include "stage/Controls.h"
-#include "stage/RandomSource.h"
-#include "stage/Stage.h"
+#include "game/Controls.h"
+#include "game/Session.h"
 #include "window/FramePacer.h"
 
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <optional>
+
+class CanvasView;
+class RasterCanvas;
+class CommandButton;
+class InputGate;
+class QAbstractButton;
+class QLabel;
 
 // How the game plays: at what pace, and with which random numbers.
 struct GameOptions {
@@ -20,40 +23,37 @@ struct GameOptions {
     std::optional<std::uint64_t> seed; // a repeatable random source
 };
 
-class CommandButton;
-class InputGate;
-class QLabel;
-
-// The game window: its client area is the canvas, with the story label and the five command
-// buttons on top. Every handler paints inside the click that started it.
-class frmBrumox : public QWidget, public GameView, private FramePacer::Presenter {
+// The game window: the canvas view fills it, with the story label and the five command buttons
+// on top. A click or a button press runs the story's handler for it to the end of its picture,
+// while the frame pacer keeps Qt running and the input gate holds back the player's input.
+class GameWindow : public QWidget, private Controls {
     Q_OBJECT
 
   public:
-    explicit frmBrumox(const GameOptions& options = GameOptions(), QWidget* parent = nullptr);
-    ~frmBrumox() override;
+    explicit GameWindow(const GameOptions& options = GameOptions(), QWidget* parent = nullptr);
+    ~GameWindow() override;
 
     // 1024 x 720 logical pixels of client area, or maximized where the screen is smaller.
-    void ShowAtPreferredSize();
+    void showAtPreferredSize();
 
-    void SetCaption(const std::string& text) override;
-    void SetLabelVisible(bool visible) override;
-    void SetButtonVisible(Button button, bool visible) override;
-
-    const RasterCanvas& canvas() const { return canvas_; }
-    const Story& story() const { return story_; }
+    const RasterCanvas& canvas() const;
+    const Story& story() const { return session_.story(); }
     const Timeline& timeline() const { return timeline_; }
-    bool Busy() const;
+    QLabel* label() const { return label_; }
+    // The button of an action; nullptr for Advance, which has none.
+    QAbstractButton* button(Action action) const;
+    bool busy() const;
+    // Whether the story offers the action now (see Session::offers).
+    bool offers(Action action) const { return session_.offers(action); }
 
     // A recording samples the nominal timeline in the pacer's place; nullptr gives it back.
-    void SetTimelineSync(Timeline::Sync* sync) { timeline_.SetSync(sync ? sync : &pacer_); }
+    void setTimelineSync(Timeline::Sync* sync) { timeline_.setSync(sync ? sync : &pacer_); }
     // After a run-time error, or a close mid-picture, no handler runs any more.
-    bool Halted() const { return pacer_.Stopped(); }
+    bool halted() const { return pacer_.stopped(); }
 
     static constexpr QSize DefaultClientSize{1024, 720};
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -61,27 +61,19 @@ class frmBrumox : public QWidget, public GameView, private FramePacer::Presenter
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    void run(void (Story::*handler)(), const char* name);
-    void fail(const char* handler, const char* what);
-    CommandButton* button(Button which) const;
-    bool HasDirty() const override;
-    void Present() override;
+    void setCaption(const std::string& text) override;
+    void setLabelVisible(bool visible) override;
+    void setButtonVisible(Action button, bool visible) override;
 
-    RasterCanvas canvas_;
-    Timeline timeline_;
-    PacedCanvas paced_;
-    RandomSource random_;
-    Stage stage_;
-    Story story_;
+    void run(Action action);
+    void fail(Action action, const char* what);
+
+    CanvasView* view_;
     FramePacer pacer_;
+    Session session_;
+    Timeline& timeline_;
     InputGate* gate_;
-
-    QLabel* lbl;
-    CommandButton* cmdRestart;
-    CommandButton* cmdTryAgain;
-    CommandButton* cmdEat;
-    CommandButton* cmdFireBall;
-    CommandButton* cmdFlame;
-
+    QLabel* label_;
+    std::array<CommandButton*, ActionNames.size()> buttons_{};
     bool clickArmed_ = false;
 };

@@ -3,4 +3,4 @@
 #include <QImage>
 
 // The game's icon: the beast's head, painted by the game's own painters.
-QImage PaintIcon(int size);
+QImage paintIcon(int size);

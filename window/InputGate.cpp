@@ -34,7 +34,7 @@ InputGate::~InputGate() {
         app->removeEventFilter(this);
 }
 
-void InputGate::SetBusy(bool busy) {
+void InputGate::setBusy(bool busy) {
     busy_ = busy;
     // Replay from the event loop, not from inside the handler that is returning, so that a
     // replayed click which starts a new handler does not nest in the old one.

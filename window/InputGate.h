@@ -18,9 +18,8 @@ class InputGate : public QObject {
     explicit InputGate(QObject* parent = nullptr);
     ~InputGate() override;
 
-    void SetBusy(bool busy);
-    bool Busy() const { return busy_; }
-    int HeldCount() const { return static_cast<int>(held_.size()); }
+    void setBusy(bool busy);
+    bool busy() const { return busy_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -15,10 +15,10 @@ namespace {
 // Nominal time at the end of each primitive (pauses after it included), so that phases inside
 // one animation can be timed by the primitives they span.
 struct PhaseClock : Timeline::Sync {
-    explicit PhaseClock(StageFixture& f) : f(f) { f.timeline.SetSync(this); }
-    ~PhaseClock() override { f.timeline.SetSync(nullptr); }
-    void Reached(std::int64_t ns) override {
-        endOf.resize(f.recording.Primitives().size() + 1, endOf.back());
+    explicit PhaseClock(StageFixture& f) : f(f) { f.timeline.setSync(this); }
+    ~PhaseClock() override { f.timeline.setSync(nullptr); }
+    void reached(std::int64_t ns) override {
+        endOf.resize(f.recording.primitives().size() + 1, endOf.back());
         endOf.back() = ns;
     }
     double Seconds(std::size_t from, std::size_t to) const {
@@ -40,18 +40,18 @@ void ExpectSeconds(const std::string& phase, double seconds, double low, double 
 TEST(AttackTempo, SweepsFireBallAndFlameBreath) {
     StageFixture f;
     SweepErase(f.stage, 4000, 4000, 0.0, 1.0);
-    ExpectSeconds("sweep_mouth", f.NominalSeconds(), 1.0, 1.5);
-    f.timeline.Restart();
+    ExpectSeconds("sweep_mouth", f.nominalSeconds(), 1.0, 1.5);
+    f.timeline.restart();
     SweepErase(f.stage, 4000, 3500, 1.0, 0.5);
-    ExpectSeconds("sweep_devour", f.NominalSeconds(), 1.0, 1.5);
+    ExpectSeconds("sweep_devour", f.nominalSeconds(), 1.0, 1.5);
 
-    f.timeline.Restart();
+    f.timeline.restart();
     double radius = 5.0;
     ShootFireBall(f.stage, radius);
-    ExpectSeconds("fire_ball", f.NominalSeconds(), 4.0, 7.0);
-    f.timeline.Restart();
+    ExpectSeconds("fire_ball", f.nominalSeconds(), 4.0, 7.0);
+    f.timeline.restart();
     BreatheFlame(f.stage, 4300, 4200);
-    ExpectSeconds("flame_breath", f.NominalSeconds(), 3.0, 4.5);
+    ExpectSeconds("flame_breath", f.nominalSeconds(), 3.0, 4.5);
 }
 
 TEST(AttackTempo, DevourAndChewing) {
@@ -63,10 +63,10 @@ TEST(AttackTempo, DevourAndChewing) {
         const std::size_t sweep = 4999, tongue = sweep + 9100, reel = tongue + 430 * 18;
         ExpectSeconds("tongue", clock.Seconds(sweep, tongue), 0.25);
         ExpectSeconds("reel_in", clock.Seconds(tongue, reel), 0.4, 1.0);
-        devour = f.NominalSeconds();
+        devour = f.nominalSeconds();
     }
-    f.timeline.Restart();
-    f.recording.Forget();
+    f.timeline.restart();
+    f.recording.forget();
     PhaseClock clock(f);
     ChewGoblin(f.stage);
     // Each opening is followed by two scraps and then its closing.
@@ -78,5 +78,5 @@ TEST(AttackTempo, DevourAndChewing) {
     ExpectSeconds("closing_1", clock.Seconds(shut1, shut1 + 4250), 0, opening1);
     ExpectSeconds("opening_2", opening2, 0.3);
     ExpectSeconds("closing_2", clock.Seconds(shut2, shut2 + 6250), 0, opening2);
-    ExpectSeconds("devour_and_chewing", devour + f.NominalSeconds(), 3.0, 5.0);
+    ExpectSeconds("devour_and_chewing", devour + f.nominalSeconds(), 3.0, 5.0);
 }

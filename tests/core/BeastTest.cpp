@@ -53,16 +53,16 @@ TEST(Beast, BodyGrowsToItsLimitThroughTheCallersVariable) {
     std::int16_t grow = 1, none = 3000;
     DrawBody(f.stage, grow);
     EXPECT_EQ(grow, 3000);
-    ASSERT_EQ(f.recording.Primitives().size(), 2999u);
-    ExpectDiscs(f.recording.Circles(), 0, 2999, 4000, 3500, Red, 0.6f);
+    ASSERT_EQ(f.recording.primitives().size(), 2999u);
+    ExpectDiscs(f.recording.circles(), 0, 2999, 4000, 3500, Red, 0.6f);
     EXPECT_EQ(f.stage.counterA, 31000);
 
-    f.stage.canvas.FillColor(White);
-    f.view.caption = "x";
+    f.stage.canvas.setFillColor(White);
+    f.controls.caption = "x";
     DrawBody(f.stage, none); // draws nothing, still blanks the label
-    EXPECT_EQ(f.recording.Primitives().size(), 2999u);
-    EXPECT_EQ(f.view.caption, " ");
-    EXPECT_EQ(f.recording.FillColor(), White);
+    EXPECT_EQ(f.recording.primitives().size(), 2999u);
+    EXPECT_EQ(f.controls.caption, " ");
+    EXPECT_EQ(f.recording.fillColor(), White);
 }
 
 TEST(Beast, EyeRimEyeballAndFixedPupil) {
@@ -70,19 +70,19 @@ TEST(Beast, EyeRimEyeballAndFixedPupil) {
     Scramble(f.stage);
     const std::int16_t x = 5500, y = 3000, r = 500, one = 1, big = 32600;
     DrawEye(f.stage, x, y, r);
-    auto d = f.recording.Circles();
+    auto d = f.recording.circles();
     ASSERT_EQ(d.size(), 1097u);
     ExpectDiscs(d, 0, 499, 5500, 3000, Black, 0.8f);
     ExpectDiscs(d, 499, 449, 5500, 3000, White, 0.8f);
     ExpectDiscs(d, 948, 149, 5750, 3150, Black, 1.0f);
-    EXPECT_EQ(f.recording.FillColor(), Black);
+    EXPECT_EQ(f.recording.fillColor(), Black);
     EXPECT_EQ(f.stage.counterA, 500);
     EXPECT_EQ(f.stage.counterB, 450);
     EXPECT_EQ(f.stage.counterC, 150);
     EXPECT_EQ(f.stage.counterD, 31000);
 
     DrawEye(f.stage, x, y, one); // the pupil alone
-    EXPECT_EQ(f.recording.Circles().size(), 1097u + 149u);
+    EXPECT_EQ(f.recording.circles().size(), 1097u + 149u);
     EXPECT_EQ(f.stage.counterA, 1);
     EXPECT_EQ(f.stage.counterB, 1);
     EXPECT_THROW(DrawEye(f.stage, big, y, r), OverflowError); // x + 250
@@ -93,24 +93,24 @@ TEST(Beast, BrowTailAndSpikes) {
     Scramble(f.stage);
     const std::int16_t x1 = 5450, y1 = 2400, x2 = 6500, y2 = 3200;
     DrawBrow(f.stage, x1, y1, x2, y2);
-    auto l = f.recording.Lines();
+    auto l = f.recording.lines();
     ASSERT_EQ(l.size(), 600u);
     ExpectLine(l.front(), 5450, 2400, 6500, 3200);
     ExpectLine(l.back(), 4851, 2400, 5901, 3200);
     EXPECT_EQ(f.stage.counterA, 600);
 
-    f.recording.Forget();
+    f.recording.forget();
     DrawTail(f.stage, 0, 32000, 2000, 2500); // widens past 16 bits instead of overflowing
-    l = f.recording.Lines();
+    l = f.recording.lines();
     ASSERT_EQ(l.size(), 2249u);
     ExpectLine(l.front(), 0, 32002, 2000, 2501);
     ExpectLine(l.back(), 0, 36498, 2000, 4749);
     EXPECT_EQ(l.back().colour, Red);
 
-    f.recording.Forget();
+    f.recording.forget();
     const std::int16_t a1 = 5500, a2 = 2000, a3 = 4000, a4 = 500;
     DrawSpikes(f.stage, a1, a2, a3, a4);
-    l = f.recording.Lines();
+    l = f.recording.lines();
     ASSERT_EQ(l.size(), 11195u);
     // First and last segment of each wedge: 2499, 1499, 2199, 2499 and 2499 lines.
     const float ends[][8] = {{5199, 2000, -1004, -2700, 2701, 2000, -10996, -2700},
@@ -128,7 +128,7 @@ TEST(Beast, BrowTailAndSpikes) {
     EXPECT_EQ(f.stage.counterA, 1500);
     EXPECT_EQ(f.stage.counterB, 2200);
     EXPECT_EQ(f.stage.counterE, 2500);
-    EXPECT_EQ(f.recording.FillColorSets(), 0);
+    EXPECT_EQ(f.recording.fillColorSets(), 0);
 
     const std::int16_t tooFar = 28000, edge = -32500;
     EXPECT_THROW(DrawSpikes(f.stage, a1, a2, tooFar, a4), OverflowError); // a3 + 5000
@@ -139,11 +139,11 @@ TEST(Beast, RedrawPaintsTheBodyAtOnce) {
     StageFixture story, redraw;
     PaintStoryBeast(story.stage);
     RedrawBeast(redraw.stage);
-    ASSERT_EQ(story.recording.Primitives().size(), 18140u);
-    ASSERT_EQ(redraw.recording.Primitives().size(), 15142u);
-    EXPECT_EQ(redraw.recording.Circles().front().shape.radius, 2999);
-    EXPECT_EQ(redraw.recording.FillColor(), Black);
-    ExpectLine(redraw.recording.Lines().back(), 0, 5499, 1576, 1800);
+    ASSERT_EQ(story.recording.primitives().size(), 18140u);
+    ASSERT_EQ(redraw.recording.primitives().size(), 15142u);
+    EXPECT_EQ(redraw.recording.circles().front().shape.radius, 2999);
+    EXPECT_EQ(redraw.recording.fillColor(), Black);
+    ExpectLine(redraw.recording.lines().back(), 0, 5499, 1576, 1800);
 }
 
 // The growing body is the one animation of the lair; the story's screens are timed with the story.
@@ -151,7 +151,7 @@ TEST(Tempo, TheBodyGrowsInAboutASecond) {
     StageFixture f;
     std::int16_t r = 1;
     DrawBody(f.stage, r);
-    std::printf("[ tempo ] growing body %.3f s\n", f.NominalSeconds());
-    EXPECT_GE(f.NominalSeconds(), 1.0);
-    EXPECT_LE(f.NominalSeconds(), 1.5);
+    std::printf("[ tempo ] growing body %.3f s\n", f.nominalSeconds());
+    EXPECT_GE(f.nominalSeconds(), 1.0);
+    EXPECT_LE(f.nominalSeconds(), 1.5);
 }

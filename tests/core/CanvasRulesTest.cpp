@@ -43,7 +43,7 @@ TEST(Random, ValuesStayBelowOne) {
     RandomSource random(1, [] { return 0ull; });
     float largest = 0;
     for (int i = 0; i < 100000; ++i) {
-        const float value = random.NextRandom();
+        const float value = random.nextRandom();
         ASSERT_GE(value, 0.0f);
         ASSERT_LT(value, 1.0f);
         largest = std::max(largest, value);
@@ -55,8 +55,8 @@ TEST(Random, ReseedWithinOneClockTickStillVaries) {
     RandomSource random(7, [] { return 42ull; }); // the clock never moves
     std::set<float> seen;
     for (int i = 0; i < 1000; ++i) {
-        random.ReseedRandom();
-        seen.insert(random.NextRandom());
+        random.reseedRandom();
+        seen.insert(random.nextRandom());
     }
     EXPECT_GT(seen.size(), 990u);
 }
@@ -64,12 +64,12 @@ TEST(Random, ReseedWithinOneClockTickStillVaries) {
 TEST(Random, SameSeedAndClockRepeatOtherSeedDoesNot) {
     RandomSource a(5, [] { return 1ull; }), b(5, [] { return 1ull; }), c(6, [] { return 1ull; });
     for (int i = 0; i < 10; ++i) {
-        a.ReseedRandom();
-        b.ReseedRandom();
-        c.ReseedRandom();
-        const float va = a.NextRandom();
-        EXPECT_EQ(va, b.NextRandom());
-        EXPECT_NE(va, c.NextRandom());
+        a.reseedRandom();
+        b.reseedRandom();
+        c.reseedRandom();
+        const float va = a.nextRandom();
+        EXPECT_EQ(va, b.nextRandom());
+        EXPECT_NE(va, c.nextRandom());
     }
 }
 
@@ -77,9 +77,9 @@ TEST(Random, ClockReadingChangesTheSequence) {
     std::uint64_t tick = 0;
     RandomSource a(5, [&] { return tick; }), b(5, [] { return 0ull; });
     tick = 1;
-    a.ReseedRandom();
-    b.ReseedRandom();
-    EXPECT_NE(a.NextRandom(), b.NextRandom());
+    a.reseedRandom();
+    b.reseedRandom();
+    EXPECT_NE(a.nextRandom(), b.nextRandom());
 }
 
 TEST(PrimitiveCost, LinesAreClippedToTheClientArea) {
@@ -103,15 +103,15 @@ TEST(PacedCanvas, ChargesEachPrimitiveAfterDrawingIt) {
     RecordingCanvas surface(1500, 1500);
     Timeline timeline(Tempo{1000, 10, 100});
     PacedCanvas canvas(surface, timeline);
-    canvas.Line(0, 0, 150, 0, RGB(1, 2, 3));
-    EXPECT_EQ(timeline.NominalNs(), 1000 + 10 * 11);
-    canvas.FillColor(RGB(9, 9, 9));
-    canvas.Circle(750, 750, 150, RGB(1, 2, 3));
-    ASSERT_EQ(surface.Circles().size(), 1u);
-    EXPECT_EQ(surface.Circles()[0].fill, RGB(9, 9, 9));
-    timeline.ChargePause(3);
-    timeline.ChargePause(-4);
-    EXPECT_NEAR(timeline.NominalNs(), 1110 + 1000 + 10 * (3.14159 * 100 + 1) + 300, 1);
+    canvas.line(0, 0, 150, 0, RGB(1, 2, 3));
+    EXPECT_EQ(timeline.nominalNs(), 1000 + 10 * 11);
+    canvas.setFillColor(RGB(9, 9, 9));
+    canvas.circle(750, 750, 150, RGB(1, 2, 3));
+    ASSERT_EQ(surface.circles().size(), 1u);
+    EXPECT_EQ(surface.circles()[0].fill, RGB(9, 9, 9));
+    timeline.chargePause(3);
+    timeline.chargePause(-4);
+    EXPECT_NEAR(timeline.nominalNs(), 1110 + 1000 + 10 * (3.14159 * 100 + 1) + 300, 1);
 }
 
 TEST(Colour, PacksRedGreenBlueAndClampsLikeThePlatform) {

@@ -1,5 +1,6 @@
 #include "attacks/Chewing.h"
 #include "AttackTrace.h"
+#include "canvas/Palette.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,9 @@ TEST(Chewing, BandJawArcTwoChewsAndTheLeftoverCounters) {
     EXPECT_EQ(t.Pattern(), R("p", 500 + 12250 + 1) + R("p30", 500) + "pp" + R("p", 4250) +
                                R("p30", 800) + "pp" + R("p", 6250));
 
-    const auto lines = t.recording.Lines();
+    const auto lines = t.recording.lines();
     ASSERT_EQ(lines.size(), 24550u);
-    const Color back = RecordingCanvas::Background, red = RGB(255, 0, 0);
+    const Color back = Palette::Background, red = RGB(255, 0, 0);
     const auto line = [&](std::size_t at, Color colour) {
         EXPECT_EQ(lines[at].colour, colour) << at;
         return std::make_tuple(lines[at].x1, lines[at].y1, lines[at].x2, lines[at].y2);
@@ -35,7 +36,7 @@ TEST(Chewing, BandJawArcTwoChewsAndTheLeftoverCounters) {
     EXPECT_EQ(line(18300, red), fromPivot(5380, 4700));
     EXPECT_EQ(line(24549, red), line(12749, red));
 
-    const CircleShape arc = t.recording.Circles().at(0).shape;
+    const CircleShape arc = t.recording.circles().at(0).shape;
     EXPECT_TRUE(arc.arc);
     EXPECT_EQ(std::make_tuple(arc.x, arc.y, arc.radius, arc.colour, arc.start, arc.end),
               std::make_tuple(2500.f, 3500.f, 400.f, RGB(200, 0, 0), static_cast<float>(3.14 / 3),
@@ -47,7 +48,7 @@ TEST(Chewing, BandJawArcTwoChewsAndTheLeftoverCounters) {
 TEST(Chewing, ScrapsAreFilledGreenAndPlacedFromTheCorner) {
     AttackTrace t(11790, 9315);
     ChewGoblin(t.stage);
-    const auto circles = t.recording.Circles();
+    const auto circles = t.recording.circles();
     ASSERT_EQ(circles.size(), 5u);
     const std::tuple<float, float, float, float> scraps[] = {
         {2190, 2615, 200, 1}, {2390, 2615, 100, 1}, {1790, 2615, 300, 0.5f}, {2390, 2615, 100, 1}};

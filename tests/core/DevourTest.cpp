@@ -1,5 +1,8 @@
 #include "attacks/Devour.h"
 #include "AttackTrace.h"
+#include "StageFixture.h"
+#include "canvas/Palette.h"
+#include "scene/Goblin.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +10,7 @@ namespace {
 
 using Line = RecordingCanvas::LineCall;
 using Circle = RecordingCanvas::CircleCall;
-constexpr Color Green = RGB(0, 120, 0), Back = RecordingCanvas::Background;
+constexpr Color Green = RGB(0, 120, 0), Back = Palette::Background;
 constexpr std::size_t Sweep = 4999, Tongue = 9100, Pass = 18;
 
 auto Form(const Circle& c) {
@@ -27,7 +30,7 @@ TEST(Devour, SweepTongueReelInAndFinalPoseWithoutLeftFoot) {
 
     EXPECT_EQ(t.Pattern(), AttackTrace::Repeat("p10", Sweep) + AttackTrace::Repeat("p", Tongue) +
                                AttackTrace::Repeat("ppppppppp5ppppppppp", 430) + "pppppppp");
-    const auto& all = t.recording.Primitives();
+    const auto& all = t.recording.primitives();
     EXPECT_EQ(std::get<Line>(all[0]).x2, 8999);
     // The tongue: two touching dark-red lines per pass, 4550 passes.
     for (std::size_t i = Sweep; i < Sweep + Tongue; ++i)
@@ -76,11 +79,43 @@ TEST(Devour, FigureFollowsAResizeAtTheNextPrimitive) {
     // Shrink the window right after the first reel-in head is painted.
     t.afterStep = [&](std::size_t step) {
         if (step == 2 * Sweep + Tongue + 1)
-            t.recording.Resize(11790, 9315);
+            t.recording.resize(11790, 9315);
     };
     DevourGoblin(t.stage, 4000, 4000);
-    const auto circles = t.recording.Circles();
+    const auto circles = t.recording.circles();
     EXPECT_EQ(Form(circles[0]), std::make_tuple(13360.f, 8800.f, 600.f, 1.f));
     EXPECT_EQ(Form(circles[1]), std::make_tuple(9790.f, 8315.f, 700.f, 1.f));
     EXPECT_EQ(Form(circles[circles.size() - 5]), std::make_tuple(1190.f, 3015.f, 600.f, 1.f));
+}
+
+// Both goblins draw from one figure: should either drift, the goblin would jump when the
+// reel-in starts.
+TEST(Devour, TheReeledInGoblinStartsAsTheStandingOneLessItsWedge) {
+    StageFixture standing;
+    const std::int16_t head = 600, body = 700;
+    DrawGoblin(standing.stage, head, body);
+    AttackTrace devoured;
+    DevourGoblin(devoured.stage, 4000, 4000);
+
+    const auto& still = standing.recording.primitives();
+    const auto& moving = devoured.recording.primitives();
+    const std::size_t figure = 9; // head, body, arms, feet, brows and mouth; the wedge follows
+    ASSERT_GT(still.size(), figure);
+    ASSERT_GT(moving.size(), Sweep + Tongue + figure);
+    for (std::size_t i = 0; i < figure; ++i) {
+        const auto& a = still[i];
+        const auto& b = moving[Sweep + Tongue + i];
+        ASSERT_EQ(a.index(), b.index()) << "piece " << i;
+        if (const auto* line = std::get_if<Line>(&a)) {
+            const auto& other = std::get<Line>(b);
+            EXPECT_EQ(Ends(*line), Ends(other)) << "piece " << i;
+            EXPECT_EQ(line->colour, other.colour) << "piece " << i;
+        } else {
+            const auto& circle = std::get<Circle>(a);
+            const auto& other = std::get<Circle>(b);
+            EXPECT_EQ(Form(circle), Form(other)) << "piece " << i;
+            EXPECT_EQ(circle.shape.colour, other.shape.colour) << "piece " << i;
+            EXPECT_EQ(circle.fill, other.fill) << "piece " << i;
+        }
+    }
 }

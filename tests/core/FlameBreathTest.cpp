@@ -1,5 +1,6 @@
 #include "attacks/FlameBreath.h"
 #include "AttackTrace.h"
+#include "canvas/Palette.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +13,15 @@ TEST(FlameBreath, SweepThenFiveBurstsOf999FollowingTheWindowBetweenBursts) {
     // After the first burst's last pause the window shrinks to its stored size.
     t.afterStep = [&](std::size_t step) {
         if (step == 2 * 4999 + 2 * 999)
-            t.recording.Resize(11790, 9315);
+            t.recording.resize(11790, 9315);
     };
     BreatheFlame(t.stage, 4300, 4200);
 
     EXPECT_EQ(t.Pattern(), AttackTrace::Repeat("p10", 4999) + AttackTrace::Repeat("p20", 4995));
-    const auto lines = t.recording.Lines();
+    const auto lines = t.recording.lines();
     ASSERT_EQ(lines.size(), 4999u + 5 * 999u);
     EXPECT_TRUE(lines[0].x2 == 9000 && lines[4998].y2 == 9999);
-    EXPECT_EQ(lines[4998].colour, RecordingCanvas::Background);
+    EXPECT_EQ(lines[4998].colour, Palette::Background);
     const int blues[] = {50, 40, 30, 20, 0};
     for (std::size_t i = 4999; i < lines.size(); ++i) {
         const auto& l = lines[i];
@@ -43,10 +44,10 @@ TEST(FlameBreath, EachLineTakesItsFiveDrawsInOrderAfterAReseed) {
     SprayFlames(t.stage, 30, -20, 100);
 
     RandomSource twin{12345, [] { return 0ull; }};
-    const auto draw = [&](double scale) { return static_cast<int>(twin.NextRandom() * scale); };
+    const auto draw = [&](double scale) { return static_cast<int>(twin.nextRandom() * scale); };
     int right = 0, bottom = 0;
-    for (const auto& l : t.recording.Lines()) {
-        twin.ReseedRandom();
+    for (const auto& l : t.recording.lines()) {
+        twin.reseedRandom();
         right = draw(1500);
         bottom = draw(1500);
         const int green = draw(255), jx = draw(50), jy = draw(50);
@@ -63,7 +64,7 @@ TEST(FlameBreath, PassesWithinOneClockTickStillDrawDifferentLines) {
     SprayFlames(t.stage, 0, 4300, 4200);
     SprayFlames(t.stage, 0, 4300, 4200);
     std::set<std::tuple<float, float, float, float, Color>> distinct;
-    for (const auto& l : t.recording.Lines())
+    for (const auto& l : t.recording.lines())
         distinct.insert({l.x1, l.y1, l.x2, l.y2, l.colour});
     EXPECT_GT(distinct.size(), 1990u);
 }

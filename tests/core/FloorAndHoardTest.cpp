@@ -9,13 +9,13 @@ namespace {
 // painter that reuses or reorders its reads draws at a different y.
 class DriftingCanvas : public RecordingCanvas {
   public:
-    float ScaleWidth() const override { return log += 'W', RecordingCanvas::ScaleWidth(); }
-    float ScaleHeight() const override {
-        return log += 'H', RecordingCanvas::ScaleHeight() + float(drift++);
+    float scaleWidth() const override { return log += 'W', RecordingCanvas::scaleWidth(); }
+    float scaleHeight() const override {
+        return log += 'H', RecordingCanvas::scaleHeight() + float(drift++);
     }
-    void Line(float x1, float y1, float x2, float y2, Color colour) override {
+    void line(float x1, float y1, float x2, float y2, Color colour) override {
         log += 'L';
-        RecordingCanvas::Line(x1, y1, x2, y2, colour);
+        RecordingCanvas::line(x1, y1, x2, y2, colour);
     }
     mutable std::string log;
     mutable int drift = 0;
@@ -35,41 +35,41 @@ TEST(Floor, BandFollowsTheBottomEdgeReadForEachLine) {
     DriftingCanvas canvas;
     Timeline timeline;
     RandomSource random(1, [] { return 0ull; });
-    FakeView view;
-    Stage stage{canvas, random, timeline, view};
+    FakeControls controls;
+    Stage stage{canvas, random, timeline, controls};
     const std::int16_t red = 120, green = 50, blue = 0;
     DrawFloor(stage, red, green, blue);
 
     std::string expected;
     for (int i = 0; i < 499; ++i)
-        expected += "WHHL";
+        expected += "WHL";
     EXPECT_EQ(canvas.log, expected);
-    // Line k sees heights 10800 + 2(k - 1) and one more; it sits k twips above them.
-    const auto l = canvas.Lines();
-    EXPECT_TRUE(l[0].x1 == 15360 && l[0].x2 == 0 && l[0].y1 == 10799 && l[0].y2 == 10800);
-    EXPECT_TRUE(l[498].y1 == 10800 + 996 - 499 && l[498].y2 == 10801 + 996 - 499);
+    // Line k sees the height 10800 + (k - 1) and sits k twips above it, level.
+    const auto l = canvas.lines();
+    EXPECT_TRUE(l[0].x1 == 15360 && l[0].x2 == 0 && l[0].y1 == 10799 && l[0].y2 == 10799);
+    EXPECT_TRUE(l[498].y1 == 10800 + 498 - 499 && l[498].y2 == 10800 + 498 - 499);
     EXPECT_EQ(l[498].colour, RGB(120, 50, 0));
     EXPECT_EQ(stage.counterA, 500);
-    EXPECT_EQ(canvas.FillColorSets(), 0);
+    EXPECT_EQ(canvas.fillColorSets(), 0);
 }
 
 TEST(Hoard, CoinsTakeTheirDrawsInOrderAndLandInTheirRows) {
     StageFixture f;
-    f.stage.canvas.FillColor(RGB(9, 9, 9));
+    f.stage.canvas.setFillColor(RGB(9, 9, 9));
     const std::int16_t radius = 50;
     DrawGoldHoard(f.stage, radius);
-    const auto coins = f.recording.Circles();
-    ASSERT_EQ(f.recording.Primitives().size(), 4999u);
+    const auto coins = f.recording.circles();
+    ASSERT_EQ(f.recording.primitives().size(), 4999u);
 
     // A twin of the fixture's source replays the draws: row, y, x, red, green per coin.
     RandomSource twin(12345, [] { return 0ull; });
-    twin.ReseedRandom();
+    twin.reseedRandom();
     int draw = 0, zeroDraws = 0;
     for (const auto& coin : coins) {
-        twin.ReseedRandom();
+        twin.reseedRandom();
         double v[5];
         for (double& value : v)
-            value = twin.NextRandom();
+            value = twin.nextRandom();
         draw = int(200 * v[0]);
         int k = 0;
         while (draw < Rows[k][0])
@@ -84,7 +84,7 @@ TEST(Hoard, CoinsTakeTheirDrawsInOrderAndLandInTheirRows) {
         ASSERT_TRUE(coin.shape.radius == 50 && coin.shape.aspect == 0.5f && !coin.shape.arc);
     }
     EXPECT_GT(zeroDraws, 0) << "this seed no longer draws a 0";
-    EXPECT_EQ(f.recording.FillColor(), coins.back().shape.colour);
+    EXPECT_EQ(f.recording.fillColor(), coins.back().shape.colour);
     EXPECT_EQ(f.stage.counterA, 5000);
     EXPECT_EQ(f.stage.counterB, draw);
     EXPECT_EQ(f.stage.counterC, 1300);
@@ -92,9 +92,12 @@ TEST(Hoard, CoinsTakeTheirDrawsInOrderAndLandInTheirRows) {
 
 TEST(Hoard, ReseedsOnceAndThenBeforeEveryCoin) {
     int reseeds = 0;
-    StageFixture f;
-    f.random = RandomSource(3, [&reseeds] { return ++reseeds, 0ull; });
+    RecordingCanvas canvas;
+    Timeline timeline;
+    RandomSource random(3, [&reseeds] { return ++reseeds, 0ull; });
+    FakeControls controls;
+    Stage stage{canvas, random, timeline, controls};
     const std::int16_t radius = 50;
-    DrawGoldHoard(f.stage, radius);
+    DrawGoldHoard(stage, radius);
     EXPECT_EQ(reseeds, 5000);
 }

@@ -9,13 +9,13 @@ namespace {
 class GrowingCanvas : public RecordingCanvas {
   public:
     using RecordingCanvas::RecordingCanvas;
-    void Line(float x1, float y1, float x2, float y2, Color colour) override {
-        RecordingCanvas::Line(x1, y1, x2, y2, colour);
-        Resize(RecordingCanvas::ScaleWidth() + 1, RecordingCanvas::ScaleHeight() + 1);
+    void line(float x1, float y1, float x2, float y2, Color colour) override {
+        RecordingCanvas::line(x1, y1, x2, y2, colour);
+        resize(RecordingCanvas::scaleWidth() + 1, RecordingCanvas::scaleHeight() + 1);
     }
-    void DrawCircle(const CircleShape& shape) override {
-        RecordingCanvas::DrawCircle(shape);
-        Resize(RecordingCanvas::ScaleWidth() + 1, RecordingCanvas::ScaleHeight() + 1);
+    void drawShape(const CircleShape& shape) override {
+        RecordingCanvas::drawShape(shape);
+        resize(RecordingCanvas::scaleWidth() + 1, RecordingCanvas::scaleHeight() + 1);
     }
 };
 
@@ -29,9 +29,9 @@ constexpr float Face[3][4] = {
 // The whole figure against a corner that moves by `drift` per primitive drawn before.
 void ExpectFigure(const RecordingCanvas& c, float w, float h, Color fill, Color face, Color wedge,
                   float drift = 0) {
-    const auto d = c.Circles();
-    const auto l = c.Lines();
-    ASSERT_TRUE(d.size() == 6 && l.size() == 402 && c.Primitives().size() == 408);
+    const auto d = c.circles();
+    const auto l = c.lines();
+    ASSERT_TRUE(d.size() == 6 && l.size() == 402 && c.primitives().size() == 408);
     for (int i = 0; i < 6; ++i) {
         const float* e = Ellipses[i];
         const float m = drift * i;
@@ -60,16 +60,16 @@ TEST(Goblin, BothSchemesAtTheStoredSizeAndAfterAResize) {
     f.stage.counterA = 32767; // must be reset, or the wedge would be skipped
     DrawGoblin(f.stage, r1, r2);
     ExpectFigure(f.recording, 11790, 9315, RGB(0, 120, 0), RGB(0, 0, 0), RGB(200, 200, 200));
-    EXPECT_EQ(f.recording.Circles()[0].shape.x, 9790); // head centre (9790, 7315)
-    EXPECT_EQ(f.recording.Lines()[3].y1, 6815);        // wedge apex (8690, 6815)
-    EXPECT_EQ(f.recording.FillColorSets(), 1);
+    EXPECT_EQ(f.recording.circles()[0].shape.x, 9790); // head centre (9790, 7315)
+    EXPECT_EQ(f.recording.lines()[3].y1, 6815);        // wedge apex (8690, 6815)
+    EXPECT_EQ(f.recording.fillColorSets(), 1);
     EXPECT_EQ(f.stage.counterA, 400);
 
-    f.recording.Forget();
-    f.recording.Resize(15360, 10800);
+    f.recording.forget();
+    f.recording.resize(15360, 10800);
     DrawCharredGoblin(f.stage, r1, r2);
     ExpectFigure(f.recording, 15360, 10800, RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0));
-    EXPECT_EQ(f.recording.FillColor(), RGB(0, 0, 0));
+    EXPECT_EQ(f.recording.fillColor(), RGB(0, 0, 0));
     EXPECT_EQ(f.stage.counterA, 400);
 }
 
@@ -77,8 +77,8 @@ TEST(Goblin, ReadsTheCornerBeforeEveryPrimitive) {
     GrowingCanvas canvas(5000, 4000);
     Timeline timeline;
     RandomSource random(1, [] { return 0ull; });
-    FakeView view;
-    Stage stage{canvas, random, timeline, view};
+    FakeControls controls;
+    Stage stage{canvas, random, timeline, controls};
     const std::int16_t r1 = 600, r2 = 700;
     DrawGoblin(stage, r1, r2);
     ExpectFigure(canvas, 5000, 4000, RGB(0, 120, 0), RGB(0, 0, 0), RGB(200, 200, 200), 1);

@@ -1,4 +1,3 @@
-#include "game/Story.h"
 #include "StageFixture.h"
 
 #include <gtest/gtest.h>
@@ -8,25 +7,23 @@
 
 namespace {
 
-using Button = GameView::Button;
-
 struct StoryFixture : ::testing::Test {
     StageFixture fixture;
-    Story story{fixture.stage};
+    Session& session = fixture.session;
+    const Story& story = fixture.session.story();
 
-    void SetUp() override { story.Form_Load(); }
     void clicks(int count) {
         for (int i = 0; i < count; ++i)
-            story.Form_Click();
+            session.perform(Action::Advance);
     }
     bool attackButtonsShown() const {
-        return fixture.view.Visible(Button::Eat) && fixture.view.Visible(Button::FireBall) &&
-               fixture.view.Visible(Button::Flame);
+        return fixture.controls.visible(Action::EatHim) &&
+               fixture.controls.visible(Action::FireBall) &&
+               fixture.controls.visible(Action::FlameBreath);
     }
     bool anyButtonShown() const {
-        for (Button b :
-             {Button::Restart, Button::TryAgain, Button::Eat, Button::FireBall, Button::Flame})
-            if (fixture.view.Visible(b))
+        for (const ActionName& entry : ActionNames)
+            if (fixture.controls.visible(entry.action))
                 return true;
         return false;
     }
@@ -47,16 +44,16 @@ TEST_F(StoryFixture, EveryScreenShowsItsCaption) {
         "Well? Whatcha gonna do?"};
     EXPECT_EQ(story.storyStep(), 0);
     for (int step = 1; step <= 7; ++step) {
-        story.Form_Click();
+        session.perform(Action::Advance);
         EXPECT_EQ(story.storyStep(), step);
         if (step == 1)
-            EXPECT_EQ(fixture.view.caption, Story::Title);
+            EXPECT_EQ(fixture.controls.caption, Story::Title);
         else
-            EXPECT_EQ(fixture.view.caption, captions[step]) << "screen " << step;
+            EXPECT_EQ(fixture.controls.caption, captions[step]) << "screen " << step;
         EXPECT_EQ(attackButtonsShown(), step == 7) << "screen " << step;
     }
-    EXPECT_FALSE(fixture.view.Visible(Button::TryAgain));
-    EXPECT_FALSE(fixture.view.Visible(Button::Restart));
+    EXPECT_FALSE(fixture.controls.visible(Action::TryAnotherChoice));
+    EXPECT_FALSE(fixture.controls.visible(Action::StartOver));
 }
 
 TEST_F(StoryFixture, TitleNamesTheGameAndTheDisplay) {
@@ -66,102 +63,102 @@ TEST_F(StoryFixture, TitleNamesTheGameAndTheDisplay) {
 
 TEST_F(StoryFixture, OnlyScreensTwoAndSixPaint) {
     clicks(1);
-    EXPECT_TRUE(fixture.recording.Primitives().empty());
+    EXPECT_TRUE(fixture.recording.primitives().empty());
     clicks(1); // the lair, with the growing body
-    EXPECT_EQ(fixture.recording.Primitives().size(), 18140u + 499 + 4999);
-    fixture.recording.Forget();
+    EXPECT_EQ(fixture.recording.primitives().size(), 18140u + 499 + 4999);
+    fixture.recording.forget();
     clicks(3);
-    EXPECT_TRUE(fixture.recording.Primitives().empty());
+    EXPECT_TRUE(fixture.recording.primitives().empty());
     clicks(1); // the goblin
-    EXPECT_EQ(fixture.recording.Primitives().size(), 6u + 3 + 399);
-    fixture.recording.Forget();
+    EXPECT_EQ(fixture.recording.primitives().size(), 6u + 3 + 399);
+    fixture.recording.forget();
     clicks(5);
-    EXPECT_TRUE(fixture.recording.Primitives().empty());
-    EXPECT_EQ(fixture.view.caption, "Well? Whatcha gonna do?");
+    EXPECT_TRUE(fixture.recording.primitives().empty());
+    EXPECT_EQ(fixture.controls.caption, "Well? Whatcha gonna do?");
 }
 
 TEST_F(StoryFixture, ClicksPastTheChoiceSaturateInsteadOfOverflowing) {
     clicks(7);
-    const auto before = fixture.view.calls.size();
+    const auto before = fixture.controls.calls.size();
     clicks(std::numeric_limits<std::int16_t>::max() + 10);
     EXPECT_EQ(story.storyStep(), std::numeric_limits<std::int16_t>::max());
-    EXPECT_EQ(fixture.view.calls.size(), before);
+    EXPECT_EQ(fixture.controls.calls.size(), before);
 }
 
 TEST_F(StoryFixture, AnAttackHidesTheChoiceThenShowsItsMessageAndTwoButtons) {
     clicks(7);
-    fixture.view.calls.clear();
-    story.cmdFlame_Click();
-    const std::vector<std::string> opening = {"hide:cmdEat", "hide:cmdFireBall", "hide:cmdFlame",
-                                              "hide:lbl"};
-    const std::vector<std::string> closing = {"show:lbl", "caption:Ooh that burns...",
-                                              "show:cmdTryAgain", "show:cmdRestart"};
-    ASSERT_EQ(fixture.view.calls.size(), 8u);
-    EXPECT_EQ(std::vector(fixture.view.calls.begin(), fixture.view.calls.begin() + 4), opening);
-    EXPECT_EQ(std::vector(fixture.view.calls.begin() + 4, fixture.view.calls.end()), closing);
+    fixture.controls.calls.clear();
+    session.perform(Action::FlameBreath);
+    const std::vector<std::string> opening = {"hide:eat", "hide:fire", "hide:flame", "hide:label"};
+    const std::vector<std::string> closing = {"show:label", "caption:Ooh that burns...",
+                                              "show:again", "show:restart"};
+    ASSERT_EQ(fixture.controls.calls.size(), 8u);
+    EXPECT_EQ(std::vector(fixture.controls.calls.begin(), fixture.controls.calls.begin() + 4),
+              opening);
+    EXPECT_EQ(std::vector(fixture.controls.calls.begin() + 4, fixture.controls.calls.end()),
+              closing);
     EXPECT_EQ(story.storyStep(), 7);
-    EXPECT_EQ(fixture.recording.ClsCount(), 0); // attacks play over the lair
+    EXPECT_EQ(fixture.recording.clearCount(), 0); // attacks play over the lair
 
-    story.cmdFireBall_Click();
-    EXPECT_EQ(fixture.view.caption, "Buh-Bye.");
-    story.cmdEat_Click();
-    EXPECT_EQ(fixture.view.caption, "Yummy...");
+    session.perform(Action::FireBall);
+    EXPECT_EQ(fixture.controls.caption, "Buh-Bye.");
+    session.perform(Action::EatHim);
+    EXPECT_EQ(fixture.controls.caption, "Yummy...");
 }
 
 TEST_F(StoryFixture, TryAnotherChoiceRepaintsTheLairAtOnceAndOffersTheChoice) {
     clicks(7);
-    story.cmdEat_Click();
-    fixture.recording.Forget();
-    fixture.view.calls.clear();
-    story.Form_Click(); // counts on past the question
-    story.cmdTryAgain_Click();
+    session.perform(Action::EatHim);
+    fixture.recording.forget();
+    fixture.controls.calls.clear();
+    session.perform(Action::Advance); // counts on past the question
+    session.perform(Action::TryAnotherChoice);
     EXPECT_EQ(story.storyStep(), 7);
-    EXPECT_EQ(fixture.recording.ClsCount(), 1);
+    EXPECT_EQ(fixture.recording.clearCount(), 1);
     // Body in one ellipse, then eye, brow, tail, spikes, floor, hoard and goblin.
-    EXPECT_EQ(fixture.recording.Primitives().size(), 15142u + 499 + 4999 + 408);
+    EXPECT_EQ(fixture.recording.primitives().size(), 15142u + 499 + 4999 + 408);
     const std::vector<std::string> expected = {
-        "caption: ",   "hide:cmdTryAgain", "hide:cmdRestart",
-        "caption: ",   "caption: ",        "caption:Well? Whatcha gonna do?",
-        "show:cmdEat", "show:cmdFireBall", "show:cmdFlame"};
+        "caption: ", "hide:again", "hide:restart", "caption: ", "caption:Well? Whatcha gonna do?",
+        "show:eat",  "show:fire",  "show:flame"};
     // DrawBody blanks the label too, between the buttons and the question.
-    EXPECT_EQ(fixture.view.calls, expected);
-    story.Form_Click();
+    EXPECT_EQ(fixture.controls.calls, expected);
+    session.perform(Action::Advance);
     EXPECT_TRUE(attackButtonsShown());
-    EXPECT_EQ(fixture.view.caption, "Well? Whatcha gonna do?");
+    EXPECT_EQ(fixture.controls.caption, "Well? Whatcha gonna do?");
 }
 
 TEST_F(StoryFixture, StartOverClearsEverythingAndTheNextClickShowsTheTitle) {
     clicks(7);
-    story.cmdFireBall_Click();
-    story.cmdRestart_Click();
+    session.perform(Action::FireBall);
+    session.perform(Action::StartOver);
     EXPECT_EQ(story.storyStep(), 0);
-    EXPECT_EQ(fixture.view.caption, " ");
-    EXPECT_EQ(fixture.recording.ClsCount(), 1);
+    EXPECT_EQ(fixture.controls.caption, " ");
+    EXPECT_EQ(fixture.recording.clearCount(), 1);
     EXPECT_FALSE(anyButtonShown());
-    story.Form_Click();
-    EXPECT_EQ(fixture.view.caption, Story::Title);
-    fixture.recording.Forget();
-    story.Form_Click();
-    EXPECT_EQ(fixture.recording.Primitives().size(), 18140u + 499 + 4999);
+    session.perform(Action::Advance);
+    EXPECT_EQ(fixture.controls.caption, Story::Title);
+    fixture.recording.forget();
+    session.perform(Action::Advance);
+    EXPECT_EQ(fixture.recording.primitives().size(), 18140u + 499 + 4999);
 }
 
 TEST_F(StoryFixture, TempoOfTheStoryScreens) {
     clicks(1);
-    fixture.timeline.Restart();
+    fixture.timeline.restart();
     clicks(1);
-    const double lair = fixture.NominalSeconds();
+    const double lair = fixture.nominalSeconds();
     std::printf("[ tempo ] story screen 2 %.3f s\n", lair);
     EXPECT_GE(lair, 1.5);
     EXPECT_LE(lair, 3.0);
     clicks(3);
-    fixture.timeline.Restart();
+    fixture.timeline.restart();
     clicks(1);
-    std::printf("[ tempo ] story screen 6 %.3f s\n", fixture.NominalSeconds());
-    EXPECT_LT(fixture.NominalSeconds(), 0.2);
+    std::printf("[ tempo ] story screen 6 %.3f s\n", fixture.nominalSeconds());
+    EXPECT_LT(fixture.nominalSeconds(), 0.2);
     clicks(1);
-    story.cmdFlame_Click();
-    fixture.timeline.Restart();
-    story.cmdTryAgain_Click();
-    std::printf("[ tempo ] try another choice %.3f s\n", fixture.NominalSeconds());
-    EXPECT_LT(fixture.NominalSeconds(), 1.5);
+    session.perform(Action::FlameBreath);
+    fixture.timeline.restart();
+    session.perform(Action::TryAnotherChoice);
+    std::printf("[ tempo ] try another choice %.3f s\n", fixture.nominalSeconds());
+    EXPECT_LT(fixture.nominalSeconds(), 1.5);
 }

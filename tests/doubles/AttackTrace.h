@@ -1,9 +1,8 @@
 #pragma once
 
-#include "FakeView.h"
+#include "FakeControls.h"
 #include "RecordingCanvas.h"
-#include "pacing/PacedCanvas.h"
-#include "stage/Stage.h"
+#include "game/Session.h"
 
 #include <functional>
 #include <string>
@@ -11,7 +10,7 @@
 
 // A stage whose timeline tells primitives and pauses apart (a primitive costs a million
 // nanoseconds, a pause unit one, pixels nothing) and logs every step in order, with counterA
-// as it stood. The random source is seeded like StageFixture's and its clock never moves.
+// as it stood. The random source is seeded like StageFixture's.
 struct AttackTrace : Timeline::Sync {
     struct Step {
         int pauseUnits; // 0 for a primitive
@@ -19,10 +18,10 @@ struct AttackTrace : Timeline::Sync {
     };
 
     explicit AttackTrace(float width = 15360, float height = 10800) : recording(width, height) {
-        timeline.SetSync(this);
+        timeline.setSync(this);
     }
 
-    void Reached(std::int64_t nominalNs) override {
+    void reached(std::int64_t nominalNs) override {
         const auto delta = static_cast<int>(nominalNs - last);
         last = nominalNs;
         steps.push_back({delta >= 1000000 ? 0 : delta, stage.counterA});
@@ -45,11 +44,10 @@ struct AttackTrace : Timeline::Sync {
     }
 
     RecordingCanvas recording;
-    Timeline timeline{Tempo{1000000, 0, 1}};
-    PacedCanvas paced{recording, timeline};
-    RandomSource random{12345, [] { return 0ull; }};
-    FakeView view;
-    Stage stage{paced, random, timeline, view};
+    FakeControls controls;
+    Session session{recording, controls, 12345, Tempo{1000000, 0, 1}};
+    Stage& stage = session.stage();
+    Timeline& timeline = session.timeline();
     std::vector<Step> steps;
     std::int64_t last = 0;
     std::function<void(std::size_t)> afterStep; // e.g. to resize the window mid-animation

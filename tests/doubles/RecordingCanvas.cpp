@@ -3,40 +3,30 @@
 RecordingCanvas::RecordingCanvas(float scaleWidth, float scaleHeight)
     : width_(scaleWidth), height_(scaleHeight) {}
 
-void RecordingCanvas::Line(float x1, float y1, float x2, float y2, Color colour) {
+void RecordingCanvas::line(float x1, float y1, float x2, float y2, Color colour) {
     primitives_.emplace_back(LineCall{x1, y1, x2, y2, colour});
 }
 
-void RecordingCanvas::DrawCircle(const CircleShape& shape) {
+void RecordingCanvas::drawShape(const CircleShape& shape) {
     primitives_.emplace_back(CircleCall{shape, fill_});
 }
 
-void RecordingCanvas::FillColor(Color colour) {
+void RecordingCanvas::setFillColor(Color colour) {
     fill_ = colour;
     ++fillSets_;
 }
 
-Color RecordingCanvas::BackColor() const {
+Color RecordingCanvas::backColor() const {
     ++backReads_;
-    return Background;
+    return Palette::Background;
 }
 
-float RecordingCanvas::ScaleWidth() const {
-    ++sizeReads_;
-    return width_;
-}
-
-float RecordingCanvas::ScaleHeight() const {
-    ++sizeReads_;
-    return height_;
-}
-
-void RecordingCanvas::Resize(float scaleWidth, float scaleHeight) {
+void RecordingCanvas::resize(float scaleWidth, float scaleHeight) {
     width_ = scaleWidth;
     height_ = scaleHeight;
 }
 
-std::vector<RecordingCanvas::LineCall> RecordingCanvas::Lines() const {
+std::vector<RecordingCanvas::LineCall> RecordingCanvas::lines() const {
     std::vector<LineCall> lines;
     for (const auto& primitive : primitives_)
         if (const auto* line = std::get_if<LineCall>(&primitive))
@@ -44,7 +34,7 @@ std::vector<RecordingCanvas::LineCall> RecordingCanvas::Lines() const {
     return lines;
 }
 
-std::vector<RecordingCanvas::CircleCall> RecordingCanvas::Circles() const {
+std::vector<RecordingCanvas::CircleCall> RecordingCanvas::circles() const {
     std::vector<CircleCall> circles;
     for (const auto& primitive : primitives_)
         if (const auto* circle = std::get_if<CircleCall>(&primitive))
@@ -52,7 +42,7 @@ std::vector<RecordingCanvas::CircleCall> RecordingCanvas::Circles() const {
     return circles;
 }
 
-void RecordingCanvas::Forget() {
+void RecordingCanvas::forget() {
     primitives_.clear();
-    clsCount_ = fillSets_ = backReads_ = sizeReads_ = 0;
+    clearCount_ = fillSets_ = backReads_ = 0;
 }

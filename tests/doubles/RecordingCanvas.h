@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/Canvas.h"
+#include "canvas/Palette.h"
 
 #include <variant>
 #include <vector>
@@ -21,36 +22,32 @@ class RecordingCanvas : public Canvas {
 
     explicit RecordingCanvas(float scaleWidth = 15360, float scaleHeight = 10800);
 
-    void Line(float x1, float y1, float x2, float y2, Color colour) override;
-    void DrawCircle(const CircleShape& shape) override;
-    void FillColor(Color colour) override;
-    Color FillColor() const override { return fill_; }
-    Color BackColor() const override;
-    float ScaleWidth() const override;
-    float ScaleHeight() const override;
-    void Cls() override { ++clsCount_; }
+    void line(float x1, float y1, float x2, float y2, Color colour) override;
+    void drawShape(const CircleShape& shape) override;
+    void setFillColor(Color colour) override;
+    Color fillColor() const override { return fill_; }
+    Color backColor() const override;
+    float scaleWidth() const override { return width_; }
+    float scaleHeight() const override { return height_; }
+    void clear() override { ++clearCount_; }
 
-    void Resize(float scaleWidth, float scaleHeight);
+    void resize(float scaleWidth, float scaleHeight);
 
-    const std::vector<Primitive>& Primitives() const { return primitives_; }
-    std::vector<LineCall> Lines() const;
-    std::vector<CircleCall> Circles() const;
-    int ClsCount() const { return clsCount_; }
-    int FillColorSets() const { return fillSets_; }
-    int BackColorReads() const { return backReads_; }
-    int SizeReads() const { return sizeReads_; }
+    const std::vector<Primitive>& primitives() const { return primitives_; }
+    std::vector<LineCall> lines() const;
+    std::vector<CircleCall> circles() const;
+    int clearCount() const { return clearCount_; }
+    int fillColorSets() const { return fillSets_; }
+    int backColorReads() const { return backReads_; }
     // Forgets what was recorded; the size and FillColor stay.
-    void Forget();
-
-    static constexpr Color Background = RGB(64, 64, 64);
+    void forget();
 
   private:
     std::vector<Primitive> primitives_;
     float width_;
     float height_;
     Color fill_ = RGB(0, 0, 0);
-    int clsCount_ = 0;
+    int clearCount_ = 0;
     int fillSets_ = 0;
     mutable int backReads_ = 0;
-    mutable int sizeReads_ = 0;
 };

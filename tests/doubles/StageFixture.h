@@ -1,22 +1,20 @@
 #pragma once
 
-#include "FakeView.h"
+#include "FakeControls.h"
 #include "RecordingCanvas.h"
-#include "pacing/PacedCanvas.h"
-#include "stage/Stage.h"
+#include "game/Session.h"
 
-// A stage over a recording canvas at the default client size (15360 x 10800 twips), paced by
-// the default tempo, with a deterministic random source whose clock never moves.
+// A game over a recording canvas at the default client size (15360 x 10800 twips), paced by the
+// default tempo, with a fixed seed.
 struct StageFixture {
     explicit StageFixture(float scaleWidth = 15360, float scaleHeight = 10800)
         : recording(scaleWidth, scaleHeight) {}
 
     RecordingCanvas recording;
-    Timeline timeline;
-    PacedCanvas paced{recording, timeline};
-    RandomSource random{12345, [] { return 0ull; }};
-    FakeView view;
-    Stage stage{paced, random, timeline, view};
+    FakeControls controls;
+    Session session{recording, controls, 12345};
+    Stage& stage = session.stage();
+    Timeline& timeline = session.timeline();
 
-    double NominalSeconds() const { return static_cast<double>(timeline.NominalNs()) * 1e-9; }
+    double nominalSeconds() const { return static_cast<double>(timeline.nominalNs()) * 1e-9; }
 };

@@ -1,4 +1,4 @@
-#include "FakeView.h"
+#include "FakeControls.h"
 #include "attacks/Chewing.h"
 #include "attacks/Devour.h"
 #include "attacks/FireBall.h"
@@ -46,12 +46,12 @@ struct Lair {
     RasterCanvas canvas;
     RandomSource random{7, [] { return 0ull; }};
     Timeline timeline;
-    FakeView view;
+    FakeControls view;
     Stage stage{canvas, random, timeline, view};
 
-    float W() const { return canvas.ScaleWidth(); }
-    float H() const { return canvas.ScaleHeight(); }
-    const QImage& image() const { return canvas.Image(); }
+    float W() const { return canvas.scaleWidth(); }
+    float H() const { return canvas.scaleHeight(); }
+    const QImage& image() const { return canvas.image(); }
     QRgb at(double x, double y) const { return image().pixel(int(x / 15), int(y / 15)); }
 
     // The first pixel in `region` for which `wrong(was, now)` holds, where `was` is its colour
@@ -159,7 +159,7 @@ class AttackPicturesTest : public QObject {
 
     void flameAimsAtTheCornerOfTheResizedWindow() {
         Lair lair(stored);
-        lair.canvas.Resize(maximized, 1.0);
+        lair.canvas.resize(maximized, 1.0);
         BreatheFlame(lair.stage, 4300, 4200);
         // Beyond the old client area only the new corner's target square can catch flame.
         int flames = 0;

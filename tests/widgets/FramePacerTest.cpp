@@ -12,8 +12,8 @@ namespace {
 class Screen : public FramePacer::Presenter {
   public:
     Screen() { clock.start(); }
-    bool HasDirty() const override { return true; }
-    void Present() override { frames.push_back(clock.nsecsElapsed()); }
+    bool hasDirty() const override { return true; }
+    void present() override { frames.push_back(clock.nsecsElapsed()); }
 
     std::int64_t ShortestGap() const {
         std::int64_t shortest = INT64_MAX;
@@ -37,10 +37,10 @@ class FramePacerTest : public QObject {
     void realTimeFollowsTheNominalTimeline() {
         Screen screen;
         FramePacer pacer(screen);
-        pacer.SetFrameInterval(16 * ms);
-        pacer.Start();
+        pacer.setFrameInterval(16 * ms);
+        pacer.start();
         for (std::int64_t nominal = 0; nominal <= 300 * ms; nominal += ms / 20)
-            pacer.Reached(nominal);
+            pacer.reached(nominal);
         // Never ahead of the timeline by more than the slack it allows itself.
         QVERIFY(screen.clock.nsecsElapsed() >= 297 * ms);
         // At most one frame per display frame, and frames all along.
@@ -51,29 +51,29 @@ class FramePacerTest : public QObject {
     void aSpeedOfTwoHalvesTheWaitAndZeroNeverWaits() {
         Screen screen;
         FramePacer pacer(screen);
-        pacer.SetSpeed(2);
-        pacer.Start();
-        pacer.Reached(200 * ms);
+        pacer.setSpeed(2);
+        pacer.start();
+        pacer.reached(200 * ms);
         QVERIFY(screen.clock.nsecsElapsed() >= 97 * ms);
         QVERIFY(screen.clock.nsecsElapsed() < 190 * ms);
 
         Screen fast;
         FramePacer never(fast);
-        never.SetSpeed(0);
-        never.Start();
-        never.Reached(10'000 * ms);
+        never.setSpeed(0);
+        never.start();
+        never.reached(10'000 * ms);
         QVERIFY(fast.clock.nsecsElapsed() < 50 * ms);
     }
 
     void aMachineSlowerThanTheTimelineStillShowsFrames() {
         Screen screen;
         FramePacer pacer(screen);
-        pacer.SetFrameInterval(16 * ms);
-        pacer.Start();
+        pacer.setFrameInterval(16 * ms);
+        pacer.start();
         // Each step takes a millisecond of real work but only 10 us of nominal time.
         for (int step = 0; step < 100; ++step) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            pacer.Reached(step * ms / 100);
+            pacer.reached(step * ms / 100);
         }
         QVERIFY(screen.frames.size() >= 4);
         QVERIFY(screen.ShortestGap() >= 16 * ms);
@@ -82,11 +82,11 @@ class FramePacerTest : public QObject {
     void stoppingEndsAWaitAtOnce() {
         Screen screen;
         FramePacer pacer(screen);
-        pacer.Start();
-        QTimer::singleShot(50, [&pacer] { pacer.Stop(); });
-        QVERIFY_THROWS_EXCEPTION(PaintingStopped, pacer.Reached(10'000 * ms));
+        pacer.start();
+        QTimer::singleShot(50, [&pacer] { pacer.stop(); });
+        QVERIFY_THROWS_EXCEPTION(PaintingStopped, pacer.reached(10'000 * ms));
         QVERIFY(screen.clock.nsecsElapsed() < 1000 * ms);
-        QVERIFY_THROWS_EXCEPTION(PaintingStopped, pacer.Reached(0));
+        QVERIFY_THROWS_EXCEPTION(PaintingStopped, pacer.reached(0));
     }
 };
 

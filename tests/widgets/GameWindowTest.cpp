@@ -1,5 +1,7 @@
 #include "window/GameWindow.h"
+#include "canvas/RasterCanvas.h"
 #include "game/Story.h"
+#include "record/Rehearsal.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -8,6 +10,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -27,13 +30,13 @@ bool isGold(QRgb pixel) {
 class GameWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<frmBrumox> window;
+    std::unique_ptr<GameWindow> window;
 
-    void open(double speed, QSize client = frmBrumox::DefaultClientSize) {
+    void open(double speed, QSize client = GameWindow::DefaultClientSize) {
         GameOptions options;
         options.speed = speed;
         options.seed = 7;
-        window = std::make_unique<frmBrumox>(options);
+        window = std::make_unique<GameWindow>(options);
         window->resize(client);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -43,16 +46,15 @@ class GameWindowTest : public QObject {
         for (int i = 0; i < times; ++i)
             click(bare);
     }
-    QPushButton* button(const char* name) const {
-        return window->findChild<QPushButton*>(QLatin1String(name));
-    }
-    QLabel* label() const { return window->findChild<QLabel*>(QStringLiteral("lbl")); }
-    QRgb pixel(int x, int y) const { return window->canvas().Image().pixel(x, y); }
+    QAbstractButton* button(Action action) const { return window->button(action); }
+    QLabel* label() const { return window->label(); }
+    QRgb pixel(int x, int y) const { return window->canvas().image().pixel(x, y); }
+    // By their tour step names: "fire", "flame", "eat", "again", "restart".
     QStringList visibleButtons() const {
         QStringList names;
-        for (const char* name : {"cmdFireBall", "cmdFlame", "cmdEat", "cmdTryAgain", "cmdRestart"})
-            if (button(name)->isVisible())
-                names << QLatin1String(name);
+        for (const ActionName& entry : ActionNames)
+            if (hasButton(entry.action) && button(entry.action)->isVisible())
+                names << QString::fromLatin1(entry.step.data(), entry.step.size());
         return names;
     }
     QString caption() const { return label()->text(); }
@@ -63,14 +65,14 @@ class GameWindowTest : public QObject {
     void startsWithItsTitleABlankCanvasAndNoButtons() {
         open(0);
         QCOMPARE(window->windowTitle(), QStringLiteral("Click to continue"));
-        QCOMPARE(window->canvas().ScaleWidth(), 15360.0f);
-        QCOMPARE(window->canvas().ScaleHeight(), 10800.0f);
+        QCOMPARE(window->canvas().scaleWidth(), 15360.0f);
+        QCOMPARE(window->canvas().scaleHeight(), 10800.0f);
         QVERIFY(visibleButtons().isEmpty());
         QVERIFY(label()->isVisible());
         QCOMPARE(caption(), QString());
         QCOMPARE(pixel(500, 500), qRgb(64, 64, 64));
-        QCOMPARE(button("cmdFlame")->text(), QStringLiteral("FLAME BREATH!!!!!  "));
-        QCOMPARE(button("cmdEat")->geometry(), QRect(800, 296, 145, 73));
+        QCOMPARE(button(Action::FlameBreath)->text(), QStringLiteral("FLAME BREATH!!!!!  "));
+        QCOMPARE(button(Action::EatHim)->geometry(), QRect(800, 296, 145, 73));
         QCOMPARE(label()->geometry(), QRect(528, 104, 369, 233));
     }
 
@@ -101,29 +103,31 @@ class GameWindowTest : public QObject {
         click(QPoint(900, 360));
         QCOMPARE(window->story().storyStep(), 7);
         QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
-        QCOMPARE(visibleButtons(), QStringList({"cmdFireBall", "cmdFlame", "cmdEat"}));
+        QCOMPARE(visibleButtons(), QStringList({"fire", "flame", "eat"}));
     }
 
     void theWholeGameThroughTheWindow() {
         open(0);
         clickWindow(7);
-        QCOMPARE(visibleButtons(), QStringList({"cmdFireBall", "cmdFlame", "cmdEat"}));
-        const std::pair<const char*, const char*> attacks[] = {
-            {"cmdFireBall", "Buh-Bye."}, {"cmdFlame", "Ooh that burns..."}, {"cmdEat", "Yummy..."}};
+        QCOMPARE(visibleButtons(), QStringList({"fire", "flame", "eat"}));
+        const std::pair<Action, const char*> attacks[] = {
+            {Action::FireBall, "Buh-Bye."},
+            {Action::FlameBreath, "Ooh that burns..."},
+            {Action::EatHim, "Yummy..."}};
         for (const auto& [attack, message] : attacks) {
             click(button(attack)->geometry().center());
             QCOMPARE(caption(), QLatin1String(message));
             QVERIFY(label()->isVisible());
-            QCOMPARE(visibleButtons(), QStringList({"cmdTryAgain", "cmdRestart"}));
+            QCOMPARE(visibleButtons(), QStringList({"again", "restart"}));
             click(bare); // counts on, changes nothing
             QCOMPARE(caption(), QLatin1String(message));
-            click(button("cmdTryAgain")->geometry().center());
+            click(button(Action::TryAnotherChoice)->geometry().center());
             QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
-            QCOMPARE(visibleButtons(), QStringList({"cmdFireBall", "cmdFlame", "cmdEat"}));
+            QCOMPARE(visibleButtons(), QStringList({"fire", "flame", "eat"}));
             QCOMPARE(window->story().storyStep(), 7);
         }
-        click(button("cmdFlame")->geometry().center());
-        click(button("cmdRestart")->geometry().center());
+        click(button(Action::FlameBreath)->geometry().center());
+        click(button(Action::StartOver)->geometry().center());
         QVERIFY(visibleButtons().isEmpty());
         QCOMPARE(caption(), QStringLiteral(" "));
         QCOMPARE(pixel(266, 233), qRgb(64, 64, 64));
@@ -134,18 +138,66 @@ class GameWindowTest : public QObject {
     void focusedButtonsPressFromTheKeyboardInTabOrder() {
         open(0);
         clickWindow(7);
-        button("cmdFlame")->setFocus();
-        QWidget* order[] = {button("cmdFlame"), button("cmdFireBall"), button("cmdEat")};
+        button(Action::FlameBreath)->setFocus();
+        QWidget* order[] = {button(Action::FlameBreath), button(Action::FireBall),
+                            button(Action::EatHim)};
         for (QWidget* expected : order) {
             QCOMPARE(QApplication::focusWidget(), expected);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(QApplication::focusWidget(), button("cmdFlame"));
-        QTest::keyClick(button("cmdFlame"), Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), button(Action::FlameBreath));
+        QTest::keyClick(button(Action::FlameBreath), Qt::Key_Space);
         QCOMPARE(caption(), QStringLiteral("Ooh that burns..."));
-        button("cmdTryAgain")->setFocus();
-        QTest::keyClick(button("cmdTryAgain"), Qt::Key_Return);
+        button(Action::TryAnotherChoice)->setFocus();
+        QTest::keyClick(button(Action::TryAnotherChoice), Qt::Key_Return);
         QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
+    }
+
+    // Every action the story offers can be taken through a visible control of the real window,
+    // and no hidden control is ever offered.
+    void everyActionTheStoryOffersHasAVisibleControl() {
+        open(0);
+        const std::vector<Action> play = {
+            Action::Advance,          Action::Advance,     Action::Advance,   Action::Advance,
+            Action::Advance,          Action::Advance,     Action::Advance,   Action::FireBall,
+            Action::TryAnotherChoice, Action::FlameBreath, Action::StartOver, Action::Advance};
+        std::set<Action> offered;
+        for (const Action next : play) {
+            for (const ActionName& entry : ActionNames) {
+                if (!hasButton(entry.action))
+                    continue;
+                QCOMPARE(window->offers(entry.action), button(entry.action)->isVisible());
+                if (window->offers(entry.action))
+                    offered.insert(entry.action);
+            }
+            QVERIFY(window->offers(next));
+            const int before = window->story().storyStep();
+            click(hasButton(next) ? button(next)->geometry().center() : bare);
+            if (next == Action::Advance)
+                QCOMPARE(window->story().storyStep(), before + 1);
+        }
+        offered.insert(Action::EatHim); // offered with the other two attacks, checked above
+        QCOMPARE(offered.size(), ActionNames.size() - 1);
+    }
+
+    // The recorder plans a recording by rehearsing it; the plan holds only if the rehearsal takes
+    // exactly as long as the window, step by step.
+    void theRehearsalTimesEachStepAsTheWindowDoes() {
+        open(0);
+        const ParsedTour tour =
+            parseTour("click*7,fire,again,size:960x700,flame,again,eat,restart");
+        QCOMPARE(QString::fromStdString(tour.error), QString());
+        const Rehearsal rehearsal = rehearse(tour.steps, {1024, 720}, 7);
+        QCOMPARE(QString::fromStdString(rehearsal.error), QString());
+        for (std::size_t i = 0; i < tour.steps.size(); ++i) {
+            if (const auto* size = std::get_if<ClientSize>(&tour.steps[i])) {
+                window->resize(size->width, size->height);
+                continue;
+            }
+            const Action action = std::get<Action>(tour.steps[i]);
+            click(hasButton(action) ? button(action)->geometry().center() : bare);
+            QCOMPARE(window->timeline().nominalNs(), rehearsal.nominalNs[i]);
+        }
     }
 
     void theTitleWrapsOnePhrasePerLineInsideTheLabel() {
@@ -199,7 +251,7 @@ class GameWindowTest : public QObject {
         open(0);
         clickWindow(5);
         window->resize(786, 621); // 11790 x 9315 twips
-        QCOMPARE(window->canvas().ScaleWidth(), 11790.0f);
+        QCOMPARE(window->canvas().scaleWidth(), 11790.0f);
         click(bare);
         QCOMPARE(pixel(652, 487), green);               // head at (9790, 7315) twips
         QCOMPARE(pixel(592, 487), qRgb(200, 200, 200)); // the wedge, held out to the left
@@ -226,7 +278,7 @@ class GameWindowTest : public QObject {
         click(bare);
         QTimer::singleShot(60, this, [this] { window->resize(800, 600); });
         click(bare);
-        QCOMPARE(window->canvas().ScaleHeight(), 9000.0f);
+        QCOMPARE(window->canvas().scaleHeight(), 9000.0f);
         QCOMPARE(pixel(700, 599), brown);
         QCOMPARE(pixel(266, 233), red);
     }

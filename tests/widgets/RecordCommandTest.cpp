@@ -1,6 +1,6 @@
 #include "GifFrames.h"
 #include "record/GifWriter.h"
-#include "record/TourSteps.h"
+#include "record/Rehearsal.h"
 
 #include <QDir>
 #include <QFile>
@@ -94,7 +94,7 @@ class RecordCommandTest : public QObject {
         QVERIFY2(gif.ownErrors().isEmpty(), qPrintable(gif.err));
 
         // The same tour, timed without painting.
-        const Rehearsal rehearsal = RehearseTour(ParseTour("click*2").steps, client, 5);
+        const Rehearsal rehearsal = rehearse(parseTour("click*2").steps, client, 5);
         // A recording never waits for the pictures' own pace.
         QVERIFY2(tookMs * 1'000'000 < rehearsal.nominalNs[1], qPrintable(QString::number(tookMs)));
         QCOMPARE(rehearsal.nominalNs.size(), 2u);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "game/Action.h"
+#include "game/Controls.h"
+#include "game/Story.h"
+#include "pacing/PacedCanvas.h"
+#include "pacing/Timeline.h"
+#include "stage/RandomSource.h"
+#include "stage/Stage.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// One game: the story on its stage, painting on a surface the front end owns and driving the
+// front end's controls. It is the only place where the core is put together.
+//
+// Errors: a painter's run-time error (a 16-bit overflow, an invalid colour) leaves perform() as
+// the exception the painter threw; what becomes of the game then is the front end's decision.
+class Session {
+  public:
+    // With a seed the hoard and the flames repeat exactly; without one they follow the clock.
+    Session(Canvas& surface, Controls& controls, std::optional<std::uint64_t> seed = std::nullopt,
+            Tempo tempo = Tempo());
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Plays the action to the end of its picture. The timeline starts again at zero, so that
+    // afterwards it holds the action's nominal duration.
+    void perform(Action action);
+    // Whether the player can do it now: Advance always, a button's action while it is shown.
+    bool offers(Action action) const;
+
+    const Story& story() const { return story_; }
+    Timeline& timeline() { return timeline_; }
+    // For painting one figure on its own, outside the story (tests, the icon).
+    Stage& stage() { return stage_; }
+
+  private:
+    // Passes everything on to the front end's controls and remembers which buttons are shown.
+    class ShownButtons : public Controls {
+      public:
+        explicit ShownButtons(Controls& controls) : controls_(controls) {}
+        void setCaption(const std::string& text) override { controls_.setCaption(text); }
+        void setLabelVisible(bool visible) override { controls_.setLabelVisible(visible); }
+        void setButtonVisible(Action button, bool visible) override;
+        bool shown(Action button) const { return shown_[static_cast<std::size_t>(button)]; }
+
+      private:
+        Controls& controls_;
+        std::array<bool, ActionNames.size()> shown_{};
+    };
+
+    ShownButtons controls_;
+    Timeline timeline_;
+    PacedCanvas paced_;
+    RandomSource random_;
+    Stage stage_;
+    Story story_;
+};

@@ -1,0 +1,66 @@
+#include "record/Rehearsal.h"
+
+#include "canvas/Palette.h"
+#include "canvas/Twips.h"
+#include "game/NoControls.h"
+#include "game/Session.h"
+
+#include <exception>
+
+namespace {
+
+// A surface that keeps nothing but its size: the painters still charge every primitive to the
+// timeline and still check their arithmetic.
+class BlankCanvas : public Canvas {
+  public:
+    explicit BlankCanvas(ClientSize size) : size_(size) {}
+    void resize(ClientSize size) { size_ = size; }
+
+    void line(float, float, float, float, Color) override {}
+    void drawShape(const CircleShape&) override {}
+    void setFillColor(Color colour) override { fill_ = colour; }
+    Color fillColor() const override { return fill_; }
+    Color backColor() const override { return Palette::Background; }
+    float scaleWidth() const override { return static_cast<float>(size_.width) * TwipsPerPixel; }
+    float scaleHeight() const override { return static_cast<float>(size_.height) * TwipsPerPixel; }
+    void clear() override {}
+
+  private:
+    ClientSize size_;
+    Color fill_ = 0;
+};
+
+} // namespace
+
+Rehearsal rehearse(const std::vector<TourStep>& steps, ClientSize start,
+                   std::optional<std::uint64_t> seed) {
+    BlankCanvas blank(start);
+    NoControls controls;
+    Session session(blank, controls, seed);
+
+    Rehearsal result;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const TourStep& step = steps[i];
+        const std::string where =
+            "--play step " + std::to_string(i + 1) + " '" + stepName(step) + "'";
+        if (const auto* size = std::get_if<ClientSize>(&step)) {
+            blank.resize(*size);
+            result.nominalNs.push_back(0);
+            continue;
+        }
+        const Action action = std::get<Action>(step);
+        if (!session.offers(action)) {
+            result.error =
+                where + ": the " + buttonName(action) + " button is not on screen at that point";
+            return result;
+        }
+        try {
+            session.perform(action);
+        } catch (const std::exception& error) {
+            result.error = where + " stops the game with a run-time error: " + error.what();
+            return result;
+        }
+        result.nominalNs.push_back(session.timeline().nominalNs());
+    }
+    return result;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "record/TourScript.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct Rehearsal {
+    std::vector<std::int64_t> nominalNs; // each step's nominal duration
+    std::string error;                   // the first step that cannot be played
+};
+
+// Plays the steps through the game on a canvas that keeps nothing, which takes milliseconds: a
+// step whose button is hidden at that point, or a run-time error, is found before anything is
+// painted for real. With a seed the durations are exactly those of the real playthrough.
+Rehearsal rehearse(const std::vector<TourStep>& steps, ClientSize start,
+                   std::optional<std::uint64_t> seed);
