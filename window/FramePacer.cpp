@@ -22,9 +22,26 @@ void FramePacer::setFrameInterval(std::int64_t ns) {
     frameNs_ = std::clamp<std::int64_t>(ns, 1'000'000, longestFrameNs);
 }
 
+void FramePacer::setSpeed(double speed) {
+    anchorRealNs_ = clock_.nsecsElapsed();
+    anchorNominalNs_ = lastNominalNs_;
+    speed_ = speed;
+    // A wait under way is for the old pace.
+    if (waiting_)
+        waiting_->quit();
+}
+
 void FramePacer::start() {
     clock_.restart();
     lastPresentNs_ = 0;
+    anchorRealNs_ = anchorNominalNs_ = lastNominalNs_ = 0;
+}
+
+std::int64_t FramePacer::realTimeOf(std::int64_t nominalNs) const {
+    const double real = static_cast<double>(anchorRealNs_) +
+                        static_cast<double>(nominalNs - anchorNominalNs_) / speed_;
+    // Far beyond any picture's length, and safe to hold in 64 bits.
+    return static_cast<std::int64_t>(std::min(real, 1e18));
 }
 
 void FramePacer::finish() {
@@ -45,11 +62,8 @@ void FramePacer::throwIfStopped() const {
 
 void FramePacer::reached(std::int64_t nominalNs) {
     throwIfStopped();
-    if (speed_ > 0) {
-        const auto target = static_cast<std::int64_t>(static_cast<double>(nominalNs) / speed_);
-        if (target - clock_.nsecsElapsed() > slackNs)
-            waitUntil(target);
-    }
+    lastNominalNs_ = nominalNs;
+    waitFor(nominalNs);
     const std::int64_t now = clock_.nsecsElapsed();
     if (now - lastPresentNs_ >= frameNs_) {
         // Behind the timeline: show the frame and let Qt run (close, resize, held input).
@@ -64,11 +78,15 @@ void FramePacer::present(std::int64_t now) {
     lastPresentNs_ = now;
 }
 
-void FramePacer::waitUntil(std::int64_t realNs) {
-    for (;;) {
+void FramePacer::waitFor(std::int64_t nominalNs) {
+    // Only a lead worth a trip through the event loop starts a wait; once waiting, wait it out.
+    for (std::int64_t worthWaiting = slackNs;; worthWaiting = 0) {
         throwIfStopped();
-        std::int64_t now = clock_.nsecsElapsed();
-        if (now >= realNs)
+        if (speed_ <= 0)
+            return;
+        const std::int64_t realNs = realTimeOf(nominalNs);
+        const std::int64_t now = clock_.nsecsElapsed();
+        if (realNs - now <= worthWaiting)
             return;
         const std::int64_t frameDue = lastPresentNs_ + frameNs_;
         if (presenter_.hasDirty() && now >= frameDue) {
@@ -76,8 +94,9 @@ void FramePacer::waitUntil(std::int64_t realNs) {
             continue;
         }
         const std::int64_t wakeAt = presenter_.hasDirty() ? std::min(realNs, frameDue) : realNs;
-        const int ms =
-            static_cast<int>(std::max<std::int64_t>(1, (wakeAt - now + 999'999) / 1'000'000));
+        // Woken at least every tenth of a second, whatever the pace.
+        const int ms = static_cast<int>(
+            std::clamp<std::int64_t>((wakeAt - now + 999'999) / 1'000'000, 1, 100));
         QEventLoop loop;
         waiting_ = &loop;
         QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);

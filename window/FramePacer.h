@@ -30,8 +30,10 @@ class FramePacer : public Timeline::Sync {
 
     explicit FramePacer(Presenter& presenter);
 
-    // Pace multiplier: 2 plays twice as fast, 0 never waits.
-    void setSpeed(double speed) { speed_ = speed; }
+    // Pace multiplier: 2 plays twice as fast, 0 never waits. A change mid-picture takes effect
+    // from the next primitive on, without a jump.
+    void setSpeed(double speed);
+    double speed() const { return speed_; }
     void setFrameInterval(std::int64_t ns);
     // A handler starts: its nominal time 0 is now.
     void start();
@@ -44,13 +46,19 @@ class FramePacer : public Timeline::Sync {
     void reached(std::int64_t nominalNs) override;
 
   private:
-    void waitUntil(std::int64_t realNs);
+    // When, in real time since the start, the timeline reaches this nominal time.
+    std::int64_t realTimeOf(std::int64_t nominalNs) const;
+    void waitFor(std::int64_t nominalNs);
     void present(std::int64_t now);
     void throwIfStopped() const;
 
     Presenter& presenter_;
     QElapsedTimer clock_;
     double speed_ = 1.0;
+    // The pace counts from here: the start, or the last change of speed.
+    std::int64_t anchorRealNs_ = 0;
+    std::int64_t anchorNominalNs_ = 0;
+    std::int64_t lastNominalNs_ = 0;
     std::int64_t frameNs_ = 16'000'000;
     std::int64_t lastPresentNs_ = 0;
     bool stopped_ = false;

@@ -67,6 +67,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     resize(DefaultClientSize);
 
     pacer_.setSpeed(options.speed);
+    viewMode_ = options.view;
     timeline_.setSync(&pacer_);
 
     label_ = new QLabel(this);
@@ -120,6 +121,35 @@ void GameWindow::showAtPreferredSize() {
         }
     }
     show();
+}
+
+void GameWindow::setViewMode(ViewMode mode) {
+    viewMode_ = mode;
+}
+
+void GameWindow::toggleViewMode() {
+    setViewMode(viewMode_ == ViewMode::Fit ? ViewMode::Actual : ViewMode::Fit);
+}
+
+void GameWindow::toggleFullScreen() {
+    if (isFullScreen()) {
+        leaveFullScreen();
+        return;
+    }
+    viewBeforeFullScreen_ = viewMode_;
+    setViewMode(ViewMode::Fit);
+    showFullScreen();
+}
+
+void GameWindow::leaveFullScreen() {
+    if (!isFullScreen())
+        return;
+    showNormal();
+    setViewMode(viewBeforeFullScreen_);
+}
+
+void GameWindow::setSpeed(double speed) {
+    pacer_.setSpeed(speed);
 }
 
 const RasterCanvas& GameWindow::canvas() const {

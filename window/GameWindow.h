@@ -17,10 +17,15 @@ class InputGate;
 class QAbstractButton;
 class QLabel;
 
+// How the picture fills the window: one logical pixel per 15 twips with the goblin following
+// the lower-right corner, or the 1024 x 720 design scaled to fit and centred.
+enum class ViewMode { Actual, Fit };
+
 // How the game plays: at what pace, and with which random numbers.
 struct GameOptions {
     double speed = 1.0;                // pace multiplier; 0 never waits for real time
     std::optional<std::uint64_t> seed; // a repeatable random source
+    ViewMode view = ViewMode::Actual;
 };
 
 // The game window: the canvas view fills it, with the story label and the five command buttons
@@ -45,6 +50,16 @@ class GameWindow : public QWidget, private Controls {
     bool busy() const;
     // Whether the story offers the action now (see Session::offers).
     bool offers(Action action) const { return session_.offers(action); }
+
+    ViewMode viewMode() const { return viewMode_; }
+    void setViewMode(ViewMode mode);
+    void toggleViewMode();
+    // Fullscreen always fits the picture; leaving it restores the view and geometry before.
+    void toggleFullScreen();
+    void leaveFullScreen();
+    // Acts at once, even mid-picture, from the next primitive on.
+    void setSpeed(double speed);
+    double speed() const { return pacer_.speed(); }
 
     // A recording samples the nominal timeline in the pacer's place; nullptr gives it back.
     void setTimelineSync(Timeline::Sync* sync) { timeline_.setSync(sync ? sync : &pacer_); }
@@ -76,4 +91,6 @@ class GameWindow : public QWidget, private Controls {
     QLabel* label_;
     std::array<CommandButton*, ActionNames.size()> buttons_{};
     bool clickArmed_ = false;
+    ViewMode viewMode_ = ViewMode::Actual;
+    ViewMode viewBeforeFullScreen_ = ViewMode::Actual;
 };
