@@ -6,67 +6,134 @@
 
 namespace {
 
-template <typename Fail>
-ParsedCommandLine parseRecording(const QCommandLineParser& parser, ParsedCommandLine& result,
-                                 Fail failWith) {
-    RecordOptions& options = result.options.recording;
-    options.game = result.options.game;
-    const QString& record = result.options.record = parser.value(QStringLiteral("record"));
-    const QString suffix = record.section(QLatin1Char('.'), -1).toLower();
-    if (!record.contains(QLatin1Char('.')) ||
-        (suffix != QLatin1String("gif") && suffix != QLatin1String("png")))
-        return failWith(
-            QStringLiteral("--record writes a .gif or a .png file, not '%1'").arg(record));
-    if (!result.options.platform.isEmpty())
-        return failWith(QStringLiteral("--record plays with no display; leave out --platform"));
+// Qt's own options, as the application object takes them: the first take a value (also as
+// -name=value), the others stand alone.
+const QStringList QtOptionsWithValue = {
+    QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"),    QStringLiteral("session"),
+    QStringLiteral("display"),         QStringLiteral("name"),
+    QStringLiteral("style"),           QStringLiteral("stylesheet"),
+    QStringLiteral("geometry"),        QStringLiteral("title"),
+    QStringLiteral("visual"),          QStringLiteral("qmljsdebugger")};
+const QStringList QtFlags = {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                             QStringLiteral("nograb"), QStringLiteral("dograb"),
+                             QStringLiteral("sync")};
 
-    if (parser.isSet(QStringLiteral("size"))) {
-        const QString text = parser.value(QStringLiteral("size"));
-        const auto client = parseClientSize(text.toStdString());
-        if (!client)
-            return failWith(QStringLiteral("--size wants WIDTHxHEIGHT, each from 1 to %1, not '%2'")
-                                .arg(LargestSide)
-                                .arg(text));
-        options.size = *client;
+const char* const QtHelp =
+    "\nQt's own options, passed on to Qt:\n"
+    "  -platform <name>          The platform plugin: xcb, wayland, offscreen, ...\n"
+    "  -platformtheme <name>     The platform theme.\n"
+    "  -platformpluginpath <dir> Where to look for platform plugins.\n"
+    "  -plugin <name>            An extra plugin to load.\n"
+    "  -display <display>        The X display to use (xcb).\n"
+    "  -session <id>             Restore from an earlier session (used by session managers).\n"
+    "  -style <name>             A widget style; the game keeps its own look.\n"
+    "  -stylesheet <file>        A style sheet; the game keeps its own look.\n"
+    "  -reverse                  Right-to-left layout.\n"
+    "  -qwindowgeometry <geom>   The window's geometry, as WxH+X+Y.\n"
+    "  -qwindowtitle <title>     The window's title.\n"
+    "  -qwindowicon <file>       The window's icon.\n"
+    "  -name, -title, -visual, -geometry, -sync, -nograb, -dograb, -widgetcount\n"
+    "                            X11 and debugging options, as Qt documents them.\n";
+
+const char* const KeysHelp =
+    "\nKeys: Space, Enter, Right or Page Down go on with the story; F, B and E attack;\n"
+    "A tries another choice, S starts over; F11 fullscreen, Esc leaves it; V fit/actual size;\n"
+    "+ and - change the speed; Ctrl+S saves the picture, Ctrl+R records a clip; F1 about;\n"
+    "Ctrl+Q quits. The right mouse button opens the menu.\n";
+
+// Splits Qt's own options from the game's; Qt's stay in order, with their values.
+void splitQtOptions(const QStringList& arguments, QStringList& ours, QStringList& qt,
+                    QString& platform) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool single = argument.startsWith(QLatin1Char('-')) &&
+                            !argument.startsWith(QLatin1String("--")) && argument.size() > 2;
+        const QString name = argument.mid(1).section(QLatin1Char('='), 0, 0);
+        if (i > 0 && single && QtFlags.contains(name)) {
+            qt << argument;
+        } else if (i > 0 && single && QtOptionsWithValue.contains(name)) {
+            qt << argument;
+            QString value = argument.section(QLatin1Char('='), 1);
+            if (!argument.contains(QLatin1Char('=')) && i + 1 < arguments.size()) {
+                value = arguments[++i];
+                qt << value;
+            }
+            if (name == QLatin1String("platform"))
+                platform = value;
+        } else {
+            ours << argument;
+        }
     }
-    if (parser.isSet(QStringLiteral("fps"))) {
-        bool ok = false;
-        const QString text = parser.value(QStringLiteral("fps"));
-        options.fps = text.toInt(&ok);
-        if (!ok || options.fps < 1 || options.fps > 50)
-            return failWith(
-                QStringLiteral("--fps wants a whole number from 1 to 50, not '%1'").arg(text));
+}
+
+// A speed of 0, or a factor from 1/64 to 64, as a decimal or a fraction ("0.25", "1/4").
+std::optional<double> parseSpeed(const QString& text) {
+    bool ok = false;
+    double factor = text.toDouble(&ok);
+    if (!ok && text.count(QLatin1Char('/')) == 1) {
+        bool top = false, bottom = false;
+        const double a = text.section(QLatin1Char('/'), 0, 0).toDouble(&top);
+        const double b = text.section(QLatin1Char('/'), 1).toDouble(&bottom);
+        ok = top && bottom && b != 0;
+        factor = ok ? a / b : 0;
     }
-    const std::string steps = parser.isSet(QStringLiteral("play"))
-                                  ? parser.value(QStringLiteral("play")).toStdString()
-                                  : std::string(DefaultTour);
-    ParsedTour tour = parseTour(steps);
-    if (!tour.error.empty())
-        return failWith(QString::fromStdString(tour.error));
-    options.tour = std::move(tour.steps);
-    return result;
+    if (!ok || !std::isfinite(factor))
+        return std::nullopt;
+    if (factor == 0 || (factor >= 1.0 / 64 && factor <= 64))
+        return factor;
+    return std::nullopt;
 }
 
 } // namespace
 
+QString usageError(const QString& message) {
+    return QStringLiteral("brumox: %1\nTry 'brumox --help'.\n").arg(message);
+}
+
 ParsedCommandLine parseCommandLine(const QStringList& arguments) {
+    ParsedCommandLine result;
+    Options& options = result.options;
+    QStringList ours;
+    splitQtOptions(arguments, ours, options.qtArguments, options.platform);
+
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("BRUMOX SIMULATOR: guard your gold from a poorly drawn goblin."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption helpAll(QStringLiteral("help-all"),
+                                     QStringLiteral("Show this help and Qt's own options, then "
+                                                    "exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and the licence, then "
+                                                    "exit."));
     const QCommandLineOption speed(QStringLiteral("speed"),
-                                   QStringLiteral("Multiply the pace of the pictures by <factor> "
-                                                  "(2 is twice as fast; 0 never waits)."),
+                                   QStringLiteral("Multiply the pace of the pictures by <factor>: "
+                                                  "0 never waits, otherwise 1/64 to 64 (2 is "
+                                                  "twice as fast)."),
                                    QStringLiteral("factor"), QStringLiteral("1"));
     const QCommandLineOption seed(QStringLiteral("seed"),
-                                  QStringLiteral("Make the gold hoard and the flames repeat: "
-                                                 "use <number> as the random seed. Without it "
-                                                 "they follow the clock, in recordings too."),
+                                  QStringLiteral("Make the gold hoard and the flames repeat: use "
+                                                 "<number> as the random seed. Without it they "
+                                                 "follow the clock, in recordings too."),
                                   QStringLiteral("number"));
-    const QCommandLineOption platform(QStringLiteral("platform"),
-                                      QStringLiteral("Qt platform plugin to use (Qt's own)."),
-                                      QStringLiteral("name"));
+    const QCommandLineOption view(
+        QStringLiteral("view"),
+        QStringLiteral("How the picture fills the window: 'fit' scales the 1024x720 design to "
+                       "the window, centred; 'actual' shows it at one pixel per 15 twips with "
+                       "the goblin at the lower-right corner."),
+        QStringLiteral("fit|actual"));
+    const QCommandLineOption fullScreen(QStringLiteral("fullscreen"),
+                                        QStringLiteral("Start fullscreen (always fitted)."));
+    const QCommandLineOption size(QStringLiteral("size"),
+                                  QStringLiteral("The client area in logical pixels, up to %1x%1 "
+                                                 "(default 1024x720), when playing or "
+                                                 "recording.")
+                                      .arg(LargestSide),
+                                  QStringLiteral("WxH"));
     const QCommandLineOption record(
         QStringLiteral("record"),
         QStringLiteral("Play with no display and write what the window shows to <file>: an "
@@ -81,40 +148,42 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
             .arg(QString::fromStdString(stepList()),
                  QLatin1String(DefaultTour.data(), static_cast<qsizetype>(DefaultTour.size()))),
         QStringLiteral("steps"));
-    const QCommandLineOption size(
-        QStringLiteral("size"),
-        QStringLiteral("With --record: the client area in logical pixels, up to %1x%1 "
-                       "(default 1024x720).")
-            .arg(LargestSide),
-        QStringLiteral("WxH"));
     const QCommandLineOption fps(QStringLiteral("fps"),
-                                 QStringLiteral("With --record: GIF frames per second of the "
-                                                "game's own time, 1 to 50 (default 20)."),
+                                 QStringLiteral("With --record: frames per second of the game's "
+                                                "own time, 1 to 50 (default 20)."),
                                  QStringLiteral("n"));
-    const QCommandLineOption icon(
-        QStringLiteral("write-icon"),
-        QStringLiteral("Write the game's icon, 256 pixels square, to <file>.png and exit."),
-        QStringLiteral("file"));
-    parser.addOptions({speed, seed, platform, record, play, size, fps, icon});
+    const QCommandLineOption icon(QStringLiteral("write-icon"),
+                                  QStringLiteral("Write the game's icon to <file>.png and exit."),
+                                  QStringLiteral("file"));
+    const QCommandLineOption iconSize(QStringLiteral("icon-size"),
+                                      QStringLiteral("With --write-icon: its size in pixels, 16 "
+                                                     "to 1024 (default 256)."),
+                                      QStringLiteral("n"));
+    parser.addOptions({help, helpAll, version, speed, seed, view, fullScreen, size, record, play,
+                       fps, icon, iconSize});
 
-    ParsedCommandLine result;
     auto failWith = [&](const QString& message) {
-        result.error = QStringLiteral("brumox: %1\nTry 'brumox --help'.\n").arg(message);
-        result.exitCode = 2;
+        result.error = usageError(message);
+        result.exitCode = UsageError;
         return result;
     };
 
-    if (!parser.parse(arguments))
+    if (!parser.parse(ours))
         return failWith(parser.errorText());
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(helpAll)) {
         // Without an application object Qt cannot name the program itself.
         result.output =
-            parser.helpText().replace(QLatin1String("<executable_name>"), QLatin1String("brumox"));
+            parser.helpText().replace(QLatin1String("<executable_name>"), QLatin1String("brumox")) +
+            QLatin1String(KeysHelp);
+        if (parser.isSet(helpAll))
+            result.output += QLatin1String(QtHelp);
         result.exitCode = 0;
         return result;
     }
     if (parser.isSet(version)) {
-        result.output = QStringLiteral("brumox %1\n").arg(QStringLiteral(BRUMOX_VERSION));
+        result.output = QStringLiteral("brumox %1\nBRUMOX SIMULATOR is free software under the MIT "
+                                       "licence.\n")
+                            .arg(QStringLiteral(BRUMOX_VERSION));
         result.exitCode = 0;
         return result;
     }
@@ -122,33 +191,89 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         return failWith(
             QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
 
-    bool ok = false;
-    const double factor = parser.value(speed).toDouble(&ok);
-    if (!ok || !std::isfinite(factor) || factor < 0)
-        return failWith(QStringLiteral("--speed wants a number of 0 or more, not '%1'")
+    if (const auto factor = parseSpeed(parser.value(speed)))
+        options.game.speed = *factor;
+    else
+        return failWith(QStringLiteral("--speed wants 0 or a factor from 1/64 to 64, not '%1'")
                             .arg(parser.value(speed)));
-    result.options.game.speed = factor;
     if (parser.isSet(seed)) {
+        bool ok = false;
         const qulonglong number = parser.value(seed).toULongLong(&ok);
         if (!ok)
             return failWith(QStringLiteral("--seed wants a whole number of 0 or more, not '%1'")
                                 .arg(parser.value(seed)));
-        result.options.game.seed = number;
+        options.game.seed = number;
     }
-    result.options.platform = parser.value(platform);
+    if (parser.isSet(view)) {
+        const QString mode = parser.value(view);
+        if (mode == QLatin1String("fit"))
+            options.game.view = ViewMode::Fit;
+        else if (mode == QLatin1String("actual"))
+            options.game.view = ViewMode::Actual;
+        else
+            return failWith(QStringLiteral("--view wants fit or actual, not '%1'").arg(mode));
+    }
+    options.game.fullScreen = parser.isSet(fullScreen);
+    if (parser.isSet(size)) {
+        const QString text = parser.value(size);
+        const auto client = parseClientSize(text.toStdString());
+        if (!client)
+            return failWith(QStringLiteral("--size wants WIDTHxHEIGHT, each from 1 to %1, not '%2'")
+                                .arg(LargestSide)
+                                .arg(text));
+        options.game.size = QSize(client->width, client->height);
+        options.recording.size = *client;
+    }
 
+    const bool recording = parser.isSet(record);
     if (parser.isSet(icon)) {
-        result.options.icon = parser.value(icon);
-        if (!result.options.icon.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-            return failWith(QStringLiteral("--write-icon writes a .png file, not '%1'")
-                                .arg(result.options.icon));
-        if (parser.isSet(record))
+        options.icon = parser.value(icon);
+        if (!options.icon.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+            return failWith(
+                QStringLiteral("--write-icon writes a .png file, not '%1'").arg(options.icon));
+        if (recording)
             return failWith(QStringLiteral("--write-icon and --record go one at a time"));
+        if (parser.isSet(iconSize)) {
+            bool ok = false;
+            options.iconSize = parser.value(iconSize).toInt(&ok);
+            if (!ok || options.iconSize < 16 || options.iconSize > 1024)
+                return failWith(QStringLiteral("--icon-size wants a whole number from 16 to 1024, "
+                                               "not '%1'")
+                                    .arg(parser.value(iconSize)));
+        }
+    } else if (parser.isSet(iconSize)) {
+        return failWith(QStringLiteral("--icon-size goes with --write-icon"));
     }
-    if (!parser.isSet(record)) {
-        if (parser.isSet(play) || parser.isSet(size) || parser.isSet(fps))
-            return failWith(QStringLiteral("--play, --size and --fps go with --record"));
+    if (!recording) {
+        if (parser.isSet(play) || parser.isSet(fps))
+            return failWith(QStringLiteral("--play and --fps go with --record"));
         return result;
     }
-    return parseRecording(parser, result, failWith);
+
+    options.record = parser.value(record);
+    const QString suffix = options.record.section(QLatin1Char('.'), -1).toLower();
+    if (!options.record.contains(QLatin1Char('.')) ||
+        (suffix != QLatin1String("gif") && suffix != QLatin1String("png")))
+        return failWith(
+            QStringLiteral("--record writes a .gif or a .png file, not '%1'").arg(options.record));
+    if (!options.platform.isEmpty())
+        return failWith(QStringLiteral("--record always renders off screen; leave out -platform"));
+    if (options.game.fullScreen)
+        return failWith(QStringLiteral("--record records a window of --size, not a fullscreen"));
+    if (parser.isSet(fps)) {
+        bool ok = false;
+        const QString text = parser.value(fps);
+        options.recording.fps = text.toInt(&ok);
+        if (!ok || options.recording.fps < 1 || options.recording.fps > 50)
+            return failWith(
+                QStringLiteral("--fps wants a whole number from 1 to 50, not '%1'").arg(text));
+    }
+    const std::string steps =
+        parser.isSet(play) ? parser.value(play).toStdString() : std::string(DefaultTour);
+    ParsedTour tour = parseTour(steps);
+    if (!tour.error.empty())
+        return failWith(QString::fromStdString(tour.error));
+    options.recording.tour = std::move(tour.steps);
+    options.recording.game = options.game;
+    return result;
 }

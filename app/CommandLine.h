@@ -6,20 +6,21 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <optional>
-#include <vector>
 
 // What the player asked for on the command line. With no argument the game plays as designed.
 struct Options {
     GameOptions game;
-    QString platform; // Qt's -platform, passed through
+    // Qt's own options (-platform, -style, -session, ...), for the application object.
+    QStringList qtArguments;
+    QString platform; // the value of Qt's -platform, if given
 
     // A recording plays the tour with no display and writes what the window showed.
     QString record; // the .gif or .png to write; empty to play the game
     RecordOptions recording;
 
     QString icon; // where to write the icon, for installers; empty to play the game
+    int iconSize = 256;
 };
 
 struct ParsedCommandLine {
@@ -29,4 +30,10 @@ struct ParsedCommandLine {
     QString error;               // for standard error
 };
 
+// Parses, and nothing else: no file is touched and no game is played. A usage error comes back
+// as one line and a hint at --help on standard error with exit code 2.
 ParsedCommandLine parseCommandLine(const QStringList& arguments);
+
+// The exit code and the one-line message of a usage error found after parsing.
+inline constexpr int UsageError = 2;
+QString usageError(const QString& message);

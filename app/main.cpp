@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -56,6 +57,8 @@ const char* missingDisplay(const QString& platform) {
 
 } // namespace
 
+// Exit status: 0 when the game or the job is done, 1 for a run-time failure (no display, a file
+// that cannot be written, a run-time error in the game), 2 for a usage error.
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("brumox"));
     QStringList arguments;
@@ -74,8 +77,8 @@ int main(int argc, char* argv[]) {
         recorder.emplace(parsed.options.record, parsed.options.recording);
         // A tour that cannot be played to its end is the caller's mistake, found in milliseconds.
         if (!recorder->rehearse()) {
-            std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->error()));
-            return 2;
+            std::fputs(qPrintable(usageError(recorder->error())), stderr);
+            return UsageError;
         }
         if (!recorder->open()) {
             std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->error()));
@@ -88,13 +91,23 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    // Qt sees its own options only; the game's are parsed already.
+    std::vector<QByteArray> qtArguments{QByteArray(argv[0])};
+    for (const QString& argument : parsed.options.qtArguments)
+        qtArguments.push_back(argument.toLocal8Bit());
+    std::vector<char*> qtArgv;
+    for (QByteArray& argument : qtArguments)
+        qtArgv.push_back(argument.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(qtArguments.size());
+
     qtHandler = qInstallMessageHandler(messageHandler);
-    QApplication app(argc, argv);
+    QApplication app(qtArgc, qtArgv.data());
     applicationCreated = true;
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     if (!parsed.options.icon.isEmpty()) {
-        if (paintIcon(256).save(parsed.options.icon))
+        if (paintIcon(parsed.options.iconSize).save(parsed.options.icon))
             return 0;
         std::fprintf(stderr, "brumox: cannot write the icon to %s\n",
                      qPrintable(parsed.options.icon));

@@ -52,10 +52,9 @@ class Game {
         session_.perform(action);
         const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
         const double nominal = session_.timeline().nominalNs() * 1e-9;
-        std::printf("%-24s %4.2g %9ld %10.3f %10.1f %9.1f %8.1f\n", name,
-                    raster_.image().devicePixelRatio(), canvas_.primitives, nominal,
-                    spent.count() * 1e3, spent.count() * 1e9 / canvas_.primitives,
-                    nominal / spent.count());
+        std::printf("%-24s %4.2g %9ld %10.3f %10.1f %9.1f %8.1f\n", name, raster_.scale(),
+                    canvas_.primitives, nominal, spent.count() * 1e3,
+                    spent.count() * 1e9 / canvas_.primitives, nominal / spent.count());
     }
     void click(int times) {
         for (int i = 0; i < times; ++i)

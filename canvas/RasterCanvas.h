@@ -9,13 +9,24 @@
 #include <QRect>
 #include <QSize>
 
-// The canvas the window shows: a persistent image drawn with QPainter, antialiasing off. The
-// image has the client size times the device pixel ratio and the painter works in logical
-// pixels, so every primitive lands on whole device pixels and stays crisp on high-DPI screens.
-// The image only grows: shrinking the window and growing it back keeps what was painted.
+#include <cstddef>
+#include <unordered_map>
+#include <variant>
+#include <vector>
+
+// The canvas the window shows: a kept image drawn with QPainter, antialiasing off.
+//
+// The painters see a client area in logical pixels (15 twips each); the image holds it at a
+// scale of device pixels per logical pixel (the zoom times the screen's pixel ratio), so that
+// every primitive lands on whole device pixels, crisp at any zoom. Lines are round(scale) device
+// pixels wide. The canvas keeps the primitives drawn since the last clear, so that a new scale
+// rebuilds the picture sharp instead of stretching it.
+//
+// The image only grows with the client area, up to MaxImageSide device pixels a side: shrinking
+// the window and growing it back keeps what was painted.
 class RasterCanvas : public Canvas {
   public:
-    explicit RasterCanvas(QSize clientSize = QSize(1024, 720), qreal devicePixelRatio = 1.0);
+    explicit RasterCanvas(QSize clientSize = QSize(1024, 720), qreal scale = 1.0);
     ~RasterCanvas() override;
     RasterCanvas(const RasterCanvas&) = delete;
     RasterCanvas& operator=(const RasterCanvas&) = delete;
@@ -29,26 +40,62 @@ class RasterCanvas : public Canvas {
     float scaleHeight() const override { return clientSize_.height() * TwipsPerPixel; }
     void clear() override;
 
-    // Follows the window: a new client size or device pixel ratio. Never call it from inside a
-    // primitive; it ends the painter around the reallocation.
-    void resize(QSize clientSize, qreal devicePixelRatio);
+    // Follows the window: a new client size, or a new scale, which repaints the picture from the
+    // kept primitives. Never call it from inside a primitive; it ends the painter meanwhile.
+    void resize(QSize clientSize, qreal scale);
 
     QSize clientSize() const { return clientSize_; }
+    // Device pixels per logical pixel of the image.
+    qreal scale() const { return scale_; }
     const QImage& image() const { return image_; }
     bool hasDirty() const { return !dirty_.isEmpty(); }
     // The logical rectangle painted since the last call, clipped to the client area.
     QRect takeDirty();
+    // How many primitives a rebuild would repaint.
+    std::size_t keptPrimitives() const { return kept_.size() - dropped_; }
 
     static QColor toQColor(Color colour);
 
+    // 8192 x 8192 device pixels at 4 bytes: the image stays within 256 MiB.
+    static constexpr int MaxImageSide = 8192;
+    // Past this many kept primitives the picture so far becomes a bitmap that a rebuild scales,
+    // which keeps the memory bounded (about 40 bytes a primitive); no picture of the game comes
+    // near it.
+    static constexpr std::size_t MaxKeptPrimitives = 2'000'000;
+
   private:
+    struct LineCall {
+        float x1, y1, x2, y2;
+        Color colour;
+    };
+    struct ShapeCall {
+        CircleShape shape;
+        Color fill;
+    };
+    using Primitive = std::variant<std::monostate, LineCall, ShapeCall>;
+
+    void begin();
     void usePen(Color colour);
+    void paint(const LineCall& call);
+    void paint(const ShapeCall& call);
+    void keep(Primitive primitive, std::size_t key);
+    void rebuild();
     void markDirty(const QRectF& bounds);
 
     QSize clientSize_;
+    qreal scale_;
+    QSize extent_; // the logical area the image holds: at least the client area
     QImage image_;
     QPainter painter_;
     Color fill_ = RGB(0, 0, 0);
     Color penColour_ = 0xffffffff;
     QRect dirty_;
+
+    // The picture since the last clear: an optional bitmap, then primitives in order. A primitive
+    // that a later one with the same geometry covers is dropped (left as monostate).
+    QImage base_;
+    qreal baseScale_ = 1.0;
+    std::vector<Primitive> kept_;
+    std::unordered_map<std::size_t, std::size_t> lastWithKey_;
+    std::size_t dropped_ = 0;
 };

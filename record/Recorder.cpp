@@ -92,7 +92,8 @@ bool TourRecorder::fail(const QString& message) {
 }
 
 bool TourRecorder::rehearse() {
-    const Rehearsal rehearsal = ::rehearse(options_.tour, options_.size, options_.game.seed);
+    const Rehearsal rehearsal = ::rehearse(options_.tour, options_.size, options_.game.seed,
+                                           options_.game.view.value_or(ViewMode::Actual));
     if (rehearsal.error.empty())
         return true;
     error_ = QString::fromStdString(rehearsal.error);
@@ -111,6 +112,8 @@ bool TourRecorder::open() {
 bool TourRecorder::play() {
     const bool animated = path_.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive);
     GameWindow window(options_.game);
+    // Every frame at the zoom it is meant for: the same arguments give the same bytes.
+    window.setSettleDelay(0);
     window.resize(toQSize(options_.size));
     window.show();
     QCoreApplication::processEvents();

@@ -33,8 +33,11 @@ class BlankCanvas : public Canvas {
 } // namespace
 
 Rehearsal rehearse(const std::vector<TourStep>& steps, ClientSize start,
-                   std::optional<std::uint64_t> seed) {
-    BlankCanvas blank(start);
+                   std::optional<std::uint64_t> seed, ViewMode view) {
+    const bool fitted = view == ViewMode::Fit;
+    const ClientSize design{GameWindow::DefaultClientSize.width(),
+                            GameWindow::DefaultClientSize.height()};
+    BlankCanvas blank(fitted ? design : start);
     NoControls controls;
     Session session(blank, controls, seed);
 
@@ -44,7 +47,8 @@ Rehearsal rehearse(const std::vector<TourStep>& steps, ClientSize start,
         const std::string where =
             "--play step " + std::to_string(i + 1) + " '" + stepName(step) + "'";
         if (const auto* size = std::get_if<ClientSize>(&step)) {
-            blank.resize(*size);
+            if (!fitted)
+                blank.resize(*size);
             result.nominalNs.push_back(0);
             continue;
         }

@@ -3,32 +3,80 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <cmath>
+
 CanvasView::CanvasView(QSize clientSize, QWidget* parent) : QWidget(parent), canvas_(clientSize) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     resize(clientSize);
+    settle_.setSingleShot(true);
+    settle_.setInterval(100);
+    connect(&settle_, &QTimer::timeout, this, &CanvasView::rebuildIfZoomed);
+}
+
+void CanvasView::showPicture(QSize clientSize, qreal zoom, QPoint at) {
+    const bool moved = zoom != zoom_ || at != at_;
+    zoom_ = zoom;
+    at_ = at;
+    // The painters follow the new size at once; the scale follows when it has settled.
+    canvas_.resize(clientSize, canvas_.scale());
+    if (wantedScale() != canvas_.scale()) {
+        if (settle_.interval() == 0)
+            rebuildIfZoomed();
+        else
+            settle_.start();
+    }
+    if (moved)
+        update();
+}
+
+QRect CanvasView::pictureRect() const {
+    const QSize client = canvas_.clientSize();
+    return QRect(at_, QSize(static_cast<int>(std::lround(client.width() * zoom_)),
+                            static_cast<int>(std::lround(client.height() * zoom_))));
+}
+
+void CanvasView::rebuildIfZoomed() {
+    if (wantedScale() == canvas_.scale())
+        return;
+    canvas_.resize(canvas_.clientSize(), wantedScale());
+    canvas_.takeDirty();
+    update();
 }
 
 void CanvasView::present() {
     const QRect dirty = canvas_.takeDirty();
-    if (!dirty.isEmpty() && isVisible())
-        repaint(dirty);
+    if (dirty.isEmpty() || !isVisible())
+        return;
+    const QRectF onScreen(at_.x() + dirty.x() * zoom_, at_.y() + dirty.y() * zoom_,
+                          dirty.width() * zoom_, dirty.height() * zoom_);
+    repaint(onScreen.toAlignedRect());
 }
 
 void CanvasView::paintEvent(QPaintEvent* event) {
-    // Moved to a screen with another pixel ratio: the image follows before it is shown.
-    if (devicePixelRatioF() != canvas_.image().devicePixelRatio())
-        canvas_.resize(size(), devicePixelRatioF());
     QPainter painter(this);
-    const QImage& image = canvas_.image();
-    const qreal ratio = image.devicePixelRatio();
-    for (const QRect& rect : event->region())
-        painter.drawImage(rect, image,
-                          QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
-                                 rect.height() * ratio));
-}
+    const QRect picture = pictureRect();
+    const QRegion bars = event->region() - picture;
+    for (const QRect& rect : bars)
+        painter.fillRect(rect, QColor::fromRgb(BarColour));
 
-void CanvasView::resizeEvent(QResizeEvent* event) {
-    canvas_.resize(size(), devicePixelRatioF());
-    QWidget::resizeEvent(event);
+    const QImage& image = canvas_.image();
+    const qreal scale = canvas_.scale();
+    if (scale != wantedScale()) {
+        // A zoom that has not settled yet, or a move to a screen with another pixel ratio: the
+        // picture stretched until it is rebuilt.
+        if (!settle_.isActive())
+            settle_.start();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setClipRegion(event->region() & picture);
+        painter.drawImage(QRectF(at_, QSizeF(image.size()) * (zoom_ / scale)), image);
+        return;
+    }
+    // One device pixel of the image to one of the screen: source = target in device pixels.
+    const qreal ratio = devicePixelRatioF();
+    for (const QRect& rect : event->region() & picture) {
+        const QRectF source((rect.x() - at_.x()) * ratio, (rect.y() - at_.y()) * ratio,
+                            rect.width() * ratio, rect.height() * ratio);
+        painter.drawImage(rect, image, source);
+    }
 }

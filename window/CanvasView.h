@@ -3,11 +3,13 @@
 #include "canvas/RasterCanvas.h"
 #include "window/FramePacer.h"
 
+#include <QTimer>
 #include <QWidget>
 
 // Shows the raster canvas: the picture lives in the canvas's kept image, and the view only
-// copies the part that changed to the screen. It follows the window's size and pixel ratio and
-// takes no input of its own: clicks fall through to the window underneath.
+// copies the part that changed to the screen. The picture may be zoomed and placed anywhere in
+// the view, with plain dark bars around it. The view takes no input of its own: clicks fall
+// through to the window underneath.
 class CanvasView : public QWidget, public FramePacer::Presenter {
     Q_OBJECT
 
@@ -17,14 +19,30 @@ class CanvasView : public QWidget, public FramePacer::Presenter {
     RasterCanvas& canvas() { return canvas_; }
     const RasterCanvas& canvas() const { return canvas_; }
 
+    // The painters see clientSize logical pixels from the next primitive on; the view shows
+    // them zoomed, with the picture's top-left corner at `at`. A new zoom is rebuilt sharp once
+    // it has settled (no further change for a moment); until then the picture is stretched.
+    void showPicture(QSize clientSize, qreal zoom, QPoint at);
+    // How long a new zoom must hold before the picture is rebuilt; 0 rebuilds at once.
+    void setSettleDelay(int ms) { settle_.setInterval(ms); }
+    // Where the picture lies in the view.
+    QRect pictureRect() const;
+
     bool hasDirty() const override { return canvas_.hasDirty(); }
     // Copies what was painted since the last time to the screen, at once.
     void present() override;
 
+    static constexpr QRgb BarColour = qRgb(16, 16, 16);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    qreal wantedScale() const { return zoom_ * devicePixelRatioF(); }
+    void rebuildIfZoomed();
+
     RasterCanvas canvas_;
+    qreal zoom_ = 1.0;
+    QPoint at_;
+    QTimer settle_;
 };

@@ -14,6 +14,8 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -47,6 +49,23 @@ constexpr Action TabOrder[] = {Action::FlameBreath, Action::FireBall, Action::Ea
 constexpr Placement LabelPlacement{7920, 1560, 5535, 3495};
 constexpr int LabelFontPixels = 29; // 21.75 pt at 96 dpi
 
+// A placement zoomed, with the picture's top-left corner at `at`.
+QRect zoomed(const Placement& placement, qreal zoom, QPoint at) {
+    const QRect pixels = placement.pixels();
+    const auto scaled = [zoom](int value) { return static_cast<int>(std::lround(value * zoom)); };
+    return QRect(at.x() + scaled(pixels.x()), at.y() + scaled(pixels.y()), scaled(pixels.width()),
+                 scaled(pixels.height()));
+}
+
+void setFontPixels(QWidget* widget, int pixels, qreal zoom) {
+    QFont font = widget->font();
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * zoom))));
+    widget->setFont(font);
+}
+
+// The frame a window manager adds, roughly: room to leave when sizing to the screen.
+constexpr QSize FrameAllowance{16, 48};
+
 QString objectNameFor(Action action) {
     return QString::fromLatin1(nameOf(action).step.data(),
                                static_cast<qsizetype>(nameOf(action).step.size())) +
@@ -58,7 +77,7 @@ QString objectNameFor(Action action) {
 GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     : QWidget(parent), view_(new CanvasView(DefaultClientSize, this)), pacer_(*view_),
       session_(view_->canvas(), *this, options.seed), timeline_(session_.timeline()),
-      gate_(new InputGate(this)) {
+      gate_(new InputGate(this)), options_(options) {
     setObjectName(QStringLiteral("gameWindow"));
     setWindowTitle(QStringLiteral("Click to continue"));
     QPalette background = palette();
@@ -67,12 +86,13 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     resize(DefaultClientSize);
 
     pacer_.setSpeed(options.speed);
-    viewMode_ = options.view;
+    viewMode_ = options.view.value_or(ViewMode::Actual);
+    const qreal ratio = screen() ? screen()->devicePixelRatio() : 1.0;
+    setMaximumSize(QSize(MaxDeviceSide, MaxDeviceSide) / ratio);
     timeline_.setSync(&pacer_);
 
     label_ = new QLabel(this);
     label_->setObjectName(QStringLiteral("storyLabel"));
-    label_->setGeometry(LabelPlacement.pixels());
     QFont labelFont(QStringLiteral("Arial"));
     labelFont.setBold(true);
     labelFont.setPixelSize(LabelFontPixels);
@@ -95,13 +115,13 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
             QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())),
             placement.fontPixels, this);
         button->setObjectName(objectNameFor(action));
-        button->setGeometry(placement.at.pixels());
         button->hide();
         connect(button, &QAbstractButton::clicked, this, [this, action] { run(action); });
         buttons_[static_cast<std::size_t>(action)] = button;
     }
     for (std::size_t i = 1; i < std::size(TabOrder); ++i)
         setTabOrder(button(TabOrder[i - 1]), button(TabOrder[i]));
+    layoutPicture();
 }
 
 GameWindow::~GameWindow() {
@@ -109,22 +129,58 @@ GameWindow::~GameWindow() {
 }
 
 void GameWindow::showAtPreferredSize() {
-    resize(DefaultClientSize);
+    QSize client = options_.size.value_or(DefaultClientSize);
+    ViewMode view = options_.view.value_or(ViewMode::Actual);
     if (QScreen* screen = this->screen()) {
         if (screen->refreshRate() > 0)
             pacer_.setFrameInterval(static_cast<std::int64_t>(1e9 / screen->refreshRate()));
-        const QSize room = screen->availableGeometry().size();
-        if (room.width() < DefaultClientSize.width() ||
-            room.height() < DefaultClientSize.height() + 40) {
-            showMaximized();
-            return;
+        // Without a window manager the available area is the whole screen.
+        const QSize room = screen->availableGeometry().size() - FrameAllowance;
+        if (client.width() > room.width() || client.height() > room.height()) {
+            // No larger than the screen, and fitted so that every button stays in reach.
+            client = client.scaled(room, Qt::KeepAspectRatio);
+            view = options_.view.value_or(ViewMode::Fit);
         }
     }
-    show();
+    resize(client);
+    setViewMode(view);
+    if (options_.fullScreen)
+        toggleFullScreen();
+    else
+        show();
+}
+
+void GameWindow::setSettleDelay(int ms) {
+    view_->setSettleDelay(ms);
+}
+
+void GameWindow::layoutPicture() {
+    view_->setGeometry(rect());
+    QSize client = size();
+    qreal zoom = 1.0;
+    QPoint at;
+    if (viewMode_ == ViewMode::Fit) {
+        client = DefaultClientSize;
+        zoom = std::max(
+            0.05, std::min(width() / qreal(client.width()), height() / qreal(client.height())));
+        const QSize shown(static_cast<int>(std::lround(client.width() * zoom)),
+                          static_cast<int>(std::lround(client.height() * zoom)));
+        at = QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2);
+    }
+    view_->showPicture(client, zoom, at);
+
+    label_->setGeometry(zoomed(LabelPlacement, zoom, at));
+    setFontPixels(label_, LabelFontPixels, zoom);
+    for (const ButtonPlacement& placement : ButtonPlacements) {
+        QAbstractButton* control = button(placement.action);
+        control->setGeometry(zoomed(placement.at, zoom, at));
+        setFontPixels(control, placement.fontPixels, zoom);
+    }
 }
 
 void GameWindow::setViewMode(ViewMode mode) {
     viewMode_ = mode;
+    layoutPicture();
 }
 
 void GameWindow::toggleViewMode() {
@@ -210,7 +266,7 @@ void GameWindow::fail(Action action, const char* what) {
 }
 
 void GameWindow::resizeEvent(QResizeEvent* event) {
-    view_->setGeometry(rect());
+    layoutPicture();
     QWidget::resizeEvent(event);
 }
 

@@ -21,11 +21,14 @@ class QLabel;
 // the lower-right corner, or the 1024 x 720 design scaled to fit and centred.
 enum class ViewMode { Actual, Fit };
 
-// How the game plays: at what pace, and with which random numbers.
+// How the game plays and shows: what the command line chose; anything not chosen follows the
+// screen.
 struct GameOptions {
     double speed = 1.0;                // pace multiplier; 0 never waits for real time
     std::optional<std::uint64_t> seed; // a repeatable random source
-    ViewMode view = ViewMode::Actual;
+    std::optional<ViewMode> view;
+    bool fullScreen = false;
+    std::optional<QSize> size; // the client area, in logical pixels
 };
 
 // The game window: the canvas view fills it, with the story label and the five command buttons
@@ -38,7 +41,8 @@ class GameWindow : public QWidget, private Controls {
     explicit GameWindow(const GameOptions& options = GameOptions(), QWidget* parent = nullptr);
     ~GameWindow() override;
 
-    // 1024 x 720 logical pixels of client area, or maximized where the screen is smaller.
+    // The design size in actual size where the screen has room for it; on a smaller screen as
+    // large as the screen allows, fitted. What the options chose comes first.
     void showAtPreferredSize();
 
     const RasterCanvas& canvas() const;
@@ -66,7 +70,13 @@ class GameWindow : public QWidget, private Controls {
     // After a run-time error, or a close mid-picture, no handler runs any more.
     bool halted() const { return pacer_.stopped(); }
 
+    // How long a new zoom must hold before the picture is rebuilt sharp; 0 rebuilds at once.
+    void setSettleDelay(int ms);
+
+    // The client area the pictures are laid out for.
     static constexpr QSize DefaultClientSize{1024, 720};
+    // Enough for an 8K screen; the cap is what bounds Qt's own backing store.
+    static constexpr int MaxDeviceSide = 8192;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -80,6 +90,7 @@ class GameWindow : public QWidget, private Controls {
     void setLabelVisible(bool visible) override;
     void setButtonVisible(Action button, bool visible) override;
 
+    void layoutPicture();
     void run(Action action);
     void fail(Action action, const char* what);
 
@@ -90,6 +101,7 @@ class GameWindow : public QWidget, private Controls {
     InputGate* gate_;
     QLabel* label_;
     std::array<CommandButton*, ActionNames.size()> buttons_{};
+    GameOptions options_;
     bool clickArmed_ = false;
     ViewMode viewMode_ = ViewMode::Actual;
     ViewMode viewBeforeFullScreen_ = ViewMode::Actual;

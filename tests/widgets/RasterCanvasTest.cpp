@@ -8,7 +8,7 @@ const QRgb background = qRgb(64, 64, 64);
 
 // Colours of the image at a logical pixel (the top-left device pixel of it).
 QRgb at(const RasterCanvas& canvas, int x, int y) {
-    const qreal ratio = canvas.image().devicePixelRatio();
+    const qreal ratio = canvas.scale();
     return canvas.image().pixel(int(x * ratio), int(y * ratio));
 }
 
