@@ -181,6 +181,41 @@ void RasterCanvas::resize(QSize clientSize, qreal scale) {
         rebuild();
 }
 
+// A filled circle or ellipse inside a later, larger one about the same centre and of the same
+// aspect is painted over entirely, whatever lies between them: the growing body's thousands of
+// ellipses need not be repainted. The margin of a few device pixels at the current scale keeps
+// the rasterised outlines apart.
+std::vector<bool> RasterCanvas::coveredShapes() const {
+    struct Axis {
+        float x, y, aspect;
+        bool operator==(const Axis&) const = default;
+    };
+    struct AxisHash {
+        std::size_t operator()(const Axis& a) const {
+            return mixIn(mixIn(mixIn(0, a.x), a.y), a.aspect);
+        }
+    };
+    std::unordered_map<Axis, float, AxisHash> largestLater;
+    std::vector<bool> covered(kept_.size());
+    const qreal outline = std::max<qreal>(1, std::round(scale_));
+    for (std::size_t i = kept_.size(); i-- > 0;) {
+        const auto* call = std::get_if<ShapeCall>(&kept_[i]);
+        if (!call || call->shape.arc)
+            continue;
+        const CircleShape& shape = call->shape;
+        const float radius = std::abs(shape.radius);
+        const float narrowing = shape.aspect > 1 ? 1 / shape.aspect : shape.aspect;
+        const double marginTwips =
+            TwipsPerPixel * (outline + 3) / (scale_ * std::max(narrowing, 0.01f));
+        auto [later, inserted] = largestLater.try_emplace({shape.x, shape.y, shape.aspect}, radius);
+        if (!inserted) {
+            covered[i] = later->second - radius >= marginTwips;
+            later->second = std::max(later->second, radius);
+        }
+    }
+    return covered;
+}
+
 void RasterCanvas::rebuild() {
     if (!base_.isNull()) {
         painter_.save();
@@ -188,11 +223,12 @@ void RasterCanvas::rebuild() {
         painter_.drawImage(QRectF(QPointF(0, 0), QSizeF(base_.size()) / baseScale_), base_);
         painter_.restore();
     }
+    const std::vector<bool> covered = coveredShapes();
     const Color fill = fill_;
-    for (const Primitive& primitive : kept_) {
-        if (const auto* line = std::get_if<LineCall>(&primitive))
+    for (std::size_t i = 0; i < kept_.size(); ++i) {
+        if (const auto* line = std::get_if<LineCall>(&kept_[i]))
             paint(*line);
-        else if (const auto* shape = std::get_if<ShapeCall>(&primitive))
+        else if (const auto* shape = std::get_if<ShapeCall>(&kept_[i]); shape && !covered[i])
             paint(*shape);
     }
     fill_ = fill;

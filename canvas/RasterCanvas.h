@@ -79,6 +79,7 @@ class RasterCanvas : public Canvas {
     void paint(const LineCall& call);
     void paint(const ShapeCall& call);
     void keep(Primitive primitive, std::size_t key);
+    std::vector<bool> coveredShapes() const;
     void rebuild();
     void markDirty(const QRectF& bounds);
 
