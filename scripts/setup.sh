@@ -10,6 +10,7 @@ packages=(
     fonts-liberation2
     clang-format
     desktop-file-utils
+    lintian appstream man-db groff-base
 )
 
 missing=()
@@ -26,5 +27,7 @@ if [[ $(id -u) -ne 0 ]]; then
 fi
 echo "setup: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+# Waits for another apt or dpkg run to finish rather than failing on its lock.
+wait_lock=(-o DPkg::Lock::Timeout=600)
+"${sudo[@]}" apt-get "${wait_lock[@]}" update -qq
+"${sudo[@]}" apt-get "${wait_lock[@]}" install -y -qq "${missing[@]}"

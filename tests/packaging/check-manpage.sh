@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Keeps the manual page in step with the game: it renders without a warning, every --long
+# option that "brumox --help-all" lists is in it, and every --long option in it is one the game
+# lists. Qt's own options may be written there with one dash, as Qt's documentation does.
+# Usage: check-manpage.sh BRUMOX PAGE
+set -euo pipefail
+game=$1
+page=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+# The page as a reader sees it: plain ASCII on lines too long to break, never hyphenated.
+groff -man -ww -Tascii -rLL=1000n -rHY=0 -P-cbou "$page" >"$scratch/page" 2>"$scratch/warnings"
+if [[ -s "$scratch/warnings" ]]; then
+    echo "$page does not render cleanly:" >&2
+    cat "$scratch/warnings" >&2
+    exit 1
+fi
+
+# Help ends the program at once; a binary that took it for a game would be stopped here. No
+# display and no settings of the user's are involved.
+help() {
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen HOME="$scratch" \
+        XDG_CONFIG_HOME="$scratch/config" timeout -k 2 5 "$game" "$1" 2>/dev/null
+}
+strict=1
+if ! help --help-all >"$scratch/help"; then
+    # A game without --help-all yet: hold the page to --help, and only list what is still to come.
+    help --help >"$scratch/help"
+    strict=0
+fi
+
+# Option names from the help's left-hand column, and --long ones from the page.
+grep -oE -- '^ +(-[[:alnum:]?], )?--[[:alnum:]][[:alnum:]-]*' "$scratch/help" |
+    grep -oE -- '--[[:alnum:]][[:alnum:]-]*' | sort -u >"$scratch/help-options"
+grep -oE -- '(^|[^[:alnum:]-])--[[:alnum:]][[:alnum:]-]*' "$scratch/page" |
+    grep -oE -- '--[[:alnum:]][[:alnum:]-]*' | sort -u >"$scratch/page-options"
+[[ -s "$scratch/help-options" ]] || { echo "no options found in the game's help" >&2; exit 1; }
+
+failed=0
+while read -r option; do
+    name=${option#--}
+    if ! grep -qE -- "(^|[^[:alnum:]-])--?$name([^[:alnum:]-]|\$)" "$scratch/page"; then
+        echo "the manual page lacks $option, which the game lists" >&2
+        failed=1
+    fi
+done <"$scratch/help-options"
+
+missing=$(comm -23 "$scratch/page-options" "$scratch/help-options")
+if [[ -n "$missing" ]]; then
+    if ((strict)); then
+        echo "the manual page documents options the game does not list:" $missing >&2
+        failed=1
+    else
+        echo "no --help-all yet; the manual page documents, ahead of --help:" $missing
+    fi
+fi
+((failed == 0))
+echo "manual page ok: $(wc -l <"$scratch/help-options") options$( ((strict)) || echo ' (from --help)')"
