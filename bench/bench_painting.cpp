@@ -63,8 +63,8 @@ class Game {
         const double spent = cpuSeconds() - start;
         const double nominal = session_.timeline().nominalNs() * 1e-9;
         std::printf("%-24s %4.2g %9ld %10.3f %10.1f %9.1f %8.1f\n", name, raster_.scale(),
-                    canvas_.primitives, nominal, spent * 1e3,
-                    spent * 1e9 / canvas_.primitives, nominal / spent);
+                    canvas_.primitives, nominal, spent * 1e3, spent * 1e9 / canvas_.primitives,
+                    nominal / spent);
     }
     // Rebuilds the picture at another scale and back, and reports the first.
     void rebuild(const char* after, qreal scale) {

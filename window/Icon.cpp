@@ -2,20 +2,43 @@
 
 #include "canvas/Palette.h"
 #include "canvas/RasterCanvas.h"
+#include "canvas/Twips.h"
 #include "game/NoControls.h"
 #include "game/Session.h"
 #include "scene/Beast.h"
 
+#include <cmath>
+
+namespace {
+
+// Below this size the eye is painted larger, so that the icon still reads as a face.
+constexpr int SmallIcon = 48;
+
+} // namespace
+
 QImage paintIcon(int size) {
-    // The whole beast fits in 480 x 420 logical pixels; the icon keeps all but the far left, on
-    // a transparent background so that it sits well on any panel.
-    RasterCanvas canvas(QSize(480, 420));
+    // The beast's head as the game paints it (the body at full size, the eye and the brow),
+    // without the spikes and the tail, which run far off any square around it.
+    RasterCanvas canvas(QSize(560, 480));
     NoControls controls;
     Session session(canvas, controls, 1);
-    RedrawBeast(session.stage());
+    Stage& stage = session.stage();
+    std::int16_t radius = 2999;
+    DrawBody(stage, radius);
+    const bool small = size < SmallIcon;
+    const std::int16_t eyeX = 5500, eyeY = 3000, eyeR = small ? 1000 : 500;
+    DrawEye(stage, eyeX, eyeY, eyeR);
+    const std::int16_t browX1 = 5450, browY1 = small ? 1900 : 2400, browX2 = 6500,
+                       browY2 = small ? 2700 : 3200;
+    DrawBrow(stage, browX1, browY1, browX2, browY2);
 
-    const QRect face(60, 0, 420, 420);
-    QImage icon = canvas.image().copy(face).convertToFormat(QImage::Format_ARGB32);
+    // A square about the body's centre, the body's width and a margin across.
+    const int margin = small ? 8 : 20;
+    const int side = static_cast<int>(std::lround(2 * 2999 / TwipsPerPixel)) + 2 * margin;
+    const QPoint centre(static_cast<int>(BodyX / TwipsPerPixel),
+                        static_cast<int>(BodyY / TwipsPerPixel));
+    const QRect square(centre - QPoint(side / 2, side / 2), QSize(side, side));
+    QImage icon = canvas.image().copy(square).convertToFormat(QImage::Format_ARGB32);
     const QRgb background = RasterCanvas::toQColor(Palette::Background).rgb();
     for (int y = 0; y < icon.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(icon.scanLine(y));

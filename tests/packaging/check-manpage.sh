@@ -23,12 +23,7 @@ help() {
     env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen HOME="$scratch" \
         XDG_CONFIG_HOME="$scratch/config" timeout -k 2 5 "$game" "$1" 2>/dev/null
 }
-strict=1
-if ! help --help-all >"$scratch/help"; then
-    # A game without --help-all yet: hold the page to --help, and only list what is still to come.
-    help --help >"$scratch/help"
-    strict=0
-fi
+help --help-all >"$scratch/help"
 
 # Option names from the help's left-hand column, and --long ones from the page.
 grep -oE -- '^ +(-[[:alnum:]?], )?--[[:alnum:]][[:alnum:]-]*' "$scratch/help" |
@@ -48,12 +43,8 @@ done <"$scratch/help-options"
 
 missing=$(comm -23 "$scratch/page-options" "$scratch/help-options")
 if [[ -n "$missing" ]]; then
-    if ((strict)); then
-        echo "the manual page documents options the game does not list:" $missing >&2
-        failed=1
-    else
-        echo "no --help-all yet; the manual page documents, ahead of --help:" $missing
-    fi
+    echo "the manual page documents options the game does not list:" $missing >&2
+    failed=1
 fi
 ((failed == 0))
-echo "manual page ok: $(wc -l <"$scratch/help-options") options$( ((strict)) || echo ' (from --help)')"
+echo "manual page ok: $(wc -l <"$scratch/help-options") options"

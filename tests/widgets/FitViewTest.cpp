@@ -116,7 +116,8 @@ class FitViewTest : public QObject {
 
         RasterCanvas canvas(QSize(100, 100));
         canvas.resize(QSize(30000, 20000), 1.0);
-        QCOMPARE(canvas.image().size(), QSize(RasterCanvas::MaxImageSide, RasterCanvas::MaxImageSide));
+        QCOMPARE(canvas.image().size(),
+                 QSize(RasterCanvas::MaxImageSide, RasterCanvas::MaxImageSide));
         canvas.resize(QSize(1024, 720), 12.0);
         QVERIFY(canvas.image().width() <= RasterCanvas::MaxImageSide);
     }
