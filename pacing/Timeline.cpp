@@ -11,8 +11,11 @@ void Timeline::chargePrimitive(double pixels) {
 }
 
 void Timeline::chargePause(int units) {
-    if (units > 0)
-        advance(tempo_.pauseUnitNs * units);
+    if (units <= 0)
+        return;
+    if (sync_)
+        sync_->pausing(nominalNs());
+    advance(tempo_.pauseUnitNs * units);
 }
 
 void Timeline::advance(double ns) {

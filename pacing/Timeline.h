@@ -10,13 +10,15 @@ struct Tempo {
 };
 
 // The nominal time of one handler: every primitive and every pause unit advances it by its cost.
-// A Sync, when set, hears of each advance and decides whether real time must catch up.
+// A Sync, when set, hears of each advance and decides whether real time must catch up, and hears
+// when a pause begins: the painter holding still is the moment to look at the picture.
 class Timeline {
   public:
     class Sync {
       public:
         virtual ~Sync() = default;
         virtual void reached(std::int64_t nominalNs) = 0;
+        virtual void pausing(std::int64_t nominalNs) { static_cast<void>(nominalNs); }
     };
 
     explicit Timeline(Tempo tempo = Tempo());

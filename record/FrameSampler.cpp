@@ -26,14 +26,27 @@ void FrameSampler::begin() {
     writer_->AddFrame(frame_, 0);
 }
 
-void FrameSampler::advanceTo(std::int64_t ns) {
+void FrameSampler::sample(std::int64_t ns, bool pauseBegins) {
     if (!writer_ || ns < boundary(nextFrame_))
         return;
+    // The frame whose interval holds this time; those before it passed without a pause, and all
+    // show the window as it is now (identical pictures only lengthen the one before).
+    std::int64_t current = ns * fps_ / 1'000'000'000;
+    while (boundary(current + 1) <= ns)
+        ++current;
+    while (boundary(current) > ns)
+        --current;
+    if (current > nextFrame_) {
+        take(nextFrame_);
+        nextFrame_ = current;
+    }
+    if (pauseBegins)
+        take(nextFrame_++);
+}
+
+void FrameSampler::take(std::int64_t frame) {
     grab();
-    writer_->AddFrame(frame_, boundary(nextFrame_));
-    nextFrame_ = ns * fps_ / 1'000'000'000 + 1;
-    while (boundary(nextFrame_) <= ns)
-        ++nextFrame_;
+    writer_->AddFrame(frame_, boundary(frame));
 }
 
 void FrameSampler::grab() {

@@ -9,8 +9,9 @@
 class GameWindow;
 class GifWriter;
 
-// Turns the nominal timeline into frames: whenever the time passes the next frame boundary, the
-// window as it is then becomes the frame that starts at that boundary.
+// Turns the nominal timeline into frames at fixed boundaries. The frame that starts at boundary T
+// shows the window as it stands when the first pause that begins in [T, T + interval) begins, the
+// painter's own moment to be looked at; failing that, as it stands at T + interval.
 class FrameSampler : public Timeline::Sync {
   public:
     // With no writer it only keeps time, for a still picture.
@@ -23,12 +24,15 @@ class FrameSampler : public Timeline::Sync {
     void begin();
     // The handler about to run starts at this time of the recording.
     void setOffset(std::int64_t ns) { offsetNs_ = ns; }
-    // Takes the frames due up to this time of the recording.
-    void advanceTo(std::int64_t ns);
-    void reached(std::int64_t nominalNs) override { advanceTo(offsetNs_ + nominalNs); }
+    // Takes the frames whose interval has passed by this time of the recording.
+    void advanceTo(std::int64_t ns) { sample(ns, false); }
+    void reached(std::int64_t nominalNs) override { sample(offsetNs_ + nominalNs, false); }
+    void pausing(std::int64_t nominalNs) override { sample(offsetNs_ + nominalNs, true); }
 
   private:
     std::int64_t boundary(std::int64_t frame) const { return frame * 1'000'000'000 / fps_; }
+    void sample(std::int64_t ns, bool pauseBegins);
+    void take(std::int64_t frame);
     void grab();
 
     GameWindow& window_;

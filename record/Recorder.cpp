@@ -127,9 +127,9 @@ bool TourRecorder::play() {
         return fail(QStringLiteral("cannot write '%1': %2").arg(path_, gif.ErrorString()));
     FrameSampler sampler(window, animated ? &gif : nullptr, screenFor(options_), options_.fps);
     sampler.begin();
-    // A hold runs up to the next step, which may change the picture right at its end.
+    // A hold runs up to the next step: the frames that end by then show the picture before it.
     std::int64_t now = OpeningHoldNs;
-    sampler.advanceTo(now - 1);
+    sampler.advanceTo(now);
 
     for (std::size_t i = 0; i < options_.tour.size(); ++i) {
         const TourStep& step = options_.tour[i];
@@ -147,7 +147,7 @@ bool TourRecorder::play() {
         const bool last = i + 1 == options_.tour.size();
         now += resize ? 0 : window.timeline().nominalNs();
         now += last ? ClosingHoldNs : resize ? 0 : StepHoldNs;
-        sampler.advanceTo(now - 1);
+        sampler.advanceTo(now);
     }
 
     if (animated) {

@@ -34,6 +34,7 @@ void FramePacer::setSpeed(double speed) {
 void FramePacer::start() {
     clock_.restart();
     lastPresentNs_ = 0;
+    frameDueNs_ = frameNs_;
     anchorRealNs_ = anchorNominalNs_ = lastNominalNs_ = 0;
 }
 
@@ -65,17 +66,27 @@ void FramePacer::reached(std::int64_t nominalNs) {
     lastNominalNs_ = nominalNs;
     waitFor(nominalNs);
     const std::int64_t now = clock_.nsecsElapsed();
-    if (now - lastPresentNs_ >= frameNs_) {
-        // Behind the timeline: show the frame and let Qt run (close, resize, held input).
+    if (frameOverdue(now)) {
+        // No pause came, or the machine is behind the timeline: show the frame and let Qt run
+        // (close, resize, held input).
         present(now);
         QCoreApplication::processEvents();
         throwIfStopped();
     }
 }
 
+void FramePacer::pausing(std::int64_t) {
+    const std::int64_t now = clock_.nsecsElapsed();
+    // At most once per display frame, even when the last frame came late.
+    if (now >= frameDueNs_ && now - lastPresentNs_ >= frameNs_ / 2 && presenter_.hasDirty())
+        present(now);
+}
+
 void FramePacer::present(std::int64_t now) {
     presenter_.present();
     lastPresentNs_ = now;
+    // The next frame keeps to the grid, unless the machine fell a whole frame behind it.
+    frameDueNs_ = std::max(frameDueNs_ + frameNs_, now);
 }
 
 void FramePacer::waitFor(std::int64_t nominalNs) {
@@ -88,12 +99,12 @@ void FramePacer::waitFor(std::int64_t nominalNs) {
         const std::int64_t now = clock_.nsecsElapsed();
         if (realNs - now <= worthWaiting)
             return;
-        const std::int64_t frameDue = lastPresentNs_ + frameNs_;
-        if (presenter_.hasDirty() && now >= frameDue) {
+        if (presenter_.hasDirty() && frameOverdue(now)) {
             present(now);
             continue;
         }
-        const std::int64_t wakeAt = presenter_.hasDirty() ? std::min(realNs, frameDue) : realNs;
+        const std::int64_t wakeAt =
+            presenter_.hasDirty() ? std::min(realNs, frameDueNs_ + frameNs_) : realNs;
         // Woken at least every tenth of a second, whatever the pace.
         const int ms = static_cast<int>(
             std::clamp<std::int64_t>((wakeAt - now + 999'999) / 1'000'000, 1, 100));

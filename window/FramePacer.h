@@ -17,8 +17,12 @@ class PaintingStopped : public std::exception {
 };
 
 // Keeps a painting handler in step with real time. When the nominal timeline runs ahead, the
-// handler waits in a nested event loop (Qt keeps running; no CPU is burnt); either way the dirty
-// part of the canvas reaches the screen at most once per display frame and at least every 16 ms.
+// handler waits in a nested event loop (Qt keeps running; no CPU is burnt).
+//
+// Frames fall due on a fixed grid of display frames. A frame due at T is shown when the first
+// pause that begins in [T, T + interval) begins, because a pause is the painter saying "look
+// now" (a fire ball is on screen during its pause and erased after it); failing that, at
+// T + interval. So a frame is at most one interval late, and never catches a picture half-way.
 class FramePacer : public Timeline::Sync {
   public:
     class Presenter {
@@ -44,12 +48,15 @@ class FramePacer : public Timeline::Sync {
     bool stopped() const { return stopped_; }
 
     void reached(std::int64_t nominalNs) override;
+    void pausing(std::int64_t nominalNs) override;
 
   private:
     // When, in real time since the start, the timeline reaches this nominal time.
     std::int64_t realTimeOf(std::int64_t nominalNs) const;
     void waitFor(std::int64_t nominalNs);
     void present(std::int64_t now);
+    // Whether a whole interval has passed since the frame fell due.
+    bool frameOverdue(std::int64_t now) const { return now >= frameDueNs_ + frameNs_; }
     void throwIfStopped() const;
 
     Presenter& presenter_;
@@ -61,6 +68,7 @@ class FramePacer : public Timeline::Sync {
     std::int64_t lastNominalNs_ = 0;
     std::int64_t frameNs_ = 16'000'000;
     std::int64_t lastPresentNs_ = 0;
+    std::int64_t frameDueNs_ = 0;
     bool stopped_ = false;
     QEventLoop* waiting_ = nullptr;
 };

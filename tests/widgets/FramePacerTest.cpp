@@ -79,6 +79,35 @@ class FramePacerTest : public QObject {
         QVERIFY(screen.ShortestGap() >= 16 * ms);
     }
 
+    // A flickering painter: a ball drawn, held for a pause, erased, drawn a little further on.
+    // The screen should show the ball in nearly every frame, not whenever the frame happens to
+    // fall between an erase and the next ball.
+    void framesCatchThePainterAtItsHolds() {
+        struct Ball : FramePacer::Presenter {
+            bool hasDirty() const override { return true; }
+            void present() override { shown.push_back(on); }
+            bool on = false;
+            std::vector<bool> shown;
+        } ball;
+        FramePacer pacer(ball);
+        pacer.setFrameInterval(16 * ms);
+        pacer.start();
+        const std::int64_t primitive = 200'000, pause = 100'000; // as the fire ball, in ns
+        std::int64_t nominal = 0;
+        while (nominal < 400 * ms) {
+            ball.on = true;
+            pacer.reached(nominal += primitive);
+            pacer.pausing(nominal);
+            pacer.reached(nominal += pause);
+            ball.on = false;
+            pacer.reached(nominal += primitive);
+        }
+        QVERIFY(ball.shown.size() >= 15);
+        const auto on = std::count(ball.shown.begin(), ball.shown.end(), true);
+        QVERIFY2(on * 100 >= 95 * static_cast<long>(ball.shown.size()),
+                 qPrintable(QStringLiteral("%1 of %2").arg(on).arg(ball.shown.size())));
+    }
+
     void stoppingEndsAWaitAtOnce() {
         Screen screen;
         FramePacer pacer(screen);
