@@ -1,30 +1,16 @@
 #pragma once
 
+#include "record/GifPalette.h"
+
 #include <QImage>
 #include <QRect>
 #include <QString>
 
-#include <array>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 class QIODevice;
 struct GifFileType;
-
-// A fixed 256-colour palette: every colour the game paints or its controls show exactly, then
-// ramps for gold, fire, flames and antialiased text, then an even spread for anything else.
-class GifPalette {
-  public:
-    GifPalette();
-
-    static const std::array<QRgb, 256>& Colours();
-    // The nearest entry (plain RGB distance, lowest index on a tie); remembered per colour.
-    std::uint8_t Nearest(QRgb colour);
-
-  private:
-    std::unordered_map<QRgb, std::uint8_t> cache_;
-};
 
 // Writes a looping animated GIF as the pictures arrive. Each picture is stored as the rectangle
 // that differs from the one before; an identical picture only lengthens the one before. A
@@ -38,14 +24,23 @@ class GifWriter {
     GifWriter& operator=(const GifWriter&) = delete;
 
     // Every picture must then have the screen's size.
-    bool Open(QIODevice& out, QSize screen);
+    bool open(QIODevice& out, QSize screen);
     // The picture shown from startNs on; startNs only grows.
-    bool AddFrame(const QImage& picture, std::int64_t startNs);
+    bool addFrame(const QImage& picture, std::int64_t startNs);
     // The last picture lasts until endNs. Closes the animation.
-    bool Finish(std::int64_t endNs);
+    bool finish(std::int64_t endNs);
 
-    int FramesWritten() const { return written_; }
-    const QString& ErrorString() const { return error_; }
+    int framesWritten() const { return written_; }
+    const QString& errorString() const { return error_; }
+
+    // The recorder's names until it moves to the ones above.
+    bool Open(QIODevice& out, QSize screen) { return open(out, screen); }
+    bool AddFrame(const QImage& picture, std::int64_t startNs) {
+        return addFrame(picture, startNs);
+    }
+    bool Finish(std::int64_t endNs) { return finish(endNs); }
+    int FramesWritten() const { return framesWritten(); }
+    const QString& ErrorString() const { return errorString(); }
 
   private:
     struct Pending {

@@ -33,12 +33,15 @@ class GifWriterTest : public QObject {
         GifPalette palette;
         for (QRgb colour : exact)
             QCOMPARE(GifPalette::Colours()[palette.Nearest(colour)], colour);
-        // Anything else lands within half a step of the even spread (64, 51 and 64 apart).
+        // Anything else lands within half a step of the even spread (64, 51 and 64 apart), and
+        // never on the index kept for transparency.
         int worst = 0;
         for (int r = 0; r < 256; r += 5)
             for (int g = 0; g < 256; g += 7)
                 for (int b = 0; b < 256; b += 9) {
-                    const QRgb chosen = GifPalette::Colours()[palette.Nearest(qRgb(r, g, b))];
+                    const std::uint8_t index = palette.Nearest(qRgb(r, g, b));
+                    QVERIFY(index != GifPalette::Transparent);
+                    const QRgb chosen = GifPalette::Colours()[index];
                     const int dr = qRed(chosen) - r, dg = qGreen(chosen) - g,
                               db = qBlue(chosen) - b;
                     worst = std::max(worst, dr * dr + dg * dg + db * db);
