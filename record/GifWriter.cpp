@@ -15,9 +15,11 @@ int centiseconds(std::int64_t ns) {
     return static_cast<int>((ns + 5'000'000) / 10'000'000);
 }
 
-int writeToDevice(GifFileType* gif, const GifByteType* bytes, int length) {
-    auto* out = static_cast<QIODevice*>(gif->UserData);
-    return out->write(reinterpret_cast<const char*>(bytes), length) == length ? length : 0;
+// giflib's output goes to a buffer first, so that a frame can be encoded two ways and the
+// smaller kept.
+int appendEncoded(GifFileType* gif, const GifByteType* bytes, int length) {
+    static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes), length);
+    return length;
 }
 
 QRect changedRect(const QImage& before, const QImage& after) {
@@ -65,10 +67,16 @@ bool GifWriter::failed(const char* what, int code) {
     return false;
 }
 
+bool GifWriter::send(const QByteArray& bytes) {
+    if (out_->write(bytes) == bytes.size())
+        return true;
+    return failed("cannot write the GIF", E_GIF_ERR_WRITE_FAILED);
+}
+
 bool GifWriter::open(QIODevice& out, QSize screen) {
     out_ = &out;
     int code = 0;
-    gif_ = EGifOpen(&out, writeToDevice, &code);
+    gif_ = EGifOpen(&encoded_, appendEncoded, &code);
     if (!gif_)
         return failed("cannot start the GIF", code);
     EGifSetGifVersion(gif_, true);
@@ -93,7 +101,11 @@ bool GifWriter::open(QIODevice& out, QSize screen) {
         EGifPutExtensionBlock(gif_, 3, endless) != GIF_OK ||
         EGifPutExtensionTrailer(gif_) != GIF_OK)
         return failed("cannot write the GIF header", gif_->Error);
+    if (!send(std::exchange(encoded_, {})))
+        return false;
     previous_ = QImage();
+    shown_.assign(static_cast<std::size_t>(screen.width()) * screen.height(), 0);
+    screen_ = screen;
     return true;
 }
 
@@ -101,67 +113,101 @@ bool GifWriter::addFrame(const QImage& picture, std::int64_t startNs) {
     if (!gif_ || !error_.isEmpty())
         return false;
     const QImage frame = picture.convertToFormat(QImage::Format_RGB32);
-    const QRect rect = previous_.isNull() ? frame.rect() : changedRect(previous_, frame);
+    if (frame.size() != screen_) {
+        error_ = QStringLiteral("a %1x%2 picture does not fit the %3x%4 screen")
+                     .arg(frame.width())
+                     .arg(frame.height())
+                     .arg(screen_.width())
+                     .arg(screen_.height());
+        return false;
+    }
+    const bool first = previous_.isNull();
+    const QRect rect = first ? frame.rect() : changedRect(previous_, frame);
     if (rect.isEmpty())
         return true;
     if (hasPending_ && !writePending(startNs))
         return false;
+    // A copy of our own: sharing the caller's picture would make it copy all of it when it
+    // paints the next one.
+    if (first)
+        previous_ = frame.copy();
+
     pending_.rect = rect;
     pending_.startNs = startNs;
-    pending_.indices.resize(static_cast<std::size_t>(rect.width()) * rect.height());
-    std::uint8_t* index = pending_.indices.data();
+    pending_.keepsAny = false;
+    const std::size_t area = static_cast<std::size_t>(rect.width()) * rect.height();
+    pending_.opaque.resize(area);
+    pending_.seeThrough.resize(area);
+    std::uint8_t* opaque = pending_.opaque.data();
+    std::uint8_t* seeThrough = pending_.seeThrough.data();
     // Runs of one colour are the rule, so the last lookup is kept at hand.
     QRgb last = frame.pixel(rect.topLeft());
     std::uint8_t lastIndex = palette_.Nearest(last);
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+        auto* before = reinterpret_cast<QRgb*>(previous_.scanLine(y));
+        std::uint8_t* shown = shown_.data() + static_cast<std::size_t>(y) * screen_.width();
         for (int x = rect.left(); x <= rect.right(); ++x) {
             if (row[x] != last) {
                 last = row[x];
                 lastIndex = palette_.Nearest(last);
             }
-            *index++ = lastIndex;
+            // Two colours close enough to share an index count as kept as well.
+            const bool kept = !first && shown[x] == lastIndex;
+            pending_.keepsAny |= kept;
+            *opaque++ = lastIndex;
+            *seeThrough++ = kept ? GifPalette::Transparent : lastIndex;
+            shown[x] = lastIndex;
+            before[x] = row[x];
         }
     }
     hasPending_ = true;
-    previous_ = frame;
     return true;
 }
 
 bool GifWriter::writePending(std::int64_t endNs) {
     int delay = std::max(0, centiseconds(endNs) - centiseconds(pending_.startNs));
-    // Longer than one frame's delay can say: repeat one unchanged pixel for the rest.
+    // Longer than one frame's delay can say: one see-through pixel for the rest.
     const int longest = std::numeric_limits<std::uint16_t>::max();
-    if (!writeFrame(pending_.rect, pending_.indices.data(), std::min(delay, longest)))
+    if (!encodeFrame(pending_.rect, pending_.opaque.data(), false, std::min(delay, longest)))
         return false;
-    const std::uint8_t corner = pending_.indices.front();
-    const QRect cornerRect(pending_.rect.topLeft(), QSize(1, 1));
-    for (delay -= longest; delay > 0; delay -= longest)
-        if (!writeFrame(cornerRect, &corner, std::min(delay, longest)))
+    // Kept pixels usually make long runs of the see-through index, but where little is kept
+    // they only break up the runs of real colours: the smaller of the two is stored.
+    if (pending_.keepsAny) {
+        QByteArray opaque = std::exchange(encoded_, {});
+        if (!encodeFrame(pending_.rect, pending_.seeThrough.data(), true, std::min(delay, longest)))
             return false;
+        if (opaque.size() <= encoded_.size())
+            encoded_ = std::move(opaque);
+    }
+    if (!send(std::exchange(encoded_, {})))
+        return false;
+    ++written_;
+    std::uint8_t nothing = GifPalette::Transparent;
+    const QRect corner(pending_.rect.topLeft(), QSize(1, 1));
+    for (delay -= longest; delay > 0; delay -= longest) {
+        if (!encodeFrame(corner, &nothing, true, std::min(delay, longest)) ||
+            !send(std::exchange(encoded_, {})))
+            return false;
+        ++written_;
+    }
     hasPending_ = false;
     return true;
 }
 
-bool GifWriter::writeFrame(const QRect& rect, const std::uint8_t* indices, int delay) {
+bool GifWriter::encodeFrame(const QRect& rect, std::uint8_t* indices, bool transparent, int delay) {
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;
     control.UserInputFlag = false;
     control.DelayTime = delay;
-    control.TransparentColor = NO_TRANSPARENT_COLOR;
+    control.TransparentColor = transparent ? GifPalette::Transparent : NO_TRANSPARENT_COLOR;
     GifByteType extension[4];
     EGifGCBToExtension(&control, extension);
     if (EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK ||
         EGifPutImageDesc(gif_, rect.x(), rect.y(), rect.width(), rect.height(), false, nullptr) !=
-            GIF_OK)
+            GIF_OK ||
+        EGifPutLine(gif_, indices, rect.width() * rect.height()) != GIF_OK)
         return failed("cannot write a GIF frame", gif_->Error);
-    std::vector<GifPixelType> row(static_cast<std::size_t>(rect.width()));
-    for (int y = 0; y < rect.height(); ++y) {
-        std::copy_n(indices + static_cast<std::size_t>(y) * rect.width(), rect.width(), row.data());
-        if (EGifPutLine(gif_, row.data(), rect.width()) != GIF_OK)
-            return failed("cannot write a GIF frame", gif_->Error);
-    }
-    ++written_;
     return true;
 }
 
@@ -174,5 +220,5 @@ bool GifWriter::finish(std::int64_t endNs) {
     gif_ = nullptr;
     if (wrote && !closed)
         return failed("cannot finish the GIF", code);
-    return wrote;
+    return wrote && send(std::exchange(encoded_, {}));
 }

@@ -2,8 +2,10 @@
 
 #include "record/GifPalette.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -13,7 +15,8 @@ class QIODevice;
 struct GifFileType;
 
 // Writes a looping animated GIF as the pictures arrive. Each picture is stored as the rectangle
-// that differs from the one before; an identical picture only lengthens the one before. A
+// that differs from the one before, where the pixels that keep their colour may be transparent
+// (whichever compresses smaller); an identical picture only lengthens the one before. A
 // picture's delay is the time until the next one, rounded so that the delays add up to the
 // whole.
 class GifWriter {
@@ -45,17 +48,24 @@ class GifWriter {
   private:
     struct Pending {
         QRect rect;
-        std::vector<std::uint8_t> indices;
+        std::vector<std::uint8_t> opaque;     // every pixel's own colour
+        std::vector<std::uint8_t> seeThrough; // the same with kept pixels transparent
+        bool keepsAny = false;
         std::int64_t startNs = 0;
     };
     bool writePending(std::int64_t endNs);
-    bool writeFrame(const QRect& rect, const std::uint8_t* indices, int delay);
+    // Into encoded_. giflib masks the indices in place, which changes none of 256 colours.
+    bool encodeFrame(const QRect& rect, std::uint8_t* indices, bool transparent, int delay);
+    bool send(const QByteArray& bytes);
     bool failed(const char* what, int code);
 
     QIODevice* out_ = nullptr;
     GifFileType* gif_ = nullptr;
+    QByteArray encoded_; // what giflib wrote since it was last taken
     GifPalette palette_;
-    QImage previous_;
+    QImage previous_;                 // our own copy of the last picture
+    std::vector<std::uint8_t> shown_; // each screen pixel's index once the pending frame shows
+    QSize screen_;
     Pending pending_;
     bool hasPending_ = false;
     int written_ = 0;
