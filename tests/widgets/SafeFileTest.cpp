@@ -1,6 +1,7 @@
 #include "record/SafeFile.h"
 #include "FailingDevice.h"
 #include "record/GifWriter.h"
+#include "record/WebpWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,6 +52,14 @@ int writeLimited(const QString& what, const QString& path) {
         ok = ok && gif.finish(400'000'000LL);
         if (!ok)
             out.discard(gif.errorString());
+    } else if (what == QLatin1String("webp")) {
+        WebpWriter webp;
+        ok = ok && webp.open(out, QSize(160, 120));
+        for (int i = 0; i < 4; ++i)
+            ok = ok && webp.addFrame(noise(QSize(160, 120), i), i * 100'000'000LL);
+        ok = ok && webp.finish(400'000'000LL);
+        if (!ok)
+            out.discard(webp.errorString());
     }
     ok = ok && out.commit();
     if (!ok)
@@ -196,6 +205,7 @@ class SafeFileTest : public QObject {
         QTest::addColumn<QString>("what");
         QTest::newRow("PNG") << QStringLiteral("png");
         QTest::newRow("GIF") << QStringLiteral("gif");
+        QTest::newRow("WebP") << QStringLiteral("webp");
         QTest::newRow("bytes") << QStringLiteral("bytes");
     }
     void theFileSizeLimitIsReportedAndLeavesNothing() {
