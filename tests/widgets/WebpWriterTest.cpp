@@ -8,6 +8,7 @@
 
 #include <webp/demux.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -135,6 +136,39 @@ class WebpWriterTest : public QObject {
             previousMs = frame.endMs;
         }
         QCOMPARE(previousMs, 333);
+    }
+
+    void aStillLongerThanOneFrameCanLastIsSplit() {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        WebpWriter webp;
+        QVERIFY(webp.open(out, QSize(16, 16)));
+        const QImage image = colourful(QSize(16, 16), 3);
+        QVERIFY(webp.addFrame(image, 0));
+        QVERIFY(webp.finish(20'000'000'000'000LL)); // 5.6 hours
+        QCOMPARE(webp.framesWritten(), 2);
+        const Animation animation = decode(out.data());
+        QCOMPARE(animation.frames.size(), 2u);
+        QCOMPARE(animation.frames[0].endMs, (1 << 24) - 1);
+        QCOMPARE(animation.frames[1].endMs, 20'000'000);
+        QCOMPARE(animation.frames[1].picture, image.convertToFormat(QImage::Format_ARGB32));
+    }
+
+    void theUnusedAlphaByteNeverMakesAnythingTransparent() {
+        QImage stray(16, 16, QImage::Format_RGB32);
+        std::memset(stray.bits(), 0x40, stray.sizeInBytes()); // 0x40404040
+        QImage grey(16, 16, QImage::Format_RGB32);
+        grey.fill(qRgb(64, 64, 64));
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        WebpWriter webp;
+        QVERIFY(webp.open(out, QSize(16, 16)));
+        QVERIFY(webp.addFrame(stray, 0));
+        QVERIFY(webp.addFrame(grey, 100'000'000)); // the same colours
+        QVERIFY(webp.finish(200'000'000));
+        const Animation animation = decode(out.data());
+        QCOMPARE(animation.frames.size(), 1u);
+        QCOMPARE(animation.frames[0].picture, grey.convertToFormat(QImage::Format_ARGB32));
     }
 
     void anOutputThatFillsUpIsNeverReportedAsWritten() {
