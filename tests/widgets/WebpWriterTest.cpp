@@ -191,19 +191,14 @@ class WebpWriterTest : public QObject {
         }
     }
 
-    void whatCannotBeAnAnimationIsRefused() {
+    void aPictureOfAnotherSizeIsRefused() {
         QBuffer out;
         out.open(QIODevice::WriteOnly);
-        WebpWriter empty;
-        QVERIFY(empty.open(out, QSize(16, 16)));
-        QVERIFY(!empty.finish(1'000'000));
-        QVERIFY(!empty.errorString().isEmpty());
-
-        WebpWriter misfit;
-        QVERIFY(misfit.open(out, QSize(16, 16)));
-        QVERIFY(!misfit.addFrame(QImage(16, 17, QImage::Format_RGB32), 0));
-        QVERIFY(misfit.errorString().contains(QLatin1String("16x17")));
-        QVERIFY(!misfit.finish(1'000'000));
+        WebpWriter webp;
+        QVERIFY(webp.open(out, QSize(16, 16)));
+        QVERIFY(!webp.addFrame(QImage(16, 17, QImage::Format_RGB32), 0));
+        QVERIFY(webp.errorString().contains(QLatin1String("16x17")));
+        QVERIFY(!webp.finish(1'000'000));
         QCOMPARE(out.size(), 0);
     }
 };
