@@ -21,7 +21,7 @@ struct WebPConfig;
 //
 // libwebp's own animation encoder (WebPAnimEncoder) makes the same frames, but searches for
 // the changed rectangle from the edges of the whole screen, column by column, several times a
-// frame: three to six times slower on the game's tour for the same size.
+// frame: three to six times slower on the game's tour, for about the same size.
 class WebpWriter {
   public:
     WebpWriter() = default;
@@ -36,6 +36,7 @@ class WebpWriter {
     // The last picture lasts until endNs. Writes the whole animation.
     bool finish(std::int64_t endNs);
 
+    // Frames in the animation so far; the latest picture counts once its end is settled.
     int framesWritten() const { return written_; }
     const QString& errorString() const { return error_; }
 
