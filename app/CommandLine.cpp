@@ -137,8 +137,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption record(
         QStringLiteral("record"),
         QStringLiteral("Play with no display and write what the window shows to <file>: an "
-                       "animated GIF (.gif) or the last picture (.png). Never waits for real "
-                       "time."),
+                       "animated GIF (.gif), a lossless animated WebP (.webp) or the last "
+                       "picture (.png). Never waits for real time."),
         QStringLiteral("file"));
     const QCommandLineOption play(
         QStringLiteral("play"),
@@ -253,9 +253,10 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     options.record = parser.value(record);
     const QString suffix = options.record.section(QLatin1Char('.'), -1).toLower();
     if (!options.record.contains(QLatin1Char('.')) ||
-        (suffix != QLatin1String("gif") && suffix != QLatin1String("png")))
-        return failWith(
-            QStringLiteral("--record writes a .gif or a .png file, not '%1'").arg(options.record));
+        (suffix != QLatin1String("gif") && suffix != QLatin1String("webp") &&
+         suffix != QLatin1String("png")))
+        return failWith(QStringLiteral("--record writes a .gif, a .webp or a .png file, not '%1'")
+                            .arg(options.record));
     if (!options.platform.isEmpty())
         return failWith(QStringLiteral("--record always renders off screen; leave out -platform"));
     if (options.game.fullScreen)

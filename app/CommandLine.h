@@ -16,7 +16,7 @@ struct Options {
     QString platform; // the value of Qt's -platform, if given
 
     // A recording plays the tour with no display and writes what the window showed.
-    QString record; // the .gif or .png to write; empty to play the game
+    QString record; // the .gif, .webp or .png to write; empty to play the game
     RecordOptions recording;
 
     QString icon; // where to write the icon, for installers; empty to play the game

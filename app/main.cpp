@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "record/Recorder.h"
+#include "record/SafeFile.h"
 #include "window/GameWindow.h"
 #include "window/Icon.h"
 
@@ -107,10 +108,11 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     if (!parsed.options.icon.isEmpty()) {
-        if (paintIcon(parsed.options.iconSize).save(parsed.options.icon))
+        SafeFile icon(parsed.options.icon);
+        if (icon.open(QIODevice::WriteOnly) && icon.writeImage(paintIcon(parsed.options.iconSize)) &&
+            icon.commit())
             return 0;
-        std::fprintf(stderr, "brumox: cannot write the icon to %s\n",
-                     qPrintable(parsed.options.icon));
+        std::fprintf(stderr, "brumox: %s\n", qPrintable(icon.errorString()));
         return 1;
     }
     if (recorder) {

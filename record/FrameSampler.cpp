@@ -1,6 +1,6 @@
 #include "record/FrameSampler.h"
 
-#include "record/GifWriter.h"
+#include "record/AnimationWriter.h"
 #include "window/GameWindow.h"
 
 namespace {
@@ -10,7 +10,7 @@ constexpr QRgb Outside = qRgb(0, 0, 0);
 
 } // namespace
 
-FrameSampler::FrameSampler(GameWindow& window, GifWriter* writer, QSize screen, int fps)
+FrameSampler::FrameSampler(GameWindow& window, AnimationWriter* writer, QSize screen, int fps)
     : window_(window), writer_(writer), frame_(screen, QImage::Format_RGB32), fps_(fps) {
     window_.setTimelineSync(this);
 }
@@ -23,7 +23,7 @@ void FrameSampler::begin() {
     if (!writer_)
         return;
     grab();
-    writer_->AddFrame(frame_, 0);
+    failed_ = !writer_->addFrame(frame_, 0);
 }
 
 void FrameSampler::sample(std::int64_t ns, bool pauseBegins) {
@@ -46,7 +46,8 @@ void FrameSampler::sample(std::int64_t ns, bool pauseBegins) {
 
 void FrameSampler::take(std::int64_t frame) {
     grab();
-    writer_->AddFrame(frame_, boundary(frame));
+    if (!writer_->addFrame(frame_, boundary(frame)))
+        failed_ = true;
 }
 
 void FrameSampler::grab() {

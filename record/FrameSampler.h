@@ -7,7 +7,7 @@
 #include <cstdint>
 
 class GameWindow;
-class GifWriter;
+class AnimationWriter;
 
 // Turns the nominal timeline into frames at fixed boundaries. The frame that starts at boundary T
 // shows the window as it stands when the first pause that begins in [T, T + interval) begins, the
@@ -15,7 +15,7 @@ class GifWriter;
 class FrameSampler : public Timeline::Sync {
   public:
     // With no writer it only keeps time, for a still picture.
-    FrameSampler(GameWindow& window, GifWriter* writer, QSize screen, int fps);
+    FrameSampler(GameWindow& window, AnimationWriter* writer, QSize screen, int fps);
     ~FrameSampler() override;
     FrameSampler(const FrameSampler&) = delete;
     FrameSampler& operator=(const FrameSampler&) = delete;
@@ -28,6 +28,8 @@ class FrameSampler : public Timeline::Sync {
     void advanceTo(std::int64_t ns) { sample(ns, false); }
     void reached(std::int64_t nominalNs) override { sample(offsetNs_ + nominalNs, false); }
     void pausing(std::int64_t nominalNs) override { sample(offsetNs_ + nominalNs, true); }
+    // A frame could not be written: the recording is lost, and need not play on.
+    bool failed() const { return failed_; }
 
   private:
     std::int64_t boundary(std::int64_t frame) const { return frame * 1'000'000'000 / fps_; }
@@ -36,9 +38,10 @@ class FrameSampler : public Timeline::Sync {
     void grab();
 
     GameWindow& window_;
-    GifWriter* writer_;
+    AnimationWriter* writer_;
     QImage frame_;
     std::int64_t fps_;
     std::int64_t offsetNs_ = 0;
     std::int64_t nextFrame_ = 1;
+    bool failed_ = false;
 };

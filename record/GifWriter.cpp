@@ -10,59 +10,16 @@
 
 namespace {
 
-std::array<QRgb, 256> buildPalette() {
-    std::vector<QRgb> colours = {
-        // Background, beast, tongue, shading, outlines, eye, floor, goblin, wedge.
-        qRgb(64, 64, 64), qRgb(255, 0, 0), qRgb(200, 0, 0), qRgb(150, 0, 0), qRgb(0, 0, 0),
-        qRgb(255, 255, 255), qRgb(120, 50, 0), qRgb(0, 120, 0), qRgb(200, 200, 200),
-        // The buttons' bevel shades: light, midlight, mid and dark of their red face.
-        qRgb(255, 127, 127), qRgb(255, 63, 63), qRgb(170, 0, 0), qRgb(127, 0, 0)};
-    auto add = [&](int r, int g, int b) { colours.push_back(qRgb(r, g, b)); };
-    // Antialiased text: white on the background, black on the buttons' red.
-    for (int i = 1; i < 15; ++i)
-        add(64 + i * 191 / 15, 64 + i * 191 / 15, 64 + i * 191 / 15);
-    for (int i = 1; i < 15; ++i)
-        add(i * 17, 0, 0);
-    // Gold coins: red and green each 200 to 254.
-    for (int r = 0; r < 4; ++r)
-        for (int g = 0; g < 4; ++g)
-            add(200 + r * 18, 200 + g * 18, 0);
-    // Fire balls: green 0 to 254; flames the same with a touch of blue.
-    for (int g = 0; g < 16; ++g)
-        add(255, 8 + g * 16, 0);
-    for (int blue : {20, 30, 40, 50})
-        for (int g = 0; g < 8; ++g)
-            add(255, 16 + g * 32, blue);
-    // Anything else.
-    for (int r = 0; r < 5; ++r)
-        for (int g = 0; g < 6; ++g)
-            for (int b = 0; b < 5; ++b)
-                add(std::min(255, r * 64), g * 51, std::min(255, b * 64));
-
-    std::array<QRgb, 256> palette{};
-    std::size_t used = 0;
-    for (QRgb colour : colours)
-        if (used < palette.size() &&
-            std::find(palette.begin(), palette.begin() + used, colour) == palette.begin() + used)
-            palette[used++] = colour;
-    // Whatever is left over repeats black, which the nearest search never picks.
-    std::fill(palette.begin() + used, palette.end(), qRgb(0, 0, 0));
-    return palette;
-}
-
-int distance(QRgb a, QRgb b) {
-    const int r = qRed(a) - qRed(b), g = qGreen(a) - qGreen(b), bl = qBlue(a) - qBlue(b);
-    return r * r + g * g + bl * bl;
-}
-
 // Centiseconds since the start, rounded; differences of these add up to the rounded whole.
 int centiseconds(std::int64_t ns) {
     return static_cast<int>((ns + 5'000'000) / 10'000'000);
 }
 
-int writeToDevice(GifFileType* gif, const GifByteType* bytes, int length) {
-    auto* out = static_cast<QIODevice*>(gif->UserData);
-    return out->write(reinterpret_cast<const char*>(bytes), length) == length ? length : 0;
+// giflib's output goes to a buffer first, so that a frame can be encoded two ways and the
+// smaller kept.
+int appendEncoded(GifFileType* gif, const GifByteType* bytes, int length) {
+    static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes), length);
+    return length;
 }
 
 QRect changedRect(const QImage& before, const QImage& after) {
@@ -98,27 +55,6 @@ QRect changedRect(const QImage& before, const QImage& after) {
 
 } // namespace
 
-GifPalette::GifPalette() = default;
-
-const std::array<QRgb, 256>& GifPalette::Colours() {
-    static const std::array<QRgb, 256> palette = buildPalette();
-    return palette;
-}
-
-std::uint8_t GifPalette::Nearest(QRgb colour) {
-    colour |= 0xff000000u;
-    const auto known = cache_.find(colour);
-    if (known != cache_.end())
-        return known->second;
-    const auto& palette = Colours();
-    std::size_t best = 0;
-    for (std::size_t i = 1; i < palette.size(); ++i)
-        if (distance(colour, palette[i]) < distance(colour, palette[best]))
-            best = i;
-    cache_.emplace(colour, static_cast<std::uint8_t>(best));
-    return static_cast<std::uint8_t>(best);
-}
-
 GifWriter::~GifWriter() {
     if (gif_)
         EGifCloseFile(gif_, nullptr);
@@ -131,10 +67,16 @@ bool GifWriter::failed(const char* what, int code) {
     return false;
 }
 
-bool GifWriter::Open(QIODevice& out, QSize screen) {
+bool GifWriter::send(const QByteArray& bytes) {
+    if (out_->write(bytes) == bytes.size())
+        return true;
+    return failed("cannot write the GIF", E_GIF_ERR_WRITE_FAILED);
+}
+
+bool GifWriter::open(QIODevice& out, QSize screen) {
     out_ = &out;
     int code = 0;
-    gif_ = EGifOpen(&out, writeToDevice, &code);
+    gif_ = EGifOpen(&encoded_, appendEncoded, &code);
     if (!gif_)
         return failed("cannot start the GIF", code);
     EGifSetGifVersion(gif_, true);
@@ -159,79 +101,117 @@ bool GifWriter::Open(QIODevice& out, QSize screen) {
         EGifPutExtensionBlock(gif_, 3, endless) != GIF_OK ||
         EGifPutExtensionTrailer(gif_) != GIF_OK)
         return failed("cannot write the GIF header", gif_->Error);
+    if (!send(std::exchange(encoded_, {})))
+        return false;
     previous_ = QImage();
+    shown_.assign(static_cast<std::size_t>(screen.width()) * screen.height(), 0);
+    screen_ = screen;
     return true;
 }
 
-bool GifWriter::AddFrame(const QImage& picture, std::int64_t startNs) {
+bool GifWriter::addFrame(const QImage& picture, std::int64_t startNs) {
     if (!gif_ || !error_.isEmpty())
         return false;
     const QImage frame = picture.convertToFormat(QImage::Format_RGB32);
-    const QRect rect = previous_.isNull() ? frame.rect() : changedRect(previous_, frame);
+    if (frame.size() != screen_) {
+        error_ = QStringLiteral("a %1x%2 picture does not fit the %3x%4 screen")
+                     .arg(frame.width())
+                     .arg(frame.height())
+                     .arg(screen_.width())
+                     .arg(screen_.height());
+        return false;
+    }
+    const bool first = previous_.isNull();
+    const QRect rect = first ? frame.rect() : changedRect(previous_, frame);
     if (rect.isEmpty())
         return true;
     if (hasPending_ && !writePending(startNs))
         return false;
+    // A copy of our own: sharing the caller's picture would make it copy all of it when it
+    // paints the next one.
+    if (first)
+        previous_ = frame.copy();
+
     pending_.rect = rect;
     pending_.startNs = startNs;
-    pending_.indices.resize(static_cast<std::size_t>(rect.width()) * rect.height());
-    std::uint8_t* index = pending_.indices.data();
+    pending_.keepsAny = false;
+    const std::size_t area = static_cast<std::size_t>(rect.width()) * rect.height();
+    pending_.opaque.resize(area);
+    pending_.seeThrough.resize(area);
+    std::uint8_t* opaque = pending_.opaque.data();
+    std::uint8_t* seeThrough = pending_.seeThrough.data();
     // Runs of one colour are the rule, so the last lookup is kept at hand.
     QRgb last = frame.pixel(rect.topLeft());
     std::uint8_t lastIndex = palette_.Nearest(last);
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+        auto* before = reinterpret_cast<QRgb*>(previous_.scanLine(y));
+        std::uint8_t* shown = shown_.data() + static_cast<std::size_t>(y) * screen_.width();
         for (int x = rect.left(); x <= rect.right(); ++x) {
             if (row[x] != last) {
                 last = row[x];
                 lastIndex = palette_.Nearest(last);
             }
-            *index++ = lastIndex;
+            // Two colours close enough to share an index count as kept as well.
+            const bool kept = !first && shown[x] == lastIndex;
+            pending_.keepsAny |= kept;
+            *opaque++ = lastIndex;
+            *seeThrough++ = kept ? GifPalette::Transparent : lastIndex;
+            shown[x] = lastIndex;
+            before[x] = row[x];
         }
     }
     hasPending_ = true;
-    previous_ = frame;
     return true;
 }
 
 bool GifWriter::writePending(std::int64_t endNs) {
     int delay = std::max(0, centiseconds(endNs) - centiseconds(pending_.startNs));
-    // Longer than one frame's delay can say: repeat one unchanged pixel for the rest.
+    // Longer than one frame's delay can say: one see-through pixel for the rest.
     const int longest = std::numeric_limits<std::uint16_t>::max();
-    if (!writeFrame(pending_.rect, pending_.indices.data(), std::min(delay, longest)))
+    if (!encodeFrame(pending_.rect, pending_.opaque.data(), false, std::min(delay, longest)))
         return false;
-    const std::uint8_t corner = pending_.indices.front();
-    const QRect cornerRect(pending_.rect.topLeft(), QSize(1, 1));
-    for (delay -= longest; delay > 0; delay -= longest)
-        if (!writeFrame(cornerRect, &corner, std::min(delay, longest)))
+    // Kept pixels usually make long runs of the see-through index, but where little is kept
+    // they only break up the runs of real colours: the smaller of the two is stored.
+    if (pending_.keepsAny) {
+        QByteArray opaque = std::exchange(encoded_, {});
+        if (!encodeFrame(pending_.rect, pending_.seeThrough.data(), true, std::min(delay, longest)))
             return false;
+        if (opaque.size() <= encoded_.size())
+            encoded_ = std::move(opaque);
+    }
+    if (!send(std::exchange(encoded_, {})))
+        return false;
+    ++written_;
+    std::uint8_t nothing = GifPalette::Transparent;
+    const QRect corner(pending_.rect.topLeft(), QSize(1, 1));
+    for (delay -= longest; delay > 0; delay -= longest) {
+        if (!encodeFrame(corner, &nothing, true, std::min(delay, longest)) ||
+            !send(std::exchange(encoded_, {})))
+            return false;
+        ++written_;
+    }
     hasPending_ = false;
     return true;
 }
 
-bool GifWriter::writeFrame(const QRect& rect, const std::uint8_t* indices, int delay) {
+bool GifWriter::encodeFrame(const QRect& rect, std::uint8_t* indices, bool transparent, int delay) {
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;
     control.UserInputFlag = false;
     control.DelayTime = delay;
-    control.TransparentColor = NO_TRANSPARENT_COLOR;
+    control.TransparentColor = transparent ? GifPalette::Transparent : NO_TRANSPARENT_COLOR;
     GifByteType extension[4];
     EGifGCBToExtension(&control, extension);
     if (EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK ||
         EGifPutImageDesc(gif_, rect.x(), rect.y(), rect.width(), rect.height(), false, nullptr) !=
-            GIF_OK)
+            GIF_OK ||
+        EGifPutLine(gif_, indices, rect.width() * rect.height()) != GIF_OK)
         return failed("cannot write a GIF frame", gif_->Error);
-    std::vector<GifPixelType> row(static_cast<std::size_t>(rect.width()));
-    for (int y = 0; y < rect.height(); ++y) {
-        std::copy_n(indices + static_cast<std::size_t>(y) * rect.width(), rect.width(), row.data());
-        if (EGifPutLine(gif_, row.data(), rect.width()) != GIF_OK)
-            return failed("cannot write a GIF frame", gif_->Error);
-    }
-    ++written_;
     return true;
 }
 
-bool GifWriter::Finish(std::int64_t endNs) {
+bool GifWriter::finish(std::int64_t endNs) {
     if (!gif_)
         return false;
     const bool wrote = error_.isEmpty() && (!hasPending_ || writePending(endNs));
@@ -240,5 +220,5 @@ bool GifWriter::Finish(std::int64_t endNs) {
     gif_ = nullptr;
     if (wrote && !closed)
         return failed("cannot finish the GIF", code);
-    return wrote;
+    return wrote && send(std::exchange(encoded_, {}));
 }

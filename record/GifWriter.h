@@ -1,66 +1,65 @@
 #pragma once
 
+#include "record/AnimationWriter.h"
+
+#include "record/GifPalette.h"
+
+#include <QByteArray>
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
-#include <array>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 class QIODevice;
 struct GifFileType;
 
-// A fixed 256-colour palette: every colour the game paints or its controls show exactly, then
-// ramps for gold, fire, flames and antialiased text, then an even spread for anything else.
-class GifPalette {
-  public:
-    GifPalette();
-
-    static const std::array<QRgb, 256>& Colours();
-    // The nearest entry (plain RGB distance, lowest index on a tie); remembered per colour.
-    std::uint8_t Nearest(QRgb colour);
-
-  private:
-    std::unordered_map<QRgb, std::uint8_t> cache_;
-};
-
 // Writes a looping animated GIF as the pictures arrive. Each picture is stored as the rectangle
-// that differs from the one before; an identical picture only lengthens the one before. A
+// that differs from the one before, where the pixels that keep their colour may be transparent
+// (whichever compresses smaller); an identical picture only lengthens the one before. A
 // picture's delay is the time until the next one, rounded so that the delays add up to the
 // whole.
-class GifWriter {
+class GifWriter : public AnimationWriter {
   public:
     GifWriter() = default;
-    ~GifWriter();
+    ~GifWriter() override;
     GifWriter(const GifWriter&) = delete;
     GifWriter& operator=(const GifWriter&) = delete;
 
     // Every picture must then have the screen's size.
-    bool Open(QIODevice& out, QSize screen);
+    bool open(QIODevice& out, QSize screen) override;
     // The picture shown from startNs on; startNs only grows.
-    bool AddFrame(const QImage& picture, std::int64_t startNs);
+    bool addFrame(const QImage& picture, std::int64_t startNs) override;
     // The last picture lasts until endNs. Closes the animation.
-    bool Finish(std::int64_t endNs);
+    bool finish(std::int64_t endNs) override;
 
-    int FramesWritten() const { return written_; }
-    const QString& ErrorString() const { return error_; }
+    int framesWritten() const override { return written_; }
+    const QString& errorString() const override { return error_; }
+
 
   private:
     struct Pending {
         QRect rect;
-        std::vector<std::uint8_t> indices;
+        std::vector<std::uint8_t> opaque;     // every pixel's own colour
+        std::vector<std::uint8_t> seeThrough; // the same with kept pixels transparent
+        bool keepsAny = false;
         std::int64_t startNs = 0;
     };
     bool writePending(std::int64_t endNs);
-    bool writeFrame(const QRect& rect, const std::uint8_t* indices, int delay);
+    // Into encoded_. giflib masks the indices in place, which changes none of 256 colours.
+    bool encodeFrame(const QRect& rect, std::uint8_t* indices, bool transparent, int delay);
+    bool send(const QByteArray& bytes);
     bool failed(const char* what, int code);
 
     QIODevice* out_ = nullptr;
     GifFileType* gif_ = nullptr;
+    QByteArray encoded_; // what giflib wrote since it was last taken
     GifPalette palette_;
-    QImage previous_;
+    QImage previous_;                 // our own copy of the last picture
+    std::vector<std::uint8_t> shown_; // each screen pixel's index once the pending frame shows
+    QSize screen_;
     Pending pending_;
     bool hasPending_ = false;
     int written_ = 0;

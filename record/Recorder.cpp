@@ -2,14 +2,16 @@
 
 #include "record/FrameSampler.h"
 #include "record/GifWriter.h"
+#include "record/WebpWriter.h"
 #include "record/Rehearsal.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QWindow>
+
+#include <memory>
 
 namespace {
 
@@ -83,11 +85,17 @@ QString perform(GameWindow& window, const TourStep& step) {
 } // namespace
 
 TourRecorder::TourRecorder(const QString& path, const RecordOptions& options)
-    : path_(path), options_(options) {}
+    : path_(path), options_(options), out_(path) {}
 
 bool TourRecorder::fail(const QString& message) {
+    out_.discard(message);
     error_ = message;
-    out_.cancelWriting();
+    return false;
+}
+
+bool TourRecorder::failWriting(const QString& why) {
+    out_.discard(why);
+    error_ = out_.errorString();
     return false;
 }
 
@@ -101,16 +109,18 @@ bool TourRecorder::rehearse() {
 }
 
 bool TourRecorder::open() {
-    out_.setFileName(path_);
-    if (QFileInfo(path_).isDir())
-        return fail(QStringLiteral("cannot write '%1': it is a folder").arg(path_));
-    if (!out_.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("cannot write '%1': %2").arg(path_, out_.errorString()));
-    return true;
+    if (out_.open(QIODevice::WriteOnly))
+        return true;
+    error_ = out_.errorString();
+    return false;
 }
 
 bool TourRecorder::play() {
-    const bool animated = path_.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive);
+    std::unique_ptr<AnimationWriter> writer;
+    if (path_.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive))
+        writer = std::make_unique<GifWriter>();
+    else if (path_.endsWith(QLatin1String(".webp"), Qt::CaseInsensitive))
+        writer = std::make_unique<WebpWriter>();
     GameWindow window(options_.game);
     // Every frame at the zoom it is meant for: the same arguments give the same bytes.
     window.setSettleDelay(0);
@@ -122,10 +132,9 @@ bool TourRecorder::play() {
                         .arg(options_.size.width)
                         .arg(options_.size.height));
 
-    GifWriter gif;
-    if (animated && !gif.Open(out_, screenFor(options_)))
-        return fail(QStringLiteral("cannot write '%1': %2").arg(path_, gif.ErrorString()));
-    FrameSampler sampler(window, animated ? &gif : nullptr, screenFor(options_), options_.fps);
+    if (writer && !writer->open(out_, screenFor(options_)))
+        return failWriting(writer->errorString());
+    FrameSampler sampler(window, writer.get(), screenFor(options_), options_.fps);
     sampler.begin();
     // A hold runs up to the next step: the frames that end by then show the picture before it.
     std::int64_t now = OpeningHoldNs;
@@ -142,6 +151,8 @@ bool TourRecorder::play() {
         QCoreApplication::processEvents();
         if (window.halted())
             return fail(QString());
+        if (sampler.failed())
+            return failWriting(writer->errorString());
 
         const bool resize = std::holds_alternative<ClientSize>(step);
         const bool last = i + 1 == options_.tour.size();
@@ -150,16 +161,16 @@ bool TourRecorder::play() {
         sampler.advanceTo(now);
     }
 
-    if (animated) {
-        if (!gif.Finish(now))
-            return fail(QStringLiteral("cannot write '%1': %2").arg(path_, gif.ErrorString()));
+    if (writer) {
+        if (!writer->finish(now))
+            return failWriting(writer->errorString());
     } else {
         QImage still(window.size(), QImage::Format_RGB32);
         window.render(&still);
-        if (!still.save(&out_, "PNG"))
-            return fail(QStringLiteral("cannot write '%1': %2").arg(path_, out_.errorString()));
+        if (!out_.writeImage(still))
+            return failWriting({});
     }
     if (!out_.commit())
-        return fail(QStringLiteral("cannot write '%1': %2").arg(path_, out_.errorString()));
+        return failWriting({});
     return true;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "record/SafeFile.h"
 #include "record/TourScript.h"
 #include "window/GameWindow.h"
 
-#include <QSaveFile>
 #include <QString>
 
 #include <cstdint>
@@ -23,7 +23,8 @@ struct RecordOptions {
 };
 
 // Records a tour: plays it through a real game window, with no display and without ever waiting
-// for real time, and writes what the window showed to a .gif (every frame) or a .png (the last).
+// for real time, and writes what the window showed to a .gif or a .webp (every frame) or a .png
+// (the last). The file appears only once it is whole.
 //
 // Errors: each step returns false and leaves one line in error(), without the program's name;
 // an empty error() means the game window has already reported a run-time error itself.
@@ -44,9 +45,11 @@ class TourRecorder {
 
   private:
     bool fail(const QString& message);
+    // The file's own failure (a full disk, say) comes first; otherwise the writer's.
+    bool failWriting(const QString& why);
 
     QString path_;
     RecordOptions options_;
-    QSaveFile out_;
+    SafeFile out_;
     QString error_;
 };

@@ -6,7 +6,8 @@ packages=(
     build-essential cmake make dpkg-dev file
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev
-    libgif-dev
+    libgif-dev libwebp-dev
+    webp gifsicle
     fonts-liberation2
     clang-format
     desktop-file-utils

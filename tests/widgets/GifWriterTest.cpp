@@ -1,8 +1,11 @@
 #include "record/GifWriter.h"
+#include "FailingDevice.h"
 #include "GifFrames.h"
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QPainter>
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <algorithm>
@@ -16,6 +19,74 @@ QImage picture(QSize size = QSize(40, 30)) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(background);
     return image;
+}
+
+// Every pixel as the GIF's palette has it.
+QImage throughPalette(const QImage& image) {
+    QImage mapped = image.convertToFormat(QImage::Format_RGB32);
+    GifPalette palette;
+    for (int y = 0; y < mapped.height(); ++y)
+        for (int x = 0; x < mapped.width(); ++x)
+            mapped.setPixel(x, y, GifPalette::Colours()[palette.Nearest(mapped.pixel(x, y))]);
+    return mapped;
+}
+
+// A short scene with a bit of everything the game shows: flat colours, antialiased shapes that
+// move, a patch of noise, and colours that change only below what the palette tells apart.
+QList<QImage> scene() {
+    QList<QImage> pictures;
+    QImage image = picture(QSize(120, 90));
+    {
+        QPainter painter(&image);
+        painter.fillRect(0, 60, 120, 30, qRgb(120, 50, 0));
+        painter.fillRect(10, 65, 30, 10, qRgb(220, 210, 5));
+    }
+    pictures << image;
+    for (int step = 0; step < 4; ++step) {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(qRgb(0, 0, 0));
+        painter.setBrush(QColor(255, 40 + step * 50, 0));
+        painter.drawEllipse(QRectF(20 + step * 15, 20, 25, 18));
+        painter.end();
+        pictures << image;
+    }
+    QRandomGenerator random(7);
+    for (int y = 5; y < 25; ++y)
+        for (int x = 70; x < 110; ++x)
+            image.setPixel(x, y, random.generate() | 0xff000000u);
+    pictures << image;
+    // The same patch again, a third of it new.
+    for (int y = 5; y < 25; ++y)
+        for (int x = 70; x < 110; ++x)
+            if (random.bounded(3) == 0)
+                image.setPixel(x, y, random.generate() | 0xff000000u);
+    pictures << image;
+    // One step off the background's grey: another colour, the same index.
+    {
+        QPainter painter(&image);
+        painter.fillRect(0, 30, 60, 20, qRgb(65, 64, 63));
+        painter.fillRect(100, 80, 10, 5, qRgb(255, 255, 255));
+    }
+    pictures << image;
+    // Everything in one rectangle changes.
+    {
+        QPainter painter(&image);
+        painter.fillRect(0, 0, 120, 90, qRgb(0, 120, 0));
+    }
+    pictures << image;
+    return pictures;
+}
+
+QByteArray written(const QList<QImage>& pictures) {
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    GifWriter gif;
+    bool ok = gif.open(out, pictures.front().size());
+    for (qsizetype i = 0; i < pictures.size(); ++i)
+        ok = ok && gif.addFrame(pictures[i], i * 100'000'000LL);
+    ok = ok && gif.finish(pictures.size() * 100'000'000LL);
+    return ok ? out.data() : QByteArray();
 }
 
 } // namespace
@@ -33,12 +104,15 @@ class GifWriterTest : public QObject {
         GifPalette palette;
         for (QRgb colour : exact)
             QCOMPARE(GifPalette::Colours()[palette.Nearest(colour)], colour);
-        // Anything else lands within half a step of the even spread (64, 51 and 64 apart).
+        // Anything else lands within half a step of the even spread (64, 51 and 64 apart), and
+        // never on the index kept for transparency.
         int worst = 0;
         for (int r = 0; r < 256; r += 5)
             for (int g = 0; g < 256; g += 7)
                 for (int b = 0; b < 256; b += 9) {
-                    const QRgb chosen = GifPalette::Colours()[palette.Nearest(qRgb(r, g, b))];
+                    const std::uint8_t index = palette.Nearest(qRgb(r, g, b));
+                    QVERIFY(index != GifPalette::Transparent);
+                    const QRgb chosen = GifPalette::Colours()[index];
                     const int dr = qRed(chosen) - r, dg = qGreen(chosen) - g,
                               db = qBlue(chosen) - b;
                     worst = std::max(worst, dr * dr + dg * dg + db * db);
@@ -52,23 +126,48 @@ class GifWriterTest : public QObject {
             }
     }
 
+    void everyFrameShowsItsPictureThroughThePalette() {
+        const QList<QImage> pictures = scene();
+        const QByteArray gif = written(pictures);
+        QVERIFY(!gif.isEmpty());
+        const QList<QImage> composed = ComposedFrames(gif);
+        const QList<QImage> shown = ShownFrames(gif);
+        QCOMPARE(composed.size(), pictures.size());
+        QCOMPARE(shown.size(), pictures.size());
+        for (qsizetype i = 0; i < pictures.size(); ++i) {
+            const QImage expected = throughPalette(pictures[i]);
+            QVERIFY2(composed[i] == expected, qPrintable(QStringLiteral("frame %1").arg(i)));
+            QVERIFY2(shown[i] == expected, qPrintable(QStringLiteral("Qt's frame %1").arg(i)));
+        }
+
+        const std::vector<StoredFrame> stored = StoredFrames(gif);
+        // The first frame keeps nothing; a ball moving over a still scene keeps most of its
+        // rectangle; colours the palette does not tell apart are kept too.
+        QCOMPARE(stored[0].transparent, NO_TRANSPARENT_COLOR);
+        QCOMPARE(stored[2].transparent, int(GifPalette::Transparent));
+        QCOMPARE(stored[7].rect, QRect(0, 30, 110, 55));
+        QCOMPARE(stored[7].transparent, int(GifPalette::Transparent));
+        // Where every pixel changes there is nothing to keep.
+        QCOMPARE(stored[8].transparent, NO_TRANSPARENT_COLOR);
+    }
+
     void onlyChangesAreStoredAndStillsLengthenTheFrameBefore() {
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         GifWriter gif;
-        QVERIFY(gif.Open(out, QSize(40, 30)));
+        QVERIFY(gif.open(out, QSize(40, 30)));
         QImage first = picture();
         QImage patched = first;
         patched.setPixel(10, 5, qRgb(255, 0, 0));
         patched.setPixel(12, 6, qRgb(0, 120, 0));
         QImage corner = patched;
         corner.setPixel(39, 29, qRgb(255, 255, 255));
-        QVERIFY(gif.AddFrame(first, 0));
-        QVERIFY(gif.AddFrame(patched, 100'000'000));
-        QVERIFY(gif.AddFrame(patched, 200'000'000));
-        QVERIFY(gif.AddFrame(corner, 300'000'000));
-        QVERIFY(gif.Finish(1'000'000'000));
-        QCOMPARE(gif.FramesWritten(), 3);
+        QVERIFY(gif.addFrame(first, 0));
+        QVERIFY(gif.addFrame(patched, 100'000'000));
+        QVERIFY(gif.addFrame(patched, 200'000'000));
+        QVERIFY(gif.addFrame(corner, 300'000'000));
+        QVERIFY(gif.finish(1'000'000'000));
+        QCOMPARE(gif.framesWritten(), 3);
         out.close();
 
         const std::vector<StoredFrame> stored = StoredFrames(out.data());
@@ -95,13 +194,13 @@ class GifWriterTest : public QObject {
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         GifWriter gif;
-        QVERIFY(gif.Open(out, QSize(40, 30)));
+        QVERIFY(gif.open(out, QSize(40, 30)));
         QImage image = picture();
         for (int i = 0; i < 10; ++i) {
             image.setPixel(i, 0, qRgb(255, 255, 255));
-            QVERIFY(gif.AddFrame(image, i * 1'000'000'000LL / 30)); // 3.33 cs apart
+            QVERIFY(gif.addFrame(image, i * 1'000'000'000LL / 30)); // 3.33 cs apart
         }
-        QVERIFY(gif.Finish(1'000'000'000LL / 3));
+        QVERIFY(gif.finish(1'000'000'000LL / 3));
         int total = 0;
         for (const StoredFrame& frame : StoredFrames(out.data())) {
             QVERIFY(frame.delay == 3 || frame.delay == 4);
@@ -114,10 +213,10 @@ class GifWriterTest : public QObject {
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         GifWriter gif;
-        QVERIFY(gif.Open(out, QSize(40, 30)));
+        QVERIFY(gif.open(out, QSize(40, 30)));
         const QImage image = picture();
-        QVERIFY(gif.AddFrame(image, 0));
-        QVERIFY(gif.Finish(700'000'000'000LL)); // 700 s
+        QVERIFY(gif.addFrame(image, 0));
+        QVERIFY(gif.finish(700'000'000'000LL)); // 700 s
         const std::vector<StoredFrame> stored = StoredFrames(out.data());
         QCOMPARE(stored.size(), 2u);
         QCOMPARE(stored[0].delay, 65535);
@@ -128,14 +227,49 @@ class GifWriterTest : public QObject {
         QCOMPARE(shown[1], image);
     }
 
+    void aPictureOfAnotherSizeIsRefused() {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        GifWriter gif;
+        QVERIFY(gif.open(out, QSize(40, 30)));
+        QVERIFY(gif.addFrame(picture(), 0));
+        QVERIFY(!gif.addFrame(picture(QSize(40, 31)), 1));
+        QVERIFY(gif.errorString().contains(QLatin1String("40x31")));
+        QVERIFY(!gif.finish(2));
+    }
+
+    void anOutputThatFillsUpIsNeverReportedAsWritten() {
+        const QList<QImage> pictures = scene();
+        const qint64 whole = written(pictures).size();
+        // Full before the header, in the middle of a frame, and one byte short of the end.
+        for (const qint64 capacity : {qint64(0), qint64(20), whole / 2, whole - 1}) {
+            FailingDevice out(capacity);
+            GifWriter gif;
+            bool ok = gif.open(out, pictures.front().size());
+            for (qsizetype i = 0; i < pictures.size(); ++i)
+                ok = gif.addFrame(pictures[i], i * 100'000'000LL) && ok;
+            ok = gif.finish(pictures.size() * 100'000'000LL) && ok;
+            QVERIFY2(!ok, qPrintable(QString::number(capacity)));
+            QVERIFY(!gif.errorString().isEmpty());
+            // Once refused, it stops writing.
+            QVERIFY2(out.refused() <= 1, qPrintable(QString::number(out.refused())));
+        }
+        FailingDevice roomy(whole);
+        GifWriter gif;
+        QVERIFY(gif.open(roomy, pictures.front().size()));
+        for (qsizetype i = 0; i < pictures.size(); ++i)
+            QVERIFY(gif.addFrame(pictures[i], i * 100'000'000LL));
+        QVERIFY(gif.finish(pictures.size() * 100'000'000LL));
+    }
+
     void aDeviceThatCannotBeWrittenIsReported() {
         QBuffer readOnly;
         readOnly.open(QIODevice::ReadOnly);
         GifWriter gif;
-        QVERIFY(!gif.Open(readOnly, QSize(40, 30)));
-        QVERIFY(!gif.ErrorString().isEmpty());
-        QVERIFY(!gif.AddFrame(picture(), 0));
-        QVERIFY(!gif.Finish(1));
+        QVERIFY(!gif.open(readOnly, QSize(40, 30)));
+        QVERIFY(!gif.errorString().isEmpty());
+        QVERIFY(!gif.addFrame(picture(), 0));
+        QVERIFY(!gif.finish(1));
     }
 };
 

@@ -197,7 +197,7 @@ class RecordCommandTest : public QObject {
         row("no fps", recording(out, {"--fps", "ten"}), "--fps wants");
         row("missing folder", recording(QStringLiteral("missing/out.gif"), {}), "cannot write");
         row("a folder", recording(QStringLiteral("folder.gif"), {}), "cannot write");
-        row("other kind", recording(QStringLiteral("out.jpg"), {}), "a .gif or a .png");
+        row("other kind", recording(QStringLiteral("out.jpg"), {}), "a .gif, a .webp or a .png");
         row("no recording", {"--play", "click"}, "go with --record");
     }
     void whatCannotBeRecordedIsNamedAndLeavesNoFile() {

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+class QImage;
+
+// A file that appears under its name only once everything was written: the bytes go to a
+// temporary file in the same folder, every write is checked, and commit() flushes them to the
+// disk and renames the temporary into place. On any failure the temporary goes away and
+// errorString() says in one line what failed and why: "cannot write 'x.gif': the disk is full".
+class SafeFile : public QIODevice {
+  public:
+    explicit SafeFile(const QString& path);
+    ~SafeFile() override; // an uncommitted temporary goes away
+    SafeFile(const SafeFile&) = delete;
+    SafeFile& operator=(const SafeFile&) = delete;
+
+    // Only WriteOnly: creates the temporary, so that a path that cannot be written is known
+    // before anything is made for it. From then on the program ignores SIGXFSZ, so that a
+    // write past the file size limit fails and is reported instead of ending the program.
+    bool open(OpenMode mode) override;
+    // Gives up without a word of its own: the temporary goes away.
+    void close() override;
+    bool isSequential() const override { return true; }
+
+    // The picture in the given format (PNG unless said), through encodeImage().
+    bool writeImage(const QImage& image, const char* format = "png");
+    // Flushes everything to the disk and puts the file in place.
+    bool commit();
+    // Gives up because of something outside the file (an encoder's error, say): the temporary
+    // goes away, and errorString() tells `why`, unless the file had already failed by itself.
+    void discard(const QString& why);
+
+    bool hasFailed() const { return failed_; }
+    const QString& path() const { return path_; }
+
+    // Why a call failed with this errno, in the words of the messages.
+    static QString reason(int errnum);
+    // Writes the picture onto any device with QImageWriter; why it could not, empty if it could.
+    static QString encodeImage(QIODevice& out, const QImage& image, const char* format);
+
+  protected:
+    qint64 readData(char* data, qint64 length) override;
+    qint64 writeData(const char* data, qint64 length) override;
+
+  private:
+    bool fail(int errnum);
+    bool flushBuffer();
+    bool putInPlace();
+    void removeTemporary();
+
+    QString path_;
+    QByteArray target_;    // the file to replace, past any symbolic link
+    QByteArray temporary_; // beside it, while it is written
+    int fd_ = -1;
+    QByteArray buffer_;
+    bool failed_ = false;
+};
