@@ -109,8 +109,8 @@ int main(int argc, char* argv[]) {
 
     if (!parsed.options.icon.isEmpty()) {
         SafeFile icon(parsed.options.icon);
-        if (icon.open(QIODevice::WriteOnly) && icon.writeImage(paintIcon(parsed.options.iconSize)) &&
-            icon.commit())
+        if (icon.open(QIODevice::WriteOnly) &&
+            icon.writeImage(paintIcon(parsed.options.iconSize)) && icon.commit())
             return 0;
         std::fprintf(stderr, "brumox: %s\n", qPrintable(icon.errorString()));
         return 1;

@@ -38,7 +38,6 @@ class GifWriter : public AnimationWriter {
     int framesWritten() const override { return written_; }
     const QString& errorString() const override { return error_; }
 
-
   private:
     struct Pending {
         QRect rect;

@@ -38,6 +38,7 @@ Rehearsal rehearse(const std::vector<TourStep>& steps, ClientSize start,
     const ClientSize design{GameWindow::DefaultClientSize.width(),
                             GameWindow::DefaultClientSize.height()};
     BlankCanvas blank(fitted ? design : start);
+    QSize window(start.width, start.height);
     NoControls controls;
     Session session(blank, controls, seed);
 
@@ -47,6 +48,7 @@ Rehearsal rehearse(const std::vector<TourStep>& steps, ClientSize start,
         const std::string where =
             "--play step " + std::to_string(i + 1) + " '" + stepName(step) + "'";
         if (const auto* size = std::get_if<ClientSize>(&step)) {
+            window = QSize(size->width, size->height);
             if (!fitted)
                 blank.resize(*size);
             result.nominalNs.push_back(0);
@@ -56,6 +58,14 @@ Rehearsal rehearse(const std::vector<TourStep>& steps, ClientSize start,
         if (!session.offers(action)) {
             result.error =
                 where + ": the " + buttonName(action) + " button is not on screen at that point";
+            return result;
+        }
+        // A player cannot reach a button that lies outside a small window either.
+        if (hasButton(action) &&
+            !GameWindow::buttonGeometry(action, window, view).intersects(QRect(QPoint(), window))) {
+            result.error = where + ": the " + buttonName(action) + " button lies outside the " +
+                           std::to_string(window.width()) + "x" + std::to_string(window.height()) +
+                           " window";
             return result;
         }
         try {

@@ -154,27 +154,48 @@ void GameWindow::setSettleDelay(int ms) {
     view_->setSettleDelay(ms);
 }
 
-void GameWindow::layoutPicture() {
-    view_->setGeometry(rect());
-    QSize client = size();
+namespace {
+
+// What the painters see, and where and how large the view shows it.
+struct PictureLayout {
+    QSize client;
     qreal zoom = 1.0;
     QPoint at;
-    if (viewMode_ == ViewMode::Fit) {
-        client = DefaultClientSize;
-        zoom = std::max(
-            0.05, std::min(width() / qreal(client.width()), height() / qreal(client.height())));
-        const QSize shown(static_cast<int>(std::lround(client.width() * zoom)),
-                          static_cast<int>(std::lround(client.height() * zoom)));
-        at = QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2);
-    }
-    view_->showPicture(client, zoom, at);
+};
 
-    label_->setGeometry(zoomed(LabelPlacement, zoom, at));
-    setFontPixels(label_, LabelFontPixels, zoom);
+PictureLayout layoutFor(QSize window, ViewMode view) {
+    if (view == ViewMode::Actual)
+        return {window, 1.0, QPoint()};
+    const QSize client = GameWindow::DefaultClientSize;
+    const qreal zoom = std::max(0.05, std::min(window.width() / qreal(client.width()),
+                                               window.height() / qreal(client.height())));
+    const QSize shown(static_cast<int>(std::lround(client.width() * zoom)),
+                      static_cast<int>(std::lround(client.height() * zoom)));
+    return {client, zoom,
+            QPoint((window.width() - shown.width()) / 2, (window.height() - shown.height()) / 2)};
+}
+
+} // namespace
+
+QRect GameWindow::buttonGeometry(Action action, QSize windowSize, ViewMode view) {
+    const PictureLayout layout = layoutFor(windowSize, view);
+    for (const ButtonPlacement& placement : ButtonPlacements)
+        if (placement.action == action)
+            return zoomed(placement.at, layout.zoom, layout.at);
+    return {};
+}
+
+void GameWindow::layoutPicture() {
+    view_->setGeometry(rect());
+    const PictureLayout layout = layoutFor(size(), viewMode_);
+    view_->showPicture(layout.client, layout.zoom, layout.at);
+
+    label_->setGeometry(zoomed(LabelPlacement, layout.zoom, layout.at));
+    setFontPixels(label_, LabelFontPixels, layout.zoom);
     for (const ButtonPlacement& placement : ButtonPlacements) {
         QAbstractButton* control = button(placement.action);
-        control->setGeometry(zoomed(placement.at, zoom, at));
-        setFontPixels(control, placement.fontPixels, zoom);
+        control->setGeometry(zoomed(placement.at, layout.zoom, layout.at));
+        setFontPixels(control, placement.fontPixels, layout.zoom);
     }
 }
 

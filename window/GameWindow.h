@@ -73,6 +73,9 @@ class GameWindow : public QWidget, private Controls {
     // How long a new zoom must hold before the picture is rebuilt sharp; 0 rebuilds at once.
     void setSettleDelay(int ms);
 
+    // Where a button of a window of this size lies, in the window, in this view.
+    static QRect buttonGeometry(Action action, QSize windowSize, ViewMode view);
+
     // The client area the pictures are laid out for.
     static constexpr QSize DefaultClientSize{1024, 720};
     // Enough for an 8K screen; the cap is what bounds Qt's own backing store.

@@ -48,7 +48,23 @@ TEST(Rehearsal, RehearsalTimesEachStepAndFollowsTheSize) {
     // The same seed times the same steps the same.
     EXPECT_EQ(rehearse(tour, {1024, 720}, 9).nominalNs, first.nominalNs);
     // Clipping charges fewer pixels in a smaller window.
-    const Rehearsal small = rehearse(tour, {400, 300}, 9);
+    const Rehearsal small = rehearse(steps("click*2"), {400, 300}, 9);
     ASSERT_EQ(small.error, "");
     EXPECT_LT(small.nominalNs[1], first.nominalNs[1]);
+}
+
+// A button the window cuts off cannot be pressed; fitted, every button is in reach.
+TEST(Rehearsal, ButtonsOutOfTheWindowsReachAreRefusedUnlessFitted) {
+    const std::vector<TourStep> tour = steps(DefaultTour);
+    EXPECT_EQ(rehearse(tour, {1024, 720}, 1).error, "");
+    const Rehearsal cut = rehearse(tour, {786, 621}, 1);
+    EXPECT_NE(cut.error.find("step 12 'eat': the EAT HIM button lies outside the 786x621 window"),
+              std::string::npos)
+        << cut.error;
+    EXPECT_EQ(rehearse(tour, {786, 621}, 1, ViewMode::Fit).error, "");
+    EXPECT_EQ(rehearse(tour, {200, 150}, 1, ViewMode::Fit).error, "");
+    // A window made smaller on the way cuts the buttons off from then on.
+    const Rehearsal shrunk =
+        rehearse(steps("click*7,fire,again,size:500x400,flame"), {1024, 720}, 1);
+    EXPECT_NE(shrunk.error.find("step 11 'flame'"), std::string::npos) << shrunk.error;
 }

@@ -200,6 +200,44 @@ class GameWindowTest : public QObject {
         }
     }
 
+    // What the view presented during and after each handler, read back from the screen, equals
+    // the canvas wherever no control covers it: no part of a picture may stay unshown.
+    void whatReachesTheScreenIsThePicture() {
+        open(0);
+        const auto compare = [this](const char* after) {
+            const QImage shown = window->screen()
+                                     ->grabWindow(window->winId())
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(shown.size(), window->size());
+            QRegion covered;
+            if (window->label()->isVisible())
+                covered += window->label()->geometry();
+            for (const ActionName& entry : ActionNames)
+                if (hasButton(entry.action) && button(entry.action)->isVisible())
+                    covered += button(entry.action)->geometry();
+            const QImage& canvas = window->canvas().image();
+            int wrong = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    if (!covered.contains(QPoint(x, y)) && shown.pixel(x, y) != canvas.pixel(x, y))
+                        ++wrong;
+            QVERIFY2(wrong == 0, qPrintable(QStringLiteral("%1 pixels wrong after %2")
+                                                .arg(wrong)
+                                                .arg(QLatin1String(after))));
+        };
+        clickWindow(2);
+        compare("the lair");
+        clickWindow(4);
+        compare("the goblin");
+        click(button(Action::FlameBreath)->geometry().center());
+        compare("the flame breath");
+        click(button(Action::TryAnotherChoice)->geometry().center());
+        compare("another choice");
+        click(button(Action::EatHim)->geometry().center());
+        compare("eating");
+    }
+
     void theTitleWrapsOnePhrasePerLineInsideTheLabel() {
         open(0);
         const QString title = QString::fromStdString(Story::Title);

@@ -8,7 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <numeric>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -56,8 +59,16 @@ class RecordCommandTest : public QObject {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // The real game, with no display of any kind: a recording must choose one itself.
-    Outcome brumox(const QStringList& arguments) const {
+    // With fileLimit, the child may write files of at most that many bytes, as under `ulimit -f`.
+    Outcome brumox(const QStringList& arguments, rlim_t fileLimit = RLIM_INFINITY) const {
         QProcess process;
+        process.setChildProcessModifier([fileLimit] {
+            const rlimit limit{fileLimit, fileLimit};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            // As a shell leaves it: past the limit the signal ends the program, unless it sees
+            // to it.
+            std::signal(SIGXFSZ, SIG_DFL);
+        });
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QLatin1String(name));
@@ -172,9 +183,14 @@ class RecordCommandTest : public QObject {
     void whatCannotBeRecordedIsNamedAndLeavesNoFile_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("said");
+        QTest::addColumn<int>("status");
         const QString out = QStringLiteral("out.gif");
+        // A usage error exits 2 and says so in one line with a hint at --help; a file that
+        // cannot be written exits 1.
         auto row = [&](const char* name, QStringList arguments, const char* said) {
-            QTest::newRow(name) << arguments << QString::fromLatin1(said);
+            const QString message = QString::fromLatin1(said);
+            QTest::newRow(name) << arguments << message
+                                << (message.startsWith(QLatin1String("cannot write")) ? 1 : 2);
         };
         auto recording = [&](const QString& file, QStringList more) {
             return QStringList{QStringLiteral("--record"), path(file), QStringLiteral("--seed"),
@@ -195,6 +211,11 @@ class RecordCommandTest : public QObject {
         row("zero fps", recording(out, {"--fps", "0"}), "--fps wants");
         row("fast fps", recording(out, {"--fps", "51"}), "--fps wants");
         row("no fps", recording(out, {"--fps", "ten"}), "--fps wants");
+        row("eat out of reach in the stored size", recording(out, {"--size", "786x621"}),
+            "step 12 'eat': the EAT HIM button lies outside the 786x621 window");
+        row("platform and record", recording(out, {"-platform", "xcb"}), "leave out -platform");
+        row("fullscreen and record", recording(out, {"--fullscreen"}), "not a fullscreen");
+        row("bad view", recording(out, {"--view", "zoomed"}), "--view wants fit or actual");
         row("missing folder", recording(QStringLiteral("missing/out.gif"), {}), "cannot write");
         row("a folder", recording(QStringLiteral("folder.gif"), {}), "cannot write");
         row("other kind", recording(QStringLiteral("out.jpg"), {}), "a .gif, a .webp or a .png");
@@ -203,18 +224,52 @@ class RecordCommandTest : public QObject {
     void whatCannotBeRecordedIsNamedAndLeavesNoFile() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, said);
+        QFETCH(int, status);
         QTemporaryDir scratch;
         // Each case in a folder of its own, to see that nothing is left behind.
         for (QString& argument : arguments)
             argument.replace(dir.path(), scratch.path());
         QVERIFY(QDir(scratch.path()).mkdir(QStringLiteral("folder.gif")));
         const Outcome outcome = brumox(arguments);
-        QVERIFY(outcome.status > 0);
+        QCOMPARE(outcome.status, status);
         QCOMPARE(outcome.ownErrors().size(), 1);
         QVERIFY2(outcome.ownErrors().front().contains(said), qPrintable(outcome.err));
+        QCOMPARE(outcome.err.contains(QLatin1String("Try 'brumox --help'")), status == 2);
         QCOMPARE(
             QDir(scratch.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList{QStringLiteral("folder.gif")});
+    }
+
+    void aFileThatOutgrowsTheLimitIsReportedAndLeftOut_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("file");
+        const auto recording = [](const char* file) {
+            return QStringList{QStringLiteral("--record"), QString::fromLatin1(file),
+                               QStringLiteral("--play"),   QStringLiteral("click*2"),
+                               QStringLiteral("--seed"),   QStringLiteral("1")};
+        };
+        QTest::newRow("still") << recording("out.png") << QStringLiteral("out.png");
+        QTest::newRow("GIF") << recording("out.gif") << QStringLiteral("out.gif");
+        QTest::newRow("WebP") << recording("out.webp") << QStringLiteral("out.webp");
+        QTest::newRow("icon") << QStringList{QStringLiteral("--write-icon"),
+                                             QStringLiteral("icon.png")}
+                              << QStringLiteral("icon.png");
+    }
+    void aFileThatOutgrowsTheLimitIsReportedAndLeftOut() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        QTemporaryDir scratch;
+        for (QString& argument : arguments)
+            if (argument == file)
+                argument = scratch.filePath(file);
+        const Outcome outcome = brumox(arguments, 2048);
+        QCOMPARE(outcome.status, 1);
+        QCOMPARE(outcome.ownErrors().size(), 1);
+        QVERIFY2(outcome.ownErrors().front().contains(QLatin1String("file size limit")),
+                 qPrintable(outcome.err));
+        QVERIFY(QDir(scratch.path())
+                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                    .isEmpty());
     }
 
     void withNoDisplayTheGamePointsAtRecording() {
