@@ -9,6 +9,5 @@ record lair.png click*7
 record fire-ball.png click*7,fire
 record flame-breath.png click*7,flame
 record eat-him.png click*7,eat
-record flame-breath.gif click*7,flame --fps 12
 record flame-breath.webp click*7,flame --fps 12
 ls -l docs
