@@ -1,15 +1,20 @@
 #include "record/GifPalette.h"
 
+#include "canvas/Palette.h"
+#include "canvas/RasterCanvas.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace {
 
 std::array<QRgb, 256> buildPalette() {
+    const auto game = [](Color colour) { return RasterCanvas::toQColor(colour).rgb(); };
     std::vector<QRgb> colours = {
-        // Background, beast, tongue, shading, outlines, eye, floor, goblin, wedge.
-        qRgb(64, 64, 64), qRgb(255, 0, 0), qRgb(200, 0, 0), qRgb(150, 0, 0), qRgb(0, 0, 0),
-        qRgb(255, 255, 255), qRgb(120, 50, 0), qRgb(0, 120, 0), qRgb(200, 200, 200),
+        // Every colour the game paints, in the palette's order.
+        game(Palette::Background), game(Palette::Red), game(Palette::DarkRed),
+        game(Palette::Maroon), game(Palette::Black), game(Palette::White),
+        game(Palette::FloorBrown), game(Palette::GoblinGreen), game(Palette::WedgeGrey),
         // The buttons' bevel shades: light, midlight, mid and dark of their red face.
         qRgb(255, 127, 127), qRgb(255, 63, 63), qRgb(170, 0, 0), qRgb(127, 0, 0)};
     auto add = [&](int r, int g, int b) { colours.push_back(qRgb(r, g, b)); };

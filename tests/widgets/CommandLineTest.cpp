@@ -52,9 +52,10 @@ class CommandLineTest : public QObject {
     }
 
     void speedsFromNeverWaitingToSixtyFourTimes() {
-        for (const auto& [text, factor] : {std::pair{"0", 0.0}, {"1/64", 1.0 / 64}, {"0.25", 0.25},
-                                            {"64", 64.0}, {"2", 2.0}}) {
-            const ParsedCommandLine parsed = parse({QStringLiteral("--speed"), QLatin1String(text)});
+        for (const auto& [text, factor] :
+             {std::pair{"0", 0.0}, {"1/64", 1.0 / 64}, {"0.25", 0.25}, {"64", 64.0}, {"2", 2.0}}) {
+            const ParsedCommandLine parsed =
+                parse({QStringLiteral("--speed"), QLatin1String(text)});
             QVERIFY2(!parsed.exitCode, text);
             QCOMPARE(parsed.options.game.speed, factor);
         }
