@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -24,3 +25,7 @@ class AnimationWriter {
     virtual int framesWritten() const = 0;
     virtual const QString& errorString() const = 0;
 };
+
+// The smallest rectangle outside which two pictures of the same size agree; empty if they agree
+// everywhere. Each writer stores no more than that of a new picture.
+QRect changedRect(const QImage& before, const QImage& after);

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QRect>
 
+#include "record/GifPalette.h"
+
 #include <gif_lib.h>
 
 #include <algorithm>
@@ -90,4 +92,14 @@ inline QList<QImage> ShownFrames(const QByteArray& bytes) {
     for (QImage frame = reader.read(); !frame.isNull(); frame = reader.read())
         frames << frame.convertToFormat(QImage::Format_RGB32);
     return frames;
+}
+
+// Every pixel as the GIF's palette has it.
+inline QImage throughPalette(const QImage& image) {
+    QImage mapped = image.convertToFormat(QImage::Format_RGB32);
+    GifPalette palette;
+    for (int y = 0; y < mapped.height(); ++y)
+        for (int x = 0; x < mapped.width(); ++x)
+            mapped.setPixel(x, y, GifPalette::Colours()[palette.Nearest(mapped.pixel(x, y))]);
+    return mapped;
 }

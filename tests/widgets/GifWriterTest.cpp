@@ -21,16 +21,6 @@ QImage picture(QSize size = QSize(40, 30)) {
     return image;
 }
 
-// Every pixel as the GIF's palette has it.
-QImage throughPalette(const QImage& image) {
-    QImage mapped = image.convertToFormat(QImage::Format_RGB32);
-    GifPalette palette;
-    for (int y = 0; y < mapped.height(); ++y)
-        for (int x = 0; x < mapped.width(); ++x)
-            mapped.setPixel(x, y, GifPalette::Colours()[palette.Nearest(mapped.pixel(x, y))]);
-    return mapped;
-}
-
 // A short scene with a bit of everything the game shows: flat colours, antialiased shapes that
 // move, a patch of noise, and colours that change only below what the palette tells apart.
 QList<QImage> scene() {

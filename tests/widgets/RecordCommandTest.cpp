@@ -29,16 +29,6 @@ const QString size = QStringLiteral("1024x720");
 const ClientSize client{1024, 720};
 const QRect label(528, 104, 369, 233);
 
-// Every pixel as the GIF's palette has it.
-QImage throughPalette(const QImage& image) {
-    QImage mapped = image.convertToFormat(QImage::Format_RGB32);
-    GifPalette palette;
-    for (int y = 0; y < mapped.height(); ++y)
-        for (int x = 0; x < mapped.width(); ++x)
-            mapped.setPixel(x, y, GifPalette::Colours()[palette.Nearest(mapped.pixel(x, y))]);
-    return mapped;
-}
-
 bool columnIs(const QImage& image, int x, QRgb colour) {
     for (int y = 0; y < image.height(); ++y)
         if (image.pixel(x, y) != colour)
