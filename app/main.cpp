@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "record/Recorder.h"
+#include "window/ButtonKeys.h"
 #include "window/GameWindow.h"
 #include "window/Icon.h"
 
@@ -110,6 +111,7 @@ int main(int argc, char* argv[]) {
 
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(paintIcon(256))));
     GameWindow window(parsed.options.game);
+    new ButtonKeys(window);
     window.showAtPreferredSize();
     return app.exec();
 }

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -174,6 +175,10 @@ void GameWindow::setLabelVisible(bool visible) {
 
 void GameWindow::setButtonVisible(Action action, bool visible) {
     button(action)->setVisible(visible);
+    // A hidden button would keep the focus, and Space would still press it: the keys go to the
+    // window instead.
+    if (!visible && button(action)->hasFocus())
+        setFocus();
 }
 
 // Errors are decided here: a painting stopped by a close ends the program quietly, and a
@@ -238,4 +243,24 @@ void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
     clickArmed_ = false;
     if (rect().contains(event->position().toPoint()))
         run(Action::Advance);
+}
+
+// The keys that go on with the story, as a click on the window does, while no button has the
+// focus: a focused button takes Space and Enter itself, and passes on keys it does not use.
+void GameWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Right:
+    case Qt::Key_PageDown: {
+        const bool fromButton = focusWidget() != nullptr && focusWidget() != this;
+        // Holding a key down must not queue up the rest of the story.
+        if (!fromButton && !event->isAutoRepeat())
+            run(Action::Advance);
+        break;
+    }
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }

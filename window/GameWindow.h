@@ -68,12 +68,16 @@ class GameWindow : public QWidget, private Controls {
 
     static constexpr QSize DefaultClientSize{1024, 720};
 
+    // For the keyboard and the menu: story input from shortcuts waits at the gate like clicks.
+    InputGate& inputGate() const { return *gate_; }
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void setCaption(const std::string& text) override;
