@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "record/Recorder.h"
 #include "window/ButtonKeys.h"
+#include "window/GameActions.h"
 #include "window/GameWindow.h"
 #include "window/Icon.h"
 
@@ -111,6 +112,7 @@ int main(int argc, char* argv[]) {
 
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(paintIcon(256))));
     GameWindow window(parsed.options.game);
+    new GameActions(window);
     new ButtonKeys(window);
     window.showAtPreferredSize();
     return app.exec();
