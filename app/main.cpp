@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "record/ClipRecorder.h"
 #include "record/Recorder.h"
 #include "window/ButtonKeys.h"
 #include "window/GameActions.h"
@@ -112,7 +113,8 @@ int main(int argc, char* argv[]) {
 
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(paintIcon(256))));
     GameWindow window(parsed.options.game);
-    new GameActions(window);
+    ClipRecorder clips(window);
+    new GameActions(window, &clips);
     new ButtonKeys(window);
     window.showAtPreferredSize();
     return app.exec();
