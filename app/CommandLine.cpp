@@ -128,6 +128,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         return failWith(QStringLiteral("--speed wants a number of 0 or more, not '%1'")
                             .arg(parser.value(speed)));
     result.options.game.speed = factor;
+    result.options.speedGiven = parser.isSet(speed);
     if (parser.isSet(seed)) {
         const qulonglong number = parser.value(seed).toULongLong(&ok);
         if (!ok)

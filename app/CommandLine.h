@@ -13,6 +13,8 @@
 // What the player asked for on the command line. With no argument the game plays as designed.
 struct Options {
     GameOptions game;
+    // --speed was given: it wins over the remembered speed, and is not remembered.
+    bool speedGiven = false;
     QString platform; // Qt's -platform, passed through
 
     // A recording plays the tour with no display and writes what the window showed.

@@ -3,6 +3,7 @@
 #include "record/Recorder.h"
 #include "window/ButtonKeys.h"
 #include "window/GameActions.h"
+#include "window/GameSettings.h"
 #include "window/GameWindow.h"
 #include "window/Icon.h"
 
@@ -116,6 +117,13 @@ int main(int argc, char* argv[]) {
     ClipRecorder clips(window);
     new GameActions(window, &clips);
     new ButtonKeys(window);
-    window.showAtPreferredSize();
-    return app.exec();
+
+    StartupChoices choices;
+    if (parsed.options.speedGiven)
+        choices.speed = parsed.options.game.speed;
+    GameSettings settings;
+    settings.applyAtStart(window, choices);
+    const int status = app.exec();
+    settings.save(window);
+    return status;
 }
