@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "record/ClipRecorder.h"
 #include "record/Recorder.h"
+#include "window/AccessibleStory.h"
 #include "window/ButtonKeys.h"
 #include "window/GameActions.h"
 #include "window/GameSettings.h"
@@ -117,6 +118,7 @@ int main(int argc, char* argv[]) {
     ClipRecorder clips(window);
     new GameActions(window, &clips);
     new ButtonKeys(window);
+    new AccessibleStory(window);
 
     StartupChoices choices;
     if (parsed.options.speedGiven)

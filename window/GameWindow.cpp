@@ -193,6 +193,7 @@ void GameWindow::run(Action action) {
         session_.perform(action);
         pacer_.finish();
         gate_->setBusy(false);
+        emit played();
     } catch (const PaintingStopped&) {
         gate_->setBusy(false);
         QCoreApplication::quit();
@@ -243,6 +244,10 @@ void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
     clickArmed_ = false;
     if (rect().contains(event->position().toPoint()))
         run(Action::Advance);
+}
+
+QWidget* GameWindow::pictureView() const {
+    return view_;
 }
 
 // The keys that go on with the story, as a click on the window does, while no button has the

@@ -68,8 +68,14 @@ class GameWindow : public QWidget, private Controls {
 
     static constexpr QSize DefaultClientSize{1024, 720};
 
-    // For the keyboard and the menu: story input from shortcuts waits at the gate like clicks.
+    // For the keyboard, the menu and screen readers: story input from shortcuts waits at the
+    // gate like clicks, and the picture can be named.
     InputGate& inputGate() const { return *gate_; }
+    QWidget* pictureView() const;
+
+  signals:
+    // A handler has played to its end.
+    void played();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
