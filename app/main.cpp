@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/SignalCloser.h"
 #include "record/ClipRecorder.h"
 #include "record/Recorder.h"
 #include "window/AccessibleStory.h"
@@ -113,12 +114,16 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    // Desktops show "Click to continue — BRUMOX SIMULATOR" and find the desktop entry.
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("BRUMOX SIMULATOR"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.brumox.BrumoxSimulator"));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(paintIcon(256))));
     GameWindow window(parsed.options.game);
     ClipRecorder clips(window);
     new GameActions(window, &clips);
     new ButtonKeys(window);
     new AccessibleStory(window);
+    new SignalCloser(window);
 
     StartupChoices choices;
     if (parsed.options.speedGiven)
