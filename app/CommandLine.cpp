@@ -196,6 +196,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     else
         return failWith(QStringLiteral("--speed wants 0 or a factor from 1/64 to 64, not '%1'")
                             .arg(parser.value(speed)));
+    options.speedGiven = parser.isSet(speed);
     if (parser.isSet(seed)) {
         bool ok = false;
         const qulonglong number = parser.value(seed).toULongLong(&ok);
@@ -213,7 +214,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         else
             return failWith(QStringLiteral("--view wants fit or actual, not '%1'").arg(mode));
     }
-    options.game.fullScreen = parser.isSet(fullScreen);
+    options.fullScreen = parser.isSet(fullScreen);
     if (parser.isSet(size)) {
         const QString text = parser.value(size);
         const auto client = parseClientSize(text.toStdString());
@@ -221,7 +222,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
             return failWith(QStringLiteral("--size wants WIDTHxHEIGHT, each from 1 to %1, not '%2'")
                                 .arg(LargestSide)
                                 .arg(text));
-        options.game.size = QSize(client->width, client->height);
+        options.size = QSize(client->width, client->height);
         options.recording.size = *client;
     }
 
@@ -259,7 +260,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
                             .arg(options.record));
     if (!options.platform.isEmpty())
         return failWith(QStringLiteral("--record always renders off screen; leave out -platform"));
-    if (options.game.fullScreen)
+    if (options.fullScreen)
         return failWith(QStringLiteral("--record records a window of --size, not a fullscreen"));
     if (parser.isSet(fps)) {
         bool ok = false;

@@ -1,6 +1,12 @@
 #include "app/CommandLine.h"
+#include "app/SignalCloser.h"
+#include "record/ClipRecorder.h"
 #include "record/Recorder.h"
 #include "record/SafeFile.h"
+#include "window/AccessibleStory.h"
+#include "window/ButtonKeys.h"
+#include "window/GameActions.h"
+#include "window/GameSettings.h"
 #include "window/GameWindow.h"
 #include "window/Icon.h"
 
@@ -123,8 +129,26 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    // Desktops show "Click to continue — BRUMOX SIMULATOR" and find the desktop entry.
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("BRUMOX SIMULATOR"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.brumox.BrumoxSimulator"));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(paintIcon(256))));
     GameWindow window(parsed.options.game);
-    window.showAtPreferredSize();
-    return app.exec();
+    ClipRecorder clips(window);
+    new GameActions(window, &clips);
+    new ButtonKeys(window);
+    new AccessibleStory(window);
+    new SignalCloser(window);
+
+    StartupChoices choices;
+    if (parsed.options.speedGiven)
+        choices.speed = parsed.options.game.speed;
+    choices.view = parsed.options.game.view;
+    choices.fullScreen = parsed.options.fullScreen;
+    choices.size = parsed.options.size;
+    GameSettings settings;
+    settings.applyAtStart(window, choices);
+    const int status = app.exec();
+    settings.save(window);
+    return status;
 }

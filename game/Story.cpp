@@ -91,12 +91,24 @@ void Story::advance() {
     }
 }
 
-template <typename Attack> void Story::playAttack(Attack attack, const std::string& message) {
+Scene Story::scene() const {
+    if (aftermath_)
+        return *aftermath_;
+    if (storyStep_ >= 6)
+        return Scene::Goblin;
+    if (storyStep_ >= 2)
+        return Scene::Lair;
+    return storyStep_ == 1 ? Scene::Title : Scene::Blank;
+}
+
+template <typename Attack>
+void Story::playAttack(Attack attack, Scene result, const std::string& message) {
     controls_.setButtonVisible(Action::EatHim, false);
     controls_.setButtonVisible(Action::FireBall, false);
     controls_.setButtonVisible(Action::FlameBreath, false);
     controls_.setLabelVisible(false);
     attack();
+    aftermath_ = result;
     controls_.setLabelVisible(true);
     controls_.setCaption(message);
     controls_.setButtonVisible(Action::TryAnotherChoice, true);
@@ -109,7 +121,7 @@ void Story::fireBall() {
             double radius = 5.0;
             ShootFireBall(stage_, radius);
         },
-        "Buh-Bye.");
+        Scene::Blasted, "Buh-Bye.");
 }
 
 void Story::eatHim() {
@@ -118,7 +130,7 @@ void Story::eatHim() {
             DevourGoblin(stage_, 4000, 4000);
             ChewGoblin(stage_);
         },
-        "Yummy...");
+        Scene::Eaten, "Yummy...");
 }
 
 void Story::flameBreath() {
@@ -127,13 +139,14 @@ void Story::flameBreath() {
             BreatheFlame(stage_, 4300, 4200);
             DrawCharredGoblin(stage_, 600, 700);
         },
-        "Ooh that burns...");
+        Scene::Burnt, "Ooh that burns...");
 }
 
 void Story::startOver() {
     controls_.setCaption(" ");
     stage_.canvas.clear();
     storyStep_ = 0;
+    aftermath_.reset();
     controls_.setButtonVisible(Action::TryAnotherChoice, false);
     controls_.setButtonVisible(Action::StartOver, false);
 }
@@ -142,6 +155,7 @@ void Story::tryAnotherChoice() {
     controls_.setCaption(" ");
     stage_.canvas.clear();
     storyStep_ = 7;
+    aftermath_.reset();
     controls_.setButtonVisible(Action::TryAnotherChoice, false);
     controls_.setButtonVisible(Action::StartOver, false);
     RedrawBeast(stage_);

@@ -5,7 +5,12 @@
 #include "stage/Stage.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+// What the story has on screen, in its own terms: an attack's aftermath lasts until the lair is
+// repainted or the story starts over.
+enum class Scene { Blank, Title, Lair, Goblin, Burnt, Blasted, Eaten };
 
 // The game itself: the story screens and the three attacks, one handler per action. It paints
 // only through the painters and drives the label and the buttons through the controls.
@@ -29,16 +34,19 @@ class Story {
     // name the screens, 7 also means the choice is on offer or made, and window clicks past it
     // only count on.
     std::int16_t storyStep() const { return storyStep_; }
+    Scene scene() const;
 
     // The title screen: runs of spaces push each phrase onto its own centred line of the label.
     static const std::string Title;
     static const std::string Question;
 
   private:
-    template <typename Attack> void playAttack(Attack attack, const std::string& message);
+    template <typename Attack>
+    void playAttack(Attack attack, Scene result, const std::string& message);
     void offerChoice();
 
     Stage& stage_;
     Controls& controls_;
     std::int16_t storyStep_ = 0;
+    std::optional<Scene> aftermath_; // what the last attack left
 };

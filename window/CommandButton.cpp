@@ -7,6 +7,14 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
+#include <algorithm>
+
+namespace {
+
+const QColor FocusRing(255, 255, 0);
+
+} // namespace
+
 CommandButton::CommandButton(const QString& caption, int pixelSize, QWidget* parent)
     : QPushButton(caption, parent) {
     QFont font(QStringLiteral("Arial"));
@@ -39,9 +47,13 @@ void CommandButton::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(inside, Qt::AlignCenter | Qt::TextWordWrap, text());
     if (hasFocus()) {
-        QPen dotted(palette().color(QPalette::ButtonText), 1, Qt::DotLine);
-        painter.setPen(dotted);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+        // A ring that stands out on the red face from across the room, one pixel inside the
+        // bevel and as thick as the button is large.
+        const int thickness = std::max(2, height() / 24);
+        const QRect outer = rect().adjusted(3, 3, -3, -3);
+        const QRegion ring =
+            QRegion(outer).subtracted(outer.adjusted(thickness, thickness, -thickness, -thickness));
+        for (const QRect& part : ring)
+            painter.fillRect(part, FocusRing);
     }
 }

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -128,9 +129,9 @@ GameWindow::~GameWindow() {
     timeline_.setSync(nullptr);
 }
 
-void GameWindow::showAtPreferredSize() {
-    QSize client = options_.size.value_or(DefaultClientSize);
-    ViewMode view = options_.view.value_or(ViewMode::Actual);
+void GameWindow::showAtPreferredSize(std::optional<ViewMode> chosen) {
+    QSize client = DefaultClientSize;
+    ViewMode view = chosen.value_or(ViewMode::Actual);
     if (QScreen* screen = this->screen()) {
         if (screen->refreshRate() > 0)
             pacer_.setFrameInterval(static_cast<std::int64_t>(1e9 / screen->refreshRate()));
@@ -139,15 +140,12 @@ void GameWindow::showAtPreferredSize() {
         if (client.width() > room.width() || client.height() > room.height()) {
             // No larger than the screen, and fitted so that every button stays in reach.
             client = client.scaled(room, Qt::KeepAspectRatio);
-            view = options_.view.value_or(ViewMode::Fit);
+            view = chosen.value_or(ViewMode::Fit);
         }
     }
     resize(client);
     setViewMode(view);
-    if (options_.fullScreen)
-        toggleFullScreen();
-    else
-        show();
+    show();
 }
 
 void GameWindow::setSettleDelay(int ms) {
@@ -251,6 +249,10 @@ void GameWindow::setLabelVisible(bool visible) {
 
 void GameWindow::setButtonVisible(Action action, bool visible) {
     button(action)->setVisible(visible);
+    // A hidden button would keep the focus, and Space would still press it: the keys go to the
+    // window instead.
+    if (!visible && button(action)->hasFocus())
+        setFocus();
 }
 
 // Errors are decided here: a painting stopped by a close ends the program quietly, and a
@@ -265,6 +267,7 @@ void GameWindow::run(Action action) {
         session_.perform(action);
         pacer_.finish();
         gate_->setBusy(false);
+        emit played();
     } catch (const PaintingStopped&) {
         gate_->setBusy(false);
         QCoreApplication::quit();
@@ -315,4 +318,28 @@ void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
     clickArmed_ = false;
     if (rect().contains(event->position().toPoint()))
         run(Action::Advance);
+}
+
+QWidget* GameWindow::pictureView() const {
+    return view_;
+}
+
+// The keys that go on with the story, as a click on the window does, while no button has the
+// focus: a focused button takes Space and Enter itself, and passes on keys it does not use.
+void GameWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Right:
+    case Qt::Key_PageDown: {
+        const bool fromButton = focusWidget() != nullptr && focusWidget() != this;
+        // Holding a key down must not queue up the rest of the story.
+        if (!fromButton && !event->isAutoRepeat())
+            run(Action::Advance);
+        break;
+    }
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }

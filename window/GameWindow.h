@@ -21,14 +21,11 @@ class QLabel;
 // the lower-right corner, or the 1024 x 720 design scaled to fit and centred.
 enum class ViewMode { Actual, Fit };
 
-// How the game plays and shows: what the command line chose; anything not chosen follows the
-// screen.
+// How the game plays and shows.
 struct GameOptions {
     double speed = 1.0;                // pace multiplier; 0 never waits for real time
     std::optional<std::uint64_t> seed; // a repeatable random source
-    std::optional<ViewMode> view;
-    bool fullScreen = false;
-    std::optional<QSize> size; // the client area, in logical pixels
+    std::optional<ViewMode> view;      // unless chosen, actual size
 };
 
 // The game window: the canvas view fills it, with the story label and the five command buttons
@@ -42,8 +39,8 @@ class GameWindow : public QWidget, private Controls {
     ~GameWindow() override;
 
     // The design size in actual size where the screen has room for it; on a smaller screen as
-    // large as the screen allows, fitted. What the options chose comes first.
-    void showAtPreferredSize();
+    // large as the screen allows, fitted. A view chosen by the player comes first.
+    void showAtPreferredSize(std::optional<ViewMode> chosen = std::nullopt);
 
     const RasterCanvas& canvas() const;
     const Story& story() const { return session_.story(); }
@@ -81,12 +78,22 @@ class GameWindow : public QWidget, private Controls {
     // Enough for an 8K screen; the cap is what bounds Qt's own backing store.
     static constexpr int MaxDeviceSide = 8192;
 
+    // For the keyboard, the menu and screen readers: story input from shortcuts waits at the
+    // gate like clicks, and the picture can be named.
+    InputGate& inputGate() const { return *gate_; }
+    QWidget* pictureView() const;
+
+  signals:
+    // A handler has played to its end.
+    void played();
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void setCaption(const std::string& text) override;

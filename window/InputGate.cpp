@@ -42,11 +42,19 @@ void InputGate::setBusy(bool busy) {
         QTimer::singleShot(0, this, &InputGate::replay);
 }
 
+void InputGate::defer(std::function<void()> action) {
+    if (!busy_ && held_.empty()) {
+        action();
+        return;
+    }
+    held_.push_back({nullptr, nullptr, std::move(action)});
+}
+
 bool InputGate::eventFilter(QObject* watched, QEvent* event) {
     // Only widget-level events: by then Qt has chosen the receiver, which is what is kept.
     if (!busy_ || !watched->isWidgetType() || !isUserInput(event->type()))
         return false;
-    held_.push_back({watched, std::unique_ptr<QEvent>(event->clone())});
+    held_.push_back({watched, std::unique_ptr<QEvent>(event->clone()), {}});
     return true;
 }
 
@@ -54,6 +62,10 @@ void InputGate::replay() {
     while (!busy_ && !held_.empty()) {
         Held next = std::move(held_.front());
         held_.pop_front();
+        if (next.action) {
+            next.action();
+            continue;
+        }
         auto* widget = qobject_cast<QWidget*>(next.receiver.data());
         // A button hidden meanwhile cannot be clicked.
         if (widget && widget->isVisible())

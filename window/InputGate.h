@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 class QEvent;
@@ -20,6 +21,9 @@ class InputGate : public QObject {
 
     void setBusy(bool busy);
     bool busy() const { return busy_; }
+    // Story input that does not come as an event (a shortcut, say): runs now when nothing is
+    // held, else in its turn after what is held already.
+    void defer(std::function<void()> action);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,6 +34,7 @@ class InputGate : public QObject {
     struct Held {
         QPointer<QObject> receiver;
         std::unique_ptr<QEvent> event;
+        std::function<void()> action; // instead of an event
     };
     std::deque<Held> held_;
     bool busy_ = false;

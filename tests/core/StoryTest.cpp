@@ -162,3 +162,35 @@ TEST_F(StoryFixture, TempoOfTheStoryScreens) {
     std::printf("[ tempo ] try another choice %.3f s\n", fixture.nominalSeconds());
     EXPECT_LT(fixture.nominalSeconds(), 1.5);
 }
+
+// What the picture is said to show follows what was painted, not just the screen count: an
+// attack's aftermath stays through later clicks until the lair comes back.
+TEST_F(StoryFixture, TheSceneFollowsWhatWasPainted) {
+    EXPECT_EQ(story.scene(), Scene::Blank);
+    clicks(1);
+    EXPECT_EQ(story.scene(), Scene::Title);
+    clicks(1);
+    EXPECT_EQ(story.scene(), Scene::Lair);
+    clicks(3);
+    EXPECT_EQ(story.scene(), Scene::Lair);
+    clicks(1);
+    EXPECT_EQ(story.scene(), Scene::Goblin);
+    clicks(1);
+    EXPECT_EQ(story.scene(), Scene::Goblin);
+    const std::pair<Action, Scene> attacks[] = {{Action::FireBall, Scene::Blasted},
+                                                {Action::FlameBreath, Scene::Burnt},
+                                                {Action::EatHim, Scene::Eaten}};
+    for (const auto& [attack, aftermath] : attacks) {
+        session.perform(attack);
+        EXPECT_EQ(story.scene(), aftermath);
+        clicks(2);
+        EXPECT_EQ(story.scene(), aftermath);
+        session.perform(Action::TryAnotherChoice);
+        EXPECT_EQ(story.scene(), Scene::Goblin);
+    }
+    session.perform(Action::EatHim);
+    session.perform(Action::StartOver);
+    EXPECT_EQ(story.scene(), Scene::Blank);
+    clicks(1);
+    EXPECT_EQ(story.scene(), Scene::Title);
+}

@@ -90,8 +90,8 @@ class CommandLineTest : public QObject {
             parse({"--view", "fit", "--fullscreen", "--size", "800x600", "--seed", "9"});
         QVERIFY2(!play.exitCode, qPrintable(play.error));
         QCOMPARE(play.options.game.view, std::optional<ViewMode>(ViewMode::Fit));
-        QVERIFY(play.options.game.fullScreen);
-        QCOMPARE(play.options.game.size, std::optional<QSize>(QSize(800, 600)));
+        QVERIFY(play.options.fullScreen);
+        QCOMPARE(play.options.size, std::optional<QSize>(QSize(800, 600)));
         QCOMPARE(play.options.game.seed, std::optional<std::uint64_t>(9));
         QVERIFY(play.options.record.isEmpty());
     }

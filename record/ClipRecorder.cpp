@@ -1,0 +1,122 @@
+#include "record/ClipRecorder.h"
+
+#include "window/GameWindow.h"
+#include "window/Notice.h"
+
+#include <QEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+const QString RecordingMark = QStringLiteral("● REC ");
+
+// The window's logical size, scaled down to the widest clip.
+QSize clipSize(QSize window) {
+    if (window.width() <= ClipRecorder::WidestClip)
+        return window;
+    return QSize(ClipRecorder::WidestClip,
+                 std::max(1, window.height() * ClipRecorder::WidestClip / window.width()));
+}
+
+} // namespace
+
+ClipRecorder::ClipRecorder(GameWindow& window) : window_(window) {
+    timer_.setInterval(FrameMs);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (!takeFrame())
+            showFailure(window_,
+                        QStringLiteral("cannot record to %1: %2").arg(file_->path(), error_));
+    });
+}
+
+ClipRecorder::~ClipRecorder() {
+    stop();
+}
+
+bool ClipRecorder::start(const QString& path) {
+    if (recording()) {
+        error_ = QStringLiteral("a clip is being recorded already");
+        return false;
+    }
+    error_.clear();
+    title_ = window_.windowTitle();
+    file_.emplace(path);
+    if (!file_->open(QIODevice::WriteOnly))
+        return fail(file_->errorString());
+    size_ = clipSize(window_.size());
+    gif_.emplace();
+    if (!gif_->open(*file_, size_))
+        return failWriting(gif_->errorString());
+    clock_.start();
+    if (!takeFrame())
+        return false;
+    timer_.start();
+    window_.setWindowTitle(RecordingMark + title_);
+    // Closing the window, by any means, finishes the clip first.
+    window_.installEventFilter(this);
+    return true;
+}
+
+bool ClipRecorder::stop() {
+    if (!recording())
+        return true;
+    if (!takeFrame())
+        return false;
+    if (!gif_->finish(clock_.nsecsElapsed()))
+        return failWriting(gif_->errorString());
+    end();
+    if (!file_->commit())
+        return fail(file_->errorString());
+    return true;
+}
+
+bool ClipRecorder::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &window_ && event->type() == QEvent::Close && recording() && !stop())
+        showFailure(window_, QStringLiteral("cannot save %1: %2").arg(file_->path(), error_));
+    return false;
+}
+
+bool ClipRecorder::takeFrame() {
+    return gif_->addFrame(fitted(window_.grab().toImage()), clock_.nsecsElapsed()) ||
+           failWriting(gif_->errorString());
+}
+
+QImage ClipRecorder::fitted(QImage shown) const {
+    if (shown.size() == size_)
+        return shown;
+    // Another size, or a high-DPI window's device pixels: scaled as a plain image.
+    shown.setDevicePixelRatio(1);
+    QImage frame(size_, QImage::Format_RGB32);
+    frame.fill(Qt::black);
+    const QImage scaled = shown.scaled(size_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPainter painter(&frame);
+    painter.drawImage((size_.width() - scaled.width()) / 2, (size_.height() - scaled.height()) / 2,
+                      scaled);
+    return frame;
+}
+
+bool ClipRecorder::fail(const QString& error) {
+    error_ = error;
+    if (recording())
+        end();
+    if (file_)
+        file_->discard(error);
+    return false;
+}
+
+bool ClipRecorder::failWriting(const QString& why) {
+    // The file's own failure (a full disk, say) says more than the encoder's.
+    if (file_)
+        file_->discard(why);
+    return fail(file_ && file_->hasFailed() ? file_->errorString() : why);
+}
+
+void ClipRecorder::end() {
+    timer_.stop();
+    window_.removeEventFilter(this);
+    window_.setWindowTitle(title_);
+    gif_.reset();
+}

@@ -1,0 +1,156 @@
+#include "window/ButtonKeys.h"
+#include "window/GameWindow.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QPoint bare(100, 600);    // the client area, away from the label and the buttons
+const QPoint onLabel(700, 150); // inside the label's rectangle
+
+} // namespace
+
+// Playing from the keyboard: the keys that go on with the story and the letters that press the
+// buttons are story input, held while a picture paints and judged when their turn comes.
+class KeyboardPlayTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<GameWindow> window;
+
+    void open(double speed) {
+        GameOptions options;
+        options.speed = speed;
+        options.seed = 7;
+        window = std::make_unique<GameWindow>(options);
+        new ButtonKeys(*window);
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    void key(Qt::Key key) { QTest::keyClick(window->windowHandle(), key); }
+    void click(QPoint at) { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at); }
+    int step() const { return window->story().storyStep(); }
+    QString caption() const { return window->label()->text(); }
+    bool shown(Action action) const { return window->button(action)->isVisible(); }
+    // At the instant pace, up to the choice and through an attack, then back to the pace asked.
+    void playFireBall(double speed) {
+        window->setSpeed(0);
+        for (int i = 0; i < 7; ++i)
+            key(Qt::Key_Space);
+        key(Qt::Key_F);
+        QCOMPARE(caption(), QStringLiteral("Buh-Bye."));
+        window->setSpeed(speed);
+    }
+
+  private slots:
+    void cleanup() { window.reset(); }
+
+    void eachStoryKeyGoesOnAsAClickDoes() {
+        open(0);
+        int expected = 0;
+        for (const Qt::Key next :
+             {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Right, Qt::Key_PageDown}) {
+            key(next);
+            QCOMPARE(step(), ++expected);
+        }
+        key(Qt::Key_Left);
+        key(Qt::Key_X);
+        QCOMPARE(step(), expected);
+    }
+
+    void aFocusedButtonKeepsTheKeysItUses() {
+        open(0);
+        for (int i = 0; i < 7; ++i)
+            key(Qt::Key_Space);
+        window->button(Action::EatHim)->setFocus();
+        // Passed on by the button, but not the window's to take while a button has the focus.
+        key(Qt::Key_PageDown);
+        QCOMPARE(step(), 7);
+        key(Qt::Key_Space);
+        QCOMPARE(caption(), QStringLiteral("Yummy..."));
+        // The pressed button is gone, and so is its focus: Space goes on with the story again
+        // instead of pressing a hidden button.
+        QVERIFY(!shown(Action::EatHim));
+        key(Qt::Key_Space);
+        QCOMPARE(caption(), QStringLiteral("Yummy..."));
+        QCOMPARE(step(), 8);
+    }
+
+    void lettersPressTheButtonsOnScreenOnly() {
+        open(0);
+        key(Qt::Key_E); // no button yet
+        key(Qt::Key_A);
+        QCOMPARE(step(), 0);
+        QCOMPARE(caption(), QString());
+        playFireBall(0);
+        key(Qt::Key_B); // the attacks are over until the lair is back
+        QCOMPARE(caption(), QStringLiteral("Buh-Bye."));
+        key(Qt::Key_A);
+        QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
+        key(Qt::Key_B);
+        QCOMPARE(caption(), QStringLiteral("Ooh that burns..."));
+        key(Qt::Key_S);
+        QCOMPARE(step(), 0);
+        QVERIFY(!shown(Action::StartOver));
+    }
+
+    // Keys and clicks made during a picture, mixed, are handled after it in the order they came.
+    void keysAndClicksWhilePaintingWaitTheirTurn() {
+        open(4);
+        key(Qt::Key_Space); // the title
+        QTimer::singleShot(50, this, [this] { key(Qt::Key_Right); });
+        QTimer::singleShot(80, this, [this] { click(onLabel); });
+        QTimer::singleShot(110, this, [this] { click(bare); });
+        QTimer::singleShot(140, this, [this] { key(Qt::Key_PageDown); });
+        QTimer::singleShot(170, this, [this] {
+            QCOMPARE(step(), 2); // all held so far
+            QVERIFY(window->busy());
+        });
+        QElapsedTimer painting;
+        painting.start();
+        key(Qt::Key_Space); // the lair: about half a second at four times the pace
+        QVERIFY(painting.elapsed() > 200);
+        QTRY_COMPARE(step(), 5);
+    }
+
+    // A letter is judged when its turn comes, as a click on its button would be: the button
+    // must be on screen by then, whatever it was when the letter was pressed.
+    void aHeldLetterPressesItsButtonOnlyIfItIsShownWhenItsTurnComes() {
+        open(1);
+        playFireBall(1);
+        // Try Another Choice repaints the lair for about 0.9 s. Eat him then hides the fire ball,
+        // and Start Over comes back only after an attack.
+        QTimer::singleShot(100, this, [this] { key(Qt::Key_E); });
+        QTimer::singleShot(150, this, [this] { click(bare); });
+        QTimer::singleShot(200, this, [this] { key(Qt::Key_F); });
+        QTimer::singleShot(250, this, [this] {
+            key(Qt::Key_S);
+            QCOMPARE(caption(), QStringLiteral(" "));
+            window->setSpeed(0);
+        });
+        key(Qt::Key_A);
+        QTRY_VERIFY(!window->busy() && step() == 0);
+        QCOMPARE(caption(), QStringLiteral(" "));
+        QVERIFY(!shown(Action::TryAnotherChoice));
+
+        // The same, with Start Over held before the attack that brings it: it presses nothing.
+        playFireBall(1);
+        QTimer::singleShot(100, this, [this] { key(Qt::Key_S); });
+        QTimer::singleShot(200, this, [this] {
+            key(Qt::Key_E);
+            window->setSpeed(0);
+        });
+        key(Qt::Key_A);
+        QTRY_COMPARE(caption(), QStringLiteral("Yummy..."));
+        QTest::qWait(50);
+        QVERIFY(shown(Action::StartOver));
+        QCOMPARE(step(), 7);
+    }
+};
+
+QTEST_MAIN(KeyboardPlayTest)
+#include "KeyboardPlayTest.moc"

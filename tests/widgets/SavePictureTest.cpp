@@ -1,0 +1,131 @@
+#include "FileSizeLimit.h"
+#include "window/GameActions.h"
+#include "window/GameWindow.h"
+#include "window/PictureFolder.h"
+#include "window/PictureWriter.h"
+
+#include <QToolTip>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QStringList everything(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+// Saving what the window shows, on a screen with two device pixels to a logical one.
+class SavePictureTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> pictures;
+    std::unique_ptr<GameWindow> window;
+
+    void open(const QString& folder) {
+        GameOptions options;
+        options.speed = 0;
+        options.seed = 7;
+        window = std::make_unique<GameWindow>(options);
+        new GameActions(*window, nullptr, PictureFolder(folder));
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        for (int i = 0; i < 6; ++i)
+            QTest::keyClick(window->windowHandle(), Qt::Key_Space);
+    }
+    void save() { QTest::keyClick(window->windowHandle(), Qt::Key_S, Qt::ControlModifier); }
+
+  public:
+    static void initMain() { qputenv("QT_SCALE_FACTOR", "2"); }
+
+  private slots:
+    void init() { pictures = std::make_unique<QTemporaryDir>(); }
+    void cleanup() { window.reset(); }
+
+    void theSavedPictureIsWhatTheWindowShowsInDevicePixels() {
+        open(pictures->path());
+        QCOMPARE(window->devicePixelRatio(), 2.0);
+        save();
+        QStringList saved = everything(pictures->path());
+        QCOMPARE(saved.size(), 1);
+        QVERIFY(QRegularExpression(QStringLiteral("^brumox-\\d{8}-\\d{6}\\.png$"))
+                    .match(saved.front())
+                    .hasMatch());
+        const QString path = pictures->filePath(saved.front());
+        QCOMPARE(QToolTip::text(), QStringLiteral("saved to %1").arg(path));
+
+        const QImage picture(path);
+        QCOMPARE(picture.size(), QSize(2048, 1440));
+        QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        shown.setDevicePixelRatio(1);
+        QCOMPARE(picture.convertToFormat(QImage::Format_RGB32), shown);
+        QCOMPARE(picture.pixel(2 * 266, 2 * 233), qRgb(255, 0, 0)); // the beast's body
+        QCOMPARE(picture.pixel(2 * 890, 2 * 586), qRgb(0, 120, 0)); // the goblin's head
+
+        // Never over an earlier picture, however quickly they come.
+        save();
+        QCOMPARE(everything(pictures->path()).size(), 2);
+    }
+
+    void namesCountOnWithinTheSameSecond() {
+        const PictureFolder folder(pictures->filePath(QStringLiteral("made/on/demand")));
+        const QDateTime at(QDate(2024, 1, 2), QTime(3, 4, 5));
+        QStringList names;
+        for (int i = 0; i < 3; ++i) {
+            const QString path = folder.newFile(QStringLiteral("gif"), at);
+            names << QFileInfo(path).fileName();
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(names, QStringList({"brumox-20240102-030405.gif", "brumox-20240102-030405-2.gif",
+                                     "brumox-20240102-030405-3.gif"}));
+    }
+
+    void aPictureCutShortLeavesNoFile() {
+        open(pictures->path());
+        {
+            const FileSizeLimit nearlyFullDisk(4096);
+            save();
+        }
+        QVERIFY(everything(pictures->path()).isEmpty());
+        QVERIFY2(QToolTip::text().startsWith(QLatin1String("cannot save ")),
+                 qPrintable(QToolTip::text()));
+
+        // Small enough to wait in the file's buffer until the very end.
+        QImage noise(60, 60, QImage::Format_RGB32);
+        QRandomGenerator random(5);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, random.generate() | 0xff000000);
+        PictureWriter writer;
+        {
+            const FileSizeLimit nearlyFullDisk(4096);
+            QVERIFY(!writer.write(noise, pictures->filePath(QStringLiteral("noise.png"))));
+        }
+        QCOMPARE(writer.errorString(), QStringLiteral("File too large"));
+        QVERIFY(everything(pictures->path()).isEmpty());
+        QVERIFY(writer.write(noise, pictures->filePath(QStringLiteral("noise.png"))));
+        QVERIFY(QFileInfo(pictures->filePath(QStringLiteral("noise.png"))).size() > 4096);
+        QFile::remove(pictures->filePath(QStringLiteral("noise.png")));
+
+        const QString nowhere = pictures->filePath(QStringLiteral("missing/picture.png"));
+        QVERIFY(!writer.write(window->grab().toImage(), nowhere));
+        QVERIFY(!writer.errorString().isEmpty());
+        QVERIFY(everything(pictures->path()).isEmpty());
+    }
+
+    void aFolderThatCannotBeMadeIsNamed() {
+        QFile blocker(pictures->filePath(QStringLiteral("taken")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        open(blocker.fileName() + QStringLiteral("/pictures"));
+        save();
+        QVERIFY(QToolTip::text().contains(blocker.fileName()));
+        QCOMPARE(everything(pictures->path()), QStringList{QStringLiteral("taken")});
+    }
+};
+
+QTEST_MAIN(SavePictureTest)
+#include "SavePictureTest.moc"

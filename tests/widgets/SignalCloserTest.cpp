@@ -1,0 +1,100 @@
+#include "app/SignalCloser.h"
+#include "window/GameWindow.h"
+
+#include <QProcess>
+#include <QSettings>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+
+// SIGTERM and SIGINT end the game as closing its window does: at once, saving the settings, with
+// status 0.
+class SignalCloserTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home;
+
+    QString settingsPath() const {
+        return home->filePath(QStringLiteral("config/brumox/brumox.ini"));
+    }
+    // The real game, headless, with a home of its own; the signal once it is up and running.
+    int signalled(int signal, const QStringList& arguments = {}) const {
+        QProcess game;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("HOME"), home->path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           home->filePath(QStringLiteral("config")));
+        game.setProcessEnvironment(environment);
+        game.start(QCoreApplication::applicationDirPath() + QStringLiteral("/brumox"), arguments);
+        if (!game.waitForStarted())
+            return -1;
+        QTest::qWait(1500);
+        ::kill(static_cast<pid_t>(game.processId()), signal);
+        if (!game.waitForFinished(5000) || game.exitStatus() != QProcess::NormalExit)
+            return -1;
+        return game.exitCode();
+    }
+
+  private slots:
+    void init() { home = std::make_unique<QTemporaryDir>(); }
+
+    void aSignalMidPictureEndsTheGamePromptly() {
+        GameOptions options;
+        options.speed = 1;
+        GameWindow window(options);
+        new SignalCloser(window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(100, 600));
+        QTimer::singleShot(0, this, [&window] {
+            QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(100, 600));
+        });
+        QTimer::singleShot(300, this, [] { std::raise(SIGTERM); });
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(!window.busy() && !window.isVisible());
+        QCOMPARE(window.story().storyStep(), 2);
+    }
+
+    void theGameEndsCleanlyOnSigtermAndSigintAndKeepsItsSettings() {
+        QCOMPARE(signalled(SIGTERM), 0);
+        QVERIFY(QFile::exists(settingsPath()));
+        QSettings settings(settingsPath(), QSettings::IniFormat);
+        QCOMPARE(settings.value(QStringLiteral("game/speed")).toDouble(), 1.0);
+        QVERIFY(!settings.value(QStringLiteral("window/geometry")).toByteArray().isEmpty());
+
+        // A speed from the command line is for that run only.
+        QCOMPARE(signalled(SIGINT, {QStringLiteral("--speed"), QStringLiteral("4")}), 0);
+        settings.sync();
+        QCOMPARE(settings.value(QStringLiteral("game/speed")).toDouble(), 1.0);
+    }
+
+    void writingTheIconLeavesTheSettingsAlone() {
+        QVERIFY(QDir(home->path()).mkpath(QStringLiteral("config/brumox")));
+        QFile garbage(settingsPath());
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(100, '\0'));
+        garbage.close();
+        QProcess game;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           home->filePath(QStringLiteral("config")));
+        game.setProcessEnvironment(environment);
+        game.start(QCoreApplication::applicationDirPath() + QStringLiteral("/brumox"),
+                   {QStringLiteral("--write-icon"), home->filePath(QStringLiteral("icon.png"))});
+        QVERIFY(game.waitForFinished(10'000));
+        QCOMPARE(game.exitCode(), 0);
+        QVERIFY(!game.readAllStandardError().contains("settings"));
+        QVERIFY(garbage.open(QIODevice::ReadOnly));
+        QCOMPARE(garbage.readAll(), QByteArray(100, '\0'));
+    }
+};
+
+QTEST_MAIN(SignalCloserTest)
+#include "SignalCloserTest.moc"

@@ -1,0 +1,221 @@
+#include "window/GameActions.h"
+
+#include "game/SpeedSteps.h"
+#include "window/ClipSink.h"
+#include "window/GameWindow.h"
+#include "window/InputGate.h"
+#include "window/Notice.h"
+#include "window/PictureWriter.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace {
+
+const QKeySequence ViewKey(Qt::Key_V);
+
+// An entry that shows a key it does not own: V toggles between the two View entries.
+QString withKey(const QString& text, const QKeySequence& key) {
+    return text + QLatin1Char('\t') + key.toString(QKeySequence::NativeText);
+}
+
+QString speedText(double speed) {
+    return QString::fromStdString(speedName(speed));
+}
+
+} // namespace
+
+GameActions::GameActions(GameWindow& window, ClipSink* clips, const PictureFolder& folder)
+    : QObject(&window), window_(window), clips_(clips), folder_(folder), menu_(new QMenu(&window)) {
+    menu_->setObjectName(QStringLiteral("gameMenu"));
+    // Keys only, with no entry of their own.
+    addAction(QStringLiteral("Toggle View"), {ViewKey}, [this] { window_.toggleViewMode(); });
+    addAction(QStringLiteral("Leave Fullscreen"), {QKeySequence(Qt::Key_Escape)},
+              [this] { window_.leaveFullScreen(); });
+
+    QMenu* view = menu_->addMenu(QStringLiteral("&View"));
+    auto* views = new QActionGroup(this);
+    fit_ = view->addAction(withKey(QStringLiteral("&Fit to Window"), ViewKey), this,
+                           [this] { window_.setViewMode(ViewMode::Fit); });
+    actualSize_ = view->addAction(withKey(QStringLiteral("&Actual Size"), ViewKey), this,
+                                  [this] { window_.setViewMode(ViewMode::Actual); });
+    for (QAction* entry : {fit_, actualSize_}) {
+        entry->setCheckable(true);
+        views->addAction(entry);
+    }
+    fullScreen_ = addAction(QStringLiteral("F&ullscreen"), {QKeySequence(Qt::Key_F11)},
+                            [this] { window_.toggleFullScreen(); });
+    fullScreen_->setCheckable(true);
+    menu_->addAction(fullScreen_);
+    addSpeedMenu();
+
+    menu_->addSeparator();
+    menu_->addAction(addAction(QStringLiteral("&Save Picture"),
+                               {QKeySequence(Qt::CTRL | Qt::Key_S)}, [this] { savePicture(); }));
+    menu_->addAction(
+        addAction(QStringLiteral("Save Picture &As..."), {}, [this] { savePictureAs(); }));
+    if (clips_) {
+        record_ = addAction(QStringLiteral("&Record Clip"), {QKeySequence(Qt::CTRL | Qt::Key_R)},
+                            [this] { toggleRecording(); });
+        record_->setCheckable(true);
+        menu_->addAction(record_);
+    }
+
+    menu_->addSeparator();
+    menu_->addAction(
+        addAction(QStringLiteral("A&bout"), {QKeySequence(Qt::Key_F1)}, [this] { showAbout(); }));
+    QAction* quit = addAction(QStringLiteral("&Quit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)},
+                              [this] { window_.close(); });
+    // Also from the About box, which is not modal.
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    menu_->addAction(quit);
+
+    // The right button's menu arrives as a context menu event, which waits at the input gate
+    // while a picture paints: the menu opens once it is done.
+    window_.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&window_, &QWidget::customContextMenuRequested, this, &GameActions::openMenu);
+    // The label keeps its mouse events from the window (a click on it plays nothing), its
+    // right button included: it asks for the menu itself.
+    QLabel* label = window_.label();
+    label->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(label, &QWidget::customContextMenuRequested, this,
+            [this, label](QPoint at) { openMenu(label->mapTo(&window_, at)); });
+}
+
+QAction* GameActions::addAction(const QString& text, const QList<QKeySequence>& keys,
+                                std::function<void()> act) {
+    auto* action = new QAction(text, this);
+    action->setShortcuts(keys);
+    connect(action, &QAction::triggered, this, std::move(act));
+    window_.addAction(action);
+    return action;
+}
+
+void GameActions::addSpeedMenu() {
+    QMenu* speed = menu_->addMenu(QStringLiteral("S&peed"));
+    // + is Shift and = on most keyboards, so = alone also speeds up.
+    speed->addAction(addAction(QStringLiteral("&Faster"),
+                               {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal),
+                                QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)},
+                               [this] { changeSpeed(fasterSpeed(window_.speed())); }));
+    speed->addAction(
+        addAction(QStringLiteral("&Slower"),
+                  {QKeySequence(Qt::Key_Minus), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)},
+                  [this] { changeSpeed(slowerSpeed(window_.speed())); }));
+    speed->addSeparator();
+    speeds_ = new QActionGroup(this);
+    speeds_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const double step : SpeedSteps) {
+        QString text = speedText(step);
+        text[0] = text[0].toUpper();
+        QAction* entry = speed->addAction(text, this, [this, step] { changeSpeed(step); });
+        entry->setCheckable(true);
+        entry->setData(step);
+        speeds_->addAction(entry);
+    }
+}
+
+void GameActions::openMenu(QPoint at) {
+    showChecks();
+    menu_->popup(window_.mapToGlobal(at));
+}
+
+void GameActions::showChecks() {
+    fit_->setChecked(window_.viewMode() == ViewMode::Fit);
+    actualSize_->setChecked(window_.viewMode() == ViewMode::Actual);
+    fullScreen_->setChecked(window_.isFullScreen());
+    for (QAction* entry : speeds_->actions())
+        entry->setChecked(entry->data().toDouble() == window_.speed());
+    if (record_)
+        record_->setChecked(clips_->recording());
+}
+
+void GameActions::changeSpeed(double speed) {
+    window_.setSpeed(speed);
+    showNotice(window_,
+               speed <= 0 ? speedText(speed) : QStringLiteral("speed ") + speedText(speed));
+}
+
+void GameActions::savePicture() {
+    // At the window's own pixel ratio, so the file has every device pixel.
+    const QImage picture = window_.grab().toImage();
+    const QString path = folder_.newFile(QStringLiteral("png"));
+    if (path.isEmpty()) {
+        showFailure(window_, QStringLiteral("cannot save the picture: cannot make the folder %1")
+                                 .arg(folder_.path()));
+        return;
+    }
+    writePicture(picture, path);
+}
+
+void GameActions::savePictureAs() {
+    window_.inputGate().defer([this] {
+        const QImage picture = window_.grab().toImage();
+        auto* dialog =
+            new QFileDialog(&window_, QStringLiteral("Save Picture As"),
+                            folder_.newFile(QStringLiteral("png")), QStringLiteral("PNG (*.png)"));
+        dialog->setObjectName(QStringLiteral("savePictureDialog"));
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setDefaultSuffix(QStringLiteral("png"));
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &QFileDialog::fileSelected, this,
+                [this, picture](const QString& path) { writePicture(picture, path); });
+        dialog->open();
+    });
+}
+
+void GameActions::writePicture(const QImage& picture, const QString& path) {
+    PictureWriter writer;
+    if (writer.write(picture, path))
+        showNotice(window_, QStringLiteral("saved to %1").arg(path));
+    else
+        showFailure(window_, QStringLiteral("cannot save %1: %2").arg(path, writer.errorString()));
+}
+
+void GameActions::toggleRecording() {
+    if (clips_->recording()) {
+        if (clips_->stop())
+            showNotice(window_, QStringLiteral("saved to %1").arg(clipPath_));
+        else
+            showFailure(window_,
+                        QStringLiteral("cannot save %1: %2").arg(clipPath_, clips_->errorString()));
+    } else {
+        clipPath_ = folder_.newFile(clips_->fileSuffix());
+        if (clipPath_.isEmpty())
+            showFailure(window_, QStringLiteral("cannot record a clip: cannot make the folder %1")
+                                     .arg(folder_.path()));
+        else if (clips_->start(clipPath_))
+            showNotice(window_, QStringLiteral("recording to %1").arg(clipPath_));
+        else
+            showFailure(
+                window_,
+                QStringLiteral("cannot record to %1: %2").arg(clipPath_, clips_->errorString()));
+    }
+    record_->setChecked(clips_->recording());
+}
+
+void GameActions::showAbout() {
+    window_.inputGate().defer([this] {
+        if (about_) {
+            about_->raise();
+            about_->activateWindow();
+            return;
+        }
+        about_ = new QMessageBox(
+            QMessageBox::NoIcon, QStringLiteral("About BRUMOX SIMULATOR"),
+            QStringLiteral("<h3>BRUMOX SIMULATOR</h3><p>Version %1<br>Licence: MIT</p>"
+                           "<p>A comic game: you are a brumox, a big red beast guarding its "
+                           "gold, and a poorly drawn goblin is after it.</p>")
+                .arg(QStringLiteral(BRUMOX_VERSION)),
+            QMessageBox::Ok, &window_);
+        about_->setIconPixmap(window_.windowIcon().pixmap(64));
+        about_->setAttribute(Qt::WA_DeleteOnClose);
+        // Not modal: the game, and Ctrl+Q, go on working while it is open.
+        about_->setModal(false);
+        about_->show();
+    });
+}
