@@ -133,8 +133,6 @@ void GameWindow::showAtPreferredSize(std::optional<ViewMode> chosen) {
     QSize client = DefaultClientSize;
     ViewMode view = chosen.value_or(ViewMode::Actual);
     if (QScreen* screen = this->screen()) {
-        if (screen->refreshRate() > 0)
-            pacer_.setFrameInterval(static_cast<std::int64_t>(1e9 / screen->refreshRate()));
         // Without a window manager the available area is the whole screen.
         const QSize room = screen->availableGeometry().size() - FrameAllowance;
         if (client.width() > room.width() || client.height() > room.height()) {
@@ -287,6 +285,13 @@ void GameWindow::fail(Action action, const char* what) {
             this, QStringLiteral("BRUMOX SIMULATOR"),
             QStringLiteral("Run-time error:\n%1").arg(QString::fromLocal8Bit(what)));
     QCoreApplication::exit(1);
+}
+
+void GameWindow::showEvent(QShowEvent* event) {
+    // However the window was shown (restored, fitted, fullscreen), frames follow its screen.
+    if (QScreen* screen = this->screen(); screen && screen->refreshRate() > 0)
+        pacer_.setFrameInterval(static_cast<std::int64_t>(1e9 / screen->refreshRate()));
+    QWidget::showEvent(event);
 }
 
 void GameWindow::resizeEvent(QResizeEvent* event) {

@@ -88,6 +88,7 @@ class GameWindow : public QWidget, private Controls {
     void played();
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
