@@ -10,6 +10,7 @@ test:
 bench:
 	scripts/build.sh
 	build/bench_painting
+	build/bench_writers
 
 clean:
 	rm -rf build
