@@ -2,13 +2,13 @@
 #include "app/SignalCloser.h"
 #include "record/ClipRecorder.h"
 #include "record/Recorder.h"
-#include "record/SafeFile.h"
 #include "window/AccessibleStory.h"
 #include "window/ButtonKeys.h"
 #include "window/GameActions.h"
 #include "window/GameSettings.h"
 #include "window/GameWindow.h"
 #include "window/Icon.h"
+#include "window/SafeFile.h"
 
 #include <QApplication>
 #include <QIcon>

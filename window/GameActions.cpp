@@ -173,7 +173,7 @@ void GameActions::writePicture(const QImage& picture, const QString& path) {
     if (writer.write(picture, path))
         showNotice(window_, QStringLiteral("saved to %1").arg(path));
     else
-        showFailure(window_, QStringLiteral("cannot save %1: %2").arg(path, writer.errorString()));
+        showFailure(window_, writer.errorString()); // it names the file and why
 }
 
 void GameActions::toggleRecording() {

@@ -1,4 +1,4 @@
-#include "record/SafeFile.h"
+#include "window/SafeFile.h"
 #include "FailingDevice.h"
 #include "record/GifWriter.h"
 #include "record/WebpWriter.h"

@@ -1,4 +1,4 @@
-#include "record/SafeFile.h"
+#include "window/SafeFile.h"
 
 #include <QBuffer>
 #include <QFileInfo>
