@@ -28,11 +28,8 @@ class GifWriter : public AnimationWriter {
     GifWriter(const GifWriter&) = delete;
     GifWriter& operator=(const GifWriter&) = delete;
 
-    // Every picture must then have the screen's size.
     bool open(QIODevice& out, QSize screen) override;
-    // The picture shown from startNs on; startNs only grows.
     bool addFrame(const QImage& picture, std::int64_t startNs) override;
-    // The last picture lasts until endNs. Closes the animation.
     bool finish(std::int64_t endNs) override;
 
     int framesWritten() const override { return written_; }

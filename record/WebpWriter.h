@@ -31,11 +31,9 @@ class WebpWriter : public AnimationWriter {
     WebpWriter(const WebpWriter&) = delete;
     WebpWriter& operator=(const WebpWriter&) = delete;
 
-    // Every picture must then have the screen's size.
     bool open(QIODevice& out, QSize screen) override;
-    // The picture shown from startNs on; startNs only grows.
     bool addFrame(const QImage& picture, std::int64_t startNs) override;
-    // The last picture lasts until endNs. Writes the whole animation.
+    // Writes the whole animation: until then the frames are kept in memory.
     bool finish(std::int64_t endNs) override;
 
     // Frames in the animation so far; the latest picture counts once its end is settled.
