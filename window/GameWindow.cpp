@@ -78,7 +78,7 @@ QString objectNameFor(Action action) {
 GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     : QWidget(parent), view_(new CanvasView(DefaultClientSize, this)), pacer_(*view_),
       session_(view_->canvas(), *this, options.seed), timeline_(session_.timeline()),
-      gate_(new InputGate(this)), options_(options) {
+      gate_(new InputGate(this)) {
     setObjectName(QStringLiteral("gameWindow"));
     setWindowTitle(QStringLiteral("Click to continue"));
     QPalette background = palette();

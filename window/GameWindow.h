@@ -112,7 +112,6 @@ class GameWindow : public QWidget, private Controls {
     InputGate* gate_;
     QLabel* label_;
     std::array<CommandButton*, ActionNames.size()> buttons_{};
-    GameOptions options_;
     bool clickArmed_ = false;
     ViewMode viewMode_ = ViewMode::Actual;
     ViewMode viewBeforeFullScreen_ = ViewMode::Actual;
