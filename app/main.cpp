@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/SignalCloser.h"
+#include "files/SafeFile.h"
 #include "record/ClipRecorder.h"
 #include "record/Recorder.h"
 #include "window/AccessibleStory.h"
@@ -8,7 +9,6 @@
 #include "window/GameSettings.h"
 #include "window/GameWindow.h"
 #include "window/Icon.h"
-#include "window/SafeFile.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,6 +1,6 @@
 #include "attacks/Devour.h"
 
-#include "attacks/Pacing.h"
+#include "attacks/Sweep.h"
 #include "canvas/Palette.h"
 #include "scene/Beast.h"
 #include "scene/GoblinFigure.h"
@@ -12,34 +12,34 @@ namespace {
 
 enum class Scheme { Painted, Erased };
 
-// Draws the goblin moved by (-2 pull, -pull). The erased scheme reads backColor() afresh for
+// Draws the goblin moved by (-2 pull, -pull). The erased scheme reads background() afresh for
 // the fill and for every primitive.
-void DrawFigure(Stage& stage, const std::int16_t& pull, Scheme scheme, bool withLeftFoot) {
+void drawFigure(Stage& stage, const std::int16_t& pull, Scheme scheme, bool withLeftFoot) {
     Canvas& canvas = stage.canvas;
     const bool erased = scheme == Scheme::Erased;
-    canvas.setFillColor(erased ? canvas.backColor() : Palette::GoblinGreen);
+    canvas.setFillColor(erased ? canvas.background() : Palette::GoblinGreen);
     const GoblinFigure figure = goblinFigure(600, 700);
     for (int piece = 0; piece < std::ssize(figure); ++piece) {
         if (piece == LeftFootPiece && !withLeftFoot)
             continue;
         const bool line = figure[piece].kind == FigurePiece::Kind::Line;
         const Color colour =
-            erased ? canvas.backColor() : (line ? Palette::Black : Palette::GoblinGreen);
+            erased ? canvas.background() : (line ? Palette::Black : Palette::GoblinGreen);
         const std::int16_t twoPull = mul16(2, pull);
-        PaintPiece(canvas, figure[piece], twoPull, pull, colour);
+        paintPiece(canvas, figure[piece], twoPull, pull, colour);
     }
 }
 
 } // namespace
 
-void DevourGoblin(Stage& stage, const std::int16_t& x0, const std::int16_t& y0) {
+void devourGoblin(Stage& stage, const std::int16_t& x0, const std::int16_t& y0) {
     Canvas& canvas = stage.canvas;
     // The start point is read once, before anything can change it.
     std::int16_t tongueX = x0;
     std::int16_t tongueY = y0;
 
     // Open the mouth: the pivot is the centre of the body, not the tongue's start.
-    SweepErase(stage, BodyX, BodyY, 1.0, 0.5);
+    sweepErase(stage, BodyX, BodyY, 1.0, 0.5);
 
     // The tongue: two touching lines of slope 1/2 growing two twips a pass, with no pause; the
     // drawing speed alone makes it visible.
@@ -57,12 +57,12 @@ void DevourGoblin(Stage& stage, const std::int16_t& x0, const std::int16_t& y0) 
     // over-paints whatever lay under it, which is never restored.
     std::int16_t pull = 0;
     do {
-        DrawFigure(stage, pull, Scheme::Painted, true);
-        Pause(stage, 5);
-        DrawFigure(stage, pull, Scheme::Erased, true);
+        drawFigure(stage, pull, Scheme::Painted, true);
+        pause(stage, 5);
+        drawFigure(stage, pull, Scheme::Erased, true);
         pull = add16(pull, 10);
     } while (pull < 4300);
 
     // The final pose stays on screen.
-    DrawFigure(stage, pull, Scheme::Painted, false);
+    drawFigure(stage, pull, Scheme::Painted, false);
 }

@@ -1,12 +1,14 @@
 #include "attacks/FireBall.h"
 
-#include "attacks/Pacing.h"
+#include "attacks/Sweep.h"
 #include "canvas/Palette.h"
 #include "stage/Numeric.h"
 
-void ShootFireBall(Stage& stage, double& radius) {
+#include <cmath>
+
+void shootFireBall(Stage& stage, double& radius) {
     Canvas& canvas = stage.canvas;
-    SweepErase(stage, 4000, 4000, 0.0, 1.0);
+    sweepErase(stage, 4000, 4000, 0.0, 1.0);
 
     stage.counterA = 1;
     while (stage.counterA < 6000) {
@@ -14,17 +16,17 @@ void ShootFireBall(Stage& stage, double& radius) {
         // within one clock tick still flicker.
         stage.random.reseedRandom();
         // The product of two singles is exact in double, so green stops at 254.
-        const std::int16_t green = round16(Int(double{stage.random.nextRandom()} * 255.0f));
-        const Color shade = RGB(255, green, 0);
+        const std::int16_t green = round16(std::floor(double{stage.random.nextRandom()} * 255.0f));
+        const Color shade = rgb(255, green, 0);
         canvas.setFillColor(shade);
         const std::int16_t y = add16(stage.counterA, 4500);
         const std::int16_t x = add16(mul16(2, stage.counterA), 4500);
         canvas.circle(x, y, static_cast<float>(radius), shade);
-        Pause(stage, 5);
+        pause(stage, 5);
 
         // Painting the same disc in the background erases the ball and whatever lay under it.
-        canvas.setFillColor(canvas.backColor());
-        canvas.circle(x, y, static_cast<float>(radius), canvas.backColor());
+        canvas.setFillColor(canvas.background());
+        canvas.circle(x, y, static_cast<float>(radius), canvas.background());
         stage.counterA = add16(stage.counterA, 1);
         radius += 0.4;
     }

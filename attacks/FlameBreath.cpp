@@ -1,18 +1,20 @@
 #include "attacks/FlameBreath.h"
 
-#include "attacks/Pacing.h"
+#include "attacks/Sweep.h"
 #include "canvas/Palette.h"
 #include "stage/Numeric.h"
 
-void BreatheFlame(Stage& stage, const std::int16_t& x, const std::int16_t& y) {
-    SweepErase(stage, 4000, 4000, 0.0, 1.0);
+#include <cmath>
+
+void breatheFlame(Stage& stage, const std::int16_t& x, const std::int16_t& y) {
+    sweepErase(stage, 4000, 4000, 0.0, 1.0);
     // Each burst a little less blue, the last one with none at all.
     static constexpr std::int16_t blues[] = {50, 40, 30, 20, 0};
     for (const std::int16_t& blue : blues)
-        SprayFlames(stage, blue, x, y);
+        sprayFlames(stage, blue, x, y);
 }
 
-void SprayFlames(Stage& stage, const std::int16_t& blue, const std::int16_t& x,
+void sprayFlames(Stage& stage, const std::int16_t& blue, const std::int16_t& x,
                  const std::int16_t& y) {
     Canvas& canvas = stage.canvas;
     RandomSource& random = stage.random;
@@ -22,21 +24,21 @@ void SprayFlames(Stage& stage, const std::int16_t& blue, const std::int16_t& x,
         // restarting from it, so lines within one clock tick still differ. The products are
         // formed in double, which is exact, so no floor reaches its bound.
         random.reseedRandom();
-        stage.counterB = round16(Int(random.nextRandom() * 1500.0));
-        stage.counterC = round16(Int(random.nextRandom() * 1500.0));
-        const std::int16_t green = round16(Int(random.nextRandom() * 255.0));
+        stage.counterB = round16(std::floor(random.nextRandom() * 1500.0));
+        stage.counterC = round16(std::floor(random.nextRandom() * 1500.0));
+        const std::int16_t green = round16(std::floor(random.nextRandom() * 255.0));
         const float jitterX = random.nextRandom();
         const float jitterY = random.nextRandom();
         // The target follows the window, so the size is read on every pass.
-        const float width = canvas.scaleWidth();
-        const float height = canvas.scaleHeight();
-        const Color colour = RGB(255, green, blue);
-        const auto startX = static_cast<float>(Int(jitterX * 50.0) + x);
-        const auto startY = static_cast<float>(Int(jitterY * 50.0) + y);
+        const float width = canvas.width();
+        const float height = canvas.height();
+        const Color colour = rgb(255, green, blue);
+        const auto startX = static_cast<float>(std::floor(jitterX * 50.0) + x);
+        const auto startY = static_cast<float>(std::floor(jitterY * 50.0) + y);
         const float endX = width - mul16(2, stage.counterB);
         const float endY = height - mul16(2, stage.counterC);
         canvas.line(startX, startY, endX, endY, colour);
         stage.counterA = add16(stage.counterA, 1);
-        Pause(stage, 20);
+        pause(stage, 20);
     }
 }

@@ -5,12 +5,12 @@
 // drawing takes while the picture plays. After each attack, the time to rebuild the picture so
 // far at another zoom, as a resize or fullscreen asks for.
 
-#include "canvas/RasterCanvas.h"
 #include "game/NoControls.h"
 #include "game/Session.h"
 #include "game/Story.h"
 #include "pacing/PacedCanvas.h"
 #include "stage/Stage.h"
+#include "window/RasterCanvas.h"
 
 #include <QGuiApplication>
 
@@ -40,9 +40,9 @@ class CountingCanvas : public Canvas {
     }
     void setFillColor(Color colour) override { surface_.setFillColor(colour); }
     Color fillColor() const override { return surface_.fillColor(); }
-    Color backColor() const override { return surface_.backColor(); }
-    float scaleWidth() const override { return surface_.scaleWidth(); }
-    float scaleHeight() const override { return surface_.scaleHeight(); }
+    Color background() const override { return surface_.background(); }
+    float width() const override { return surface_.width(); }
+    float height() const override { return surface_.height(); }
     void clear() override { surface_.clear(); }
 
     long primitives = 0;

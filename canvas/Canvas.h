@@ -2,6 +2,9 @@
 
 #include "canvas/Color.h"
 
+// A whole circle or ellipse, filled and then outlined, or an open arc of a circle.
+enum class Outline { Closed, Arc };
+
 // One circle, ellipse or arc as a painter asked for it. The radius is the horizontal radius
 // when the aspect is below 1 and the vertical one when it is above 1; an arc runs
 // counter-clockwise on screen from start to end (radians, 0 pointing right) and is never filled.
@@ -11,7 +14,7 @@ struct CircleShape {
     float radius = 0;
     Color colour = 0;
     float aspect = 1.0f;
-    bool arc = false;
+    Outline outline = Outline::Closed;
     float start = 0;
     float end = 0;
 
@@ -38,7 +41,7 @@ class Canvas {
     }
     // Part of a circle's outline, never filled.
     void arc(float x, float y, float radius, Color colour, float start, float end) {
-        drawShape(CircleShape{x, y, radius, colour, 1.0f, true, start, end});
+        drawShape(CircleShape{x, y, radius, colour, 1.0f, Outline::Arc, start, end});
     }
     virtual void drawShape(const CircleShape& shape) = 0;
 
@@ -47,10 +50,10 @@ class Canvas {
     virtual void setFillColor(Color colour) = 0;
     virtual Color fillColor() const = 0;
     // Painters erase by painting in it.
-    virtual Color backColor() const = 0;
+    virtual Color background() const = 0;
     // The client area in twips; it follows the window as it is resized.
-    virtual float scaleWidth() const = 0;
-    virtual float scaleHeight() const = 0;
-    // Paints the whole client area in backColor().
+    virtual float width() const = 0;
+    virtual float height() const = 0;
+    // Paints the whole client area in background().
     virtual void clear() = 0;
 };

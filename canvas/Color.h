@@ -8,7 +8,7 @@
 using Color = std::uint32_t;
 
 // Components above 255 count as 255; a negative one is a caller's error, not a colour.
-constexpr Color RGB(int red, int green, int blue) {
+constexpr Color rgb(int red, int green, int blue) {
     if (red < 0 || green < 0 || blue < 0)
         throw std::invalid_argument("Invalid procedure call or argument");
     return static_cast<Color>(std::min(red, 255)) +
@@ -16,12 +16,12 @@ constexpr Color RGB(int red, int green, int blue) {
            65536u * static_cast<Color>(std::min(blue, 255));
 }
 
-constexpr int RedOf(Color colour) {
+constexpr int redOf(Color colour) {
     return static_cast<int>(colour & 0xff);
 }
-constexpr int GreenOf(Color colour) {
+constexpr int greenOf(Color colour) {
     return static_cast<int>((colour >> 8) & 0xff);
 }
-constexpr int BlueOf(Color colour) {
+constexpr int blueOf(Color colour) {
     return static_cast<int>((colour >> 16) & 0xff);
 }

@@ -19,7 +19,7 @@ double insideShare(double x0, double y0, double x1, double y1, double width, dou
 
 } // namespace
 
-double LinePixels(float x1, float y1, float x2, float y2, double width, double height) {
+double linePixels(float x1, float y1, float x2, float y2, double width, double height) {
     // Liang-Barsky: keep the parameter range [t0, t1] of the segment inside the client area.
     const double ax = toPixelsPrecise(x1), ay = toPixelsPrecise(y1);
     const double dx = toPixelsPrecise(x2) - ax, dy = toPixelsPrecise(y2) - ay;
@@ -43,12 +43,12 @@ double LinePixels(float x1, float y1, float x2, float y2, double width, double h
     return std::max(std::abs(dx), std::abs(dy)) * (t1 - t0) + 1;
 }
 
-double CirclePixels(const CircleShape& shape, double width, double height) {
+double circlePixels(const CircleShape& shape, double width, double height) {
     const double cx = toPixelsPrecise(shape.x), cy = toPixelsPrecise(shape.y);
     const double rx = toPixelsPrecise(std::abs(shape.horizontalRadius()));
     const double ry = toPixelsPrecise(std::abs(shape.verticalRadius()));
     const double share = insideShare(cx - rx, cy - ry, cx + rx, cy + ry, width, height);
-    if (shape.arc) {
+    if (shape.outline == Outline::Arc) {
         double span = shape.end - shape.start;
         if (span < 0)
             span += 2 * std::numbers::pi;

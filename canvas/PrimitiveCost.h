@@ -4,5 +4,5 @@
 
 // How many logical pixels a primitive covers once clipped to a client area of the given size
 // (logical pixels): the pixel share of its cost on the pacing timeline.
-double LinePixels(float x1, float y1, float x2, float y2, double width, double height);
-double CirclePixels(const CircleShape& shape, double width, double height);
+double linePixels(float x1, float y1, float x2, float y2, double width, double height);
+double circlePixels(const CircleShape& shape, double width, double height);

@@ -15,8 +15,11 @@
 // One game: the story on its stage, painting on a surface the front end owns and driving the
 // front end's controls. It is the only place where the core is put together.
 //
-// Errors: a painter's run-time error (a 16-bit overflow, an invalid colour) leaves perform() as
-// the exception the painter threw; what becomes of the game then is the front end's decision.
+// Errors: perform() lets through what stops a picture half-way, and catches nothing:
+// - OverflowError, from a painter's 16-bit arithmetic;
+// - std::invalid_argument, from a colour with a negative component;
+// - PaintingStopped, from the timeline's Sync when the front end stops the painting.
+// What becomes of the game then is the front end's decision.
 class Session {
   public:
     // With a seed the hoard and the flames repeat exactly; without one they follow the clock.

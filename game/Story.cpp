@@ -53,13 +53,13 @@ void Story::advance() {
     case 2: {
         controls_.setCaption(" ");
         std::int16_t radius = 1;
-        DrawBody(stage_, radius);
-        DrawEye(stage_, 5500, 3000, 500);
-        DrawBrow(stage_, 5450, 2400, 6500, 3200);
-        DrawTail(stage_, 0, 4500, 2000, 2500);
-        DrawSpikes(stage_, 5500, 2000, 4000, 500);
-        DrawFloor(stage_, 120, 50, 0);
-        DrawGoldHoard(stage_, 50);
+        drawBody(stage_, radius);
+        drawEye(stage_, 5500, 3000, 500);
+        drawBrow(stage_, 5450, 2400, 6500, 3200);
+        drawTail(stage_, 0, 4500, 2000, 2500);
+        drawSpikes(stage_, 5500, 2000, 4000, 500);
+        drawFloor(stage_, 120, 50, 0);
+        drawGoldHoard(stage_, 50);
         break;
     }
     case 3:
@@ -80,7 +80,7 @@ void Story::advance() {
         controls_.setCaption(
             "When SUDDENLY a POORLY DRAWN GOBLIN pops out of nowhere, tyring to steal "
             "your stash!");
-        DrawGoblin(stage_, 600, 700);
+        drawGoblin(stage_, 600, 700);
         break;
     case 7:
         controls_.setCaption(Question);
@@ -119,7 +119,7 @@ void Story::fireBall() {
     playAttack(
         [this] {
             double radius = 5.0;
-            ShootFireBall(stage_, radius);
+            shootFireBall(stage_, radius);
         },
         Scene::Blasted, "Buh-Bye.");
 }
@@ -127,8 +127,8 @@ void Story::fireBall() {
 void Story::eatHim() {
     playAttack(
         [this] {
-            DevourGoblin(stage_, 4000, 4000);
-            ChewGoblin(stage_);
+            devourGoblin(stage_, 4000, 4000);
+            chewGoblin(stage_);
         },
         Scene::Eaten, "Yummy...");
 }
@@ -136,8 +136,8 @@ void Story::eatHim() {
 void Story::flameBreath() {
     playAttack(
         [this] {
-            BreatheFlame(stage_, 4300, 4200);
-            DrawCharredGoblin(stage_, 600, 700);
+            breatheFlame(stage_, 4300, 4200);
+            drawCharredGoblin(stage_, 600, 700);
         },
         Scene::Burnt, "Ooh that burns...");
 }
@@ -158,10 +158,10 @@ void Story::tryAnotherChoice() {
     aftermath_.reset();
     controls_.setButtonVisible(Action::TryAnotherChoice, false);
     controls_.setButtonVisible(Action::StartOver, false);
-    RedrawBeast(stage_);
-    DrawFloor(stage_, 120, 50, 0);
-    DrawGoldHoard(stage_, 50);
-    DrawGoblin(stage_, 600, 700);
+    redrawBeast(stage_);
+    drawFloor(stage_, 120, 50, 0);
+    drawGoldHoard(stage_, 50);
+    drawGoblin(stage_, 600, 700);
     controls_.setCaption(Question);
     offerChoice();
 }

@@ -14,14 +14,14 @@ class PacedCanvas : public Canvas {
     void drawShape(const CircleShape& shape) override;
     void setFillColor(Color colour) override { surface_.setFillColor(colour); }
     Color fillColor() const override { return surface_.fillColor(); }
-    Color backColor() const override { return surface_.backColor(); }
-    float scaleWidth() const override { return surface_.scaleWidth(); }
-    float scaleHeight() const override { return surface_.scaleHeight(); }
+    Color background() const override { return surface_.background(); }
+    float width() const override { return surface_.width(); }
+    float height() const override { return surface_.height(); }
     void clear() override { surface_.clear(); }
 
   private:
-    double pixelWidth() const { return surface_.scaleWidth() / TwipsPerPixel; }
-    double pixelHeight() const { return surface_.scaleHeight() / TwipsPerPixel; }
+    double pixelWidth() const { return surface_.width() / TwipsPerPixel; }
+    double pixelHeight() const { return surface_.height() / TwipsPerPixel; }
 
     Canvas& surface_;
     Timeline& timeline_;

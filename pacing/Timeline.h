@@ -1,6 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+
+// What a Sync throws to stop the painting at the next primitive or pause (the window is closing,
+// say): the handler unwinds through the painters, which hold nothing that needs undoing.
+class PaintingStopped : public std::exception {
+  public:
+    const char* what() const noexcept override { return "painting stopped"; }
+};
 
 // What drawing costs on the emulated reference machine the pictures were paced for.
 struct Tempo {
@@ -11,7 +19,8 @@ struct Tempo {
 
 // The nominal time of one handler: every primitive and every pause unit advances it by its cost.
 // A Sync, when set, hears of each advance and decides whether real time must catch up, and hears
-// when a pause begins: the painter holding still is the moment to look at the picture.
+// when a pause begins: the painter holding still is the moment to look at the picture. Either
+// may throw PaintingStopped, which then leaves chargePrimitive() or chargePause().
 class Timeline {
   public:
     class Sync {

@@ -3,7 +3,7 @@
 #include "record/GifWriter.h"
 #include "window/ClipSink.h"
 
-#include "window/SafeFile.h"
+#include "files/SafeFile.h"
 #include <QElapsedTimer>
 #include <QImage>
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "record/GifPalette.h"
 
 #include "canvas/Palette.h"
-#include "canvas/RasterCanvas.h"
+#include "window/RasterCanvas.h"
 
 #include <algorithm>
 #include <vector>
@@ -9,7 +9,7 @@
 namespace {
 
 std::array<QRgb, 256> buildPalette() {
-    const auto game = [](Color colour) { return RasterCanvas::toQColor(colour).rgb(); };
+    const auto game = [](Color colour) { return toQColor(colour).rgb(); };
     std::vector<QRgb> colours = {
         // Every colour the game paints, in the palette's order.
         game(Palette::Background), game(Palette::Red), game(Palette::DarkRed),

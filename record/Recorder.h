@@ -1,8 +1,8 @@
 #pragma once
 
+#include "files/SafeFile.h"
 #include "record/TourScript.h"
 #include "window/GameWindow.h"
-#include "window/SafeFile.h"
 
 #include <QString>
 

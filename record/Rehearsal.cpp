@@ -20,9 +20,9 @@ class BlankCanvas : public Canvas {
     void drawShape(const CircleShape&) override {}
     void setFillColor(Color colour) override { fill_ = colour; }
     Color fillColor() const override { return fill_; }
-    Color backColor() const override { return Palette::Background; }
-    float scaleWidth() const override { return static_cast<float>(size_.width) * TwipsPerPixel; }
-    float scaleHeight() const override { return static_cast<float>(size_.height) * TwipsPerPixel; }
+    Color background() const override { return Palette::Background; }
+    float width() const override { return static_cast<float>(size_.width) * TwipsPerPixel; }
+    float height() const override { return static_cast<float>(size_.height) * TwipsPerPixel; }
     void clear() override {}
 
   private:

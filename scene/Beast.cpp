@@ -16,7 +16,7 @@ void stroke(Stage& stage, int x1, int y1, int x2, int y2, Color colour) {
 
 } // namespace
 
-void DrawBody(Stage& stage, std::int16_t& r) {
+void drawBody(Stage& stage, std::int16_t& r) {
     stage.label.setCaption(" ");
     // r lives in the caller, so the caller sees how far the body grew.
     while (r < BodyLimit) {
@@ -26,7 +26,7 @@ void DrawBody(Stage& stage, std::int16_t& r) {
     }
 }
 
-void DrawEye(Stage& stage, const std::int16_t& x, const std::int16_t& y, const std::int16_t& r) {
+void drawEye(Stage& stage, const std::int16_t& x, const std::int16_t& y, const std::int16_t& r) {
     std::int16_t& rim = stage.counterA;
     std::int16_t& ball = stage.counterB;
     std::int16_t& pupil = stage.counterC;
@@ -52,7 +52,7 @@ void DrawEye(Stage& stage, const std::int16_t& x, const std::int16_t& y, const s
     }
 }
 
-void DrawBrow(Stage& stage, const std::int16_t& x1, const std::int16_t& y1, const std::int16_t& x2,
+void drawBrow(Stage& stage, const std::int16_t& x1, const std::int16_t& y1, const std::int16_t& x2,
               const std::int16_t& y2) {
     std::int16_t& shift = stage.counterA;
     shift = 1;
@@ -63,7 +63,7 @@ void DrawBrow(Stage& stage, const std::int16_t& x1, const std::int16_t& y1, cons
     }
 }
 
-void DrawTail(Stage& stage, const double& x1, const double& y1, const double& x2,
+void drawTail(Stage& stage, const double& x1, const double& y1, const double& x2,
               const double& y2) {
     std::int16_t& k = stage.counterA;
     k = 1;
@@ -74,7 +74,7 @@ void DrawTail(Stage& stage, const double& x1, const double& y1, const double& x2
     }
 }
 
-void DrawSpikes(Stage& stage, const std::int16_t& a1, const std::int16_t& a2,
+void drawSpikes(Stage& stage, const std::int16_t& a1, const std::int16_t& a2,
                 const std::int16_t& a3, const std::int16_t& a4) {
     stage.counterA = 1;
     stage.counterB = 1;
@@ -109,20 +109,20 @@ void DrawSpikes(Stage& stage, const std::int16_t& a1, const std::int16_t& a2,
     }
 }
 
-void RedrawBeast(Stage& stage) {
-    // Fresh variables per call: DrawBody advances its radius in place.
+void redrawBeast(Stage& stage) {
+    // Fresh variables per call: drawBody advances its radius in place.
     std::int16_t radius = 2999;
-    DrawBody(stage, radius);
+    drawBody(stage, radius);
 
     const std::int16_t eyeX = 5500, eyeY = 3000, eyeR = 500;
-    DrawEye(stage, eyeX, eyeY, eyeR);
+    drawEye(stage, eyeX, eyeY, eyeR);
 
     const std::int16_t browX1 = 5450, browY1 = 2400, browX2 = 6500, browY2 = 3200;
-    DrawBrow(stage, browX1, browY1, browX2, browY2);
+    drawBrow(stage, browX1, browY1, browX2, browY2);
 
     const std::int16_t tailX1 = 0, tailY1 = 4500, tailX2 = 2000, tailY2 = 2500;
-    DrawTail(stage, tailX1, tailY1, tailX2, tailY2);
+    drawTail(stage, tailX1, tailY1, tailX2, tailY2);
 
     const std::int16_t spikeA1 = 5500, spikeA2 = 2000, spikeA3 = 4000, spikeA4 = 500;
-    DrawSpikes(stage, spikeA1, spikeA2, spikeA3, spikeA4);
+    drawSpikes(stage, spikeA1, spikeA2, spikeA3, spikeA4);
 }

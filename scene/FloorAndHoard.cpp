@@ -3,6 +3,8 @@
 #include "canvas/Palette.h"
 #include "stage/Numeric.h"
 
+#include <cmath>
+
 namespace {
 
 // Where a coin may land: y in yBase + 1300 .. +99, x in xStart .. xStart + xWidth - 1.
@@ -14,7 +16,7 @@ struct HoardRow {
 
 // Rows are numbered 1 (top, draws 191..199) to 20 (bottom, draws 1..10); each row down sits
 // 100 twips lower and reaches 100 twips further out on either side.
-HoardRow RowForDraw(int draw) {
+HoardRow rowForDraw(int draw) {
     // A draw of 0 belongs to no row. Rather than repaint the previous coin's spot (or the
     // top-left corner for the very first coin), it joins the bottom row with the draws 1..10.
     const int row = draw > 190 ? 1 : draw < 1 ? 20 : 20 - (draw - 1) / 10;
@@ -25,20 +27,20 @@ HoardRow RowForDraw(int draw) {
 
 } // namespace
 
-void DrawFloor(Stage& stage, const std::int16_t& red, const std::int16_t& green,
+void drawFloor(Stage& stage, const std::int16_t& red, const std::int16_t& green,
                const std::int16_t& blue) {
     std::int16_t& k = stage.counterA;
     k = 1;
     do {
         // The window may be resized between lines, so the size is read for each one.
-        const float width = stage.canvas.scaleWidth();
-        const float y = stage.canvas.scaleHeight() - static_cast<float>(k);
-        stage.canvas.line(width, y, 0.0f, y, RGB(red, green, blue));
+        const float width = stage.canvas.width();
+        const float y = stage.canvas.height() - static_cast<float>(k);
+        stage.canvas.line(width, y, 0.0f, y, rgb(red, green, blue));
         k = add16(k, 1);
     } while (k < 500);
 }
 
-void DrawGoldHoard(Stage& stage, const std::int16_t& radius) {
+void drawGoldHoard(Stage& stage, const std::int16_t& radius) {
     std::int16_t& coin = stage.counterA;
     std::int16_t& draw = stage.counterB;
     std::int16_t& lift = stage.counterC;
@@ -48,17 +50,17 @@ void DrawGoldHoard(Stage& stage, const std::int16_t& radius) {
     random.reseedRandom();
     while (coin < 5000) {
         random.reseedRandom();
-        draw = round16(Int(200.0 * random.nextRandom()));
+        draw = round16(std::floor(200.0 * random.nextRandom()));
         lift = 1300;
-        const HoardRow row = RowForDraw(draw);
+        const HoardRow row = rowForDraw(draw);
         // Draw order per coin is fixed: row, y, x, red, green.
-        const std::int16_t y = round16(Int(100.0 * random.nextRandom()) + row.yBase + lift);
+        const std::int16_t y = round16(std::floor(100.0 * random.nextRandom()) + row.yBase + lift);
         const std::int16_t x =
-            round16(Int(row.xWidth * static_cast<double>(random.nextRandom())) + row.xStart);
-        const std::int16_t red = round16(Int(55.0 * random.nextRandom()) + 200);
-        const std::int16_t green = round16(Int(55.0 * random.nextRandom()) + 200);
+            round16(std::floor(row.xWidth * static_cast<double>(random.nextRandom())) + row.xStart);
+        const std::int16_t red = round16(std::floor(55.0 * random.nextRandom()) + 200);
+        const std::int16_t green = round16(std::floor(55.0 * random.nextRandom()) + 200);
 
-        const Color gold = RGB(red, green, 0);
+        const Color gold = rgb(red, green, 0);
         stage.canvas.setFillColor(gold);
         stage.canvas.ellipse(x, y, radius, gold, 0.5f);
         coin = add16(coin, 1);

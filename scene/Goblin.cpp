@@ -15,7 +15,7 @@ struct GoblinColours {
 constexpr GoblinColours Living{Palette::GoblinGreen, Palette::Black, Palette::WedgeGrey};
 constexpr GoblinColours Charred{Palette::Black, Palette::White, Palette::Black};
 
-void PaintGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2,
+void paintGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2,
                  const GoblinColours& colours) {
     Canvas& canvas = stage.canvas;
     std::int16_t& k = stage.counterA;
@@ -23,14 +23,14 @@ void PaintGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2,
     // One fill colour serves all six ellipses.
     canvas.setFillColor(colours.body);
     for (const FigurePiece& piece : goblinFigure(r1, r2))
-        PaintPiece(canvas, piece, 0, 0,
+        paintPiece(canvas, piece, 0, 0,
                    piece.kind == FigurePiece::Kind::Line ? colours.face : colours.body);
 
     // The wedge: 399 lines from one apex to a base that steps a twip to the right each time.
     // The corner is read again before every line, so that a resize moves the rest along.
     while (k < 400) {
-        const float w = canvas.scaleWidth();
-        const float h = canvas.scaleHeight();
+        const float w = canvas.width();
+        const float h = canvas.height();
         canvas.line(w - 3100, h - 2500, (w - 2900) + static_cast<float>(k), h - 1500,
                     colours.wedge);
         k = add16(k, 1);
@@ -39,10 +39,10 @@ void PaintGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2,
 
 } // namespace
 
-void DrawGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2) {
-    PaintGoblin(stage, r1, r2, Living);
+void drawGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2) {
+    paintGoblin(stage, r1, r2, Living);
 }
 
-void DrawCharredGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2) {
-    PaintGoblin(stage, r1, r2, Charred);
+void drawCharredGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2) {
+    paintGoblin(stage, r1, r2, Charred);
 }

@@ -6,7 +6,7 @@
 
 // The goblin, anchored to the lower-right corner of the client area and following it as the
 // window is resized. r1 is the head radius, r2 the body radius; everything else is fixed.
-void DrawGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2);
+void drawGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2);
 
 // The same figure burnt black with a white face and a black wedge.
-void DrawCharredGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2);
+void drawCharredGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2);

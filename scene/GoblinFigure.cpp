@@ -13,9 +13,9 @@ GoblinFigure goblinFigure(float headRadius, float bodyRadius) {
              {Kind::Line, 2300, 1700, 0, 1.0f, 1700, 1700}}}; // mouth
 }
 
-void PaintPiece(Canvas& canvas, const FigurePiece& piece, float dx, float dy, Color colour) {
-    const float width = canvas.scaleWidth();
-    const float height = canvas.scaleHeight();
+void paintPiece(Canvas& canvas, const FigurePiece& piece, float dx, float dy, Color colour) {
+    const float width = canvas.width();
+    const float height = canvas.height();
     const float x = (width - piece.a) - dx;
     const float y = (height - piece.b) - dy;
     switch (piece.kind) {

@@ -23,4 +23,4 @@ inline constexpr int LeftFootPiece = 4;
 
 // Paints one piece shifted left by dx and up by dy, reading the client size just before, so that
 // a resize while the figure is painted moves the rest of it along.
-void PaintPiece(Canvas& canvas, const FigurePiece& piece, float dx, float dy, Color colour);
+void paintPiece(Canvas& canvas, const FigurePiece& piece, float dx, float dy, Color colour);

@@ -35,7 +35,3 @@ std::int16_t round16(double value) {
         throw OverflowError();
     return static_cast<std::int16_t>(rounded);
 }
-
-double Int(double value) {
-    return std::floor(value);
-}

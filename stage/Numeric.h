@@ -17,6 +17,3 @@ std::int16_t mul16(int a, int b);
 // Round to nearest, ties to even, into a 16-bit integer; out of range (or not a number)
 // raises OverflowError.
 std::int16_t round16(double value);
-
-// The largest integer not greater than the value.
-double Int(double value);

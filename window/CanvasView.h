@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas/RasterCanvas.h"
 #include "window/FramePacer.h"
+#include "window/RasterCanvas.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "window/CommandButton.h"
 
 #include "canvas/Palette.h"
-#include "canvas/RasterCanvas.h"
+#include "window/RasterCanvas.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -22,7 +22,7 @@ CommandButton::CommandButton(const QString& caption, int pixelSize, QWidget* par
     font.setPixelSize(pixelSize);
     setFont(font);
     // Bevel shades derived from the face; the caption in the usual button-text colour.
-    QPalette face(RasterCanvas::toQColor(Palette::Red));
+    QPalette face(toQColor(Palette::Red));
     face.setColor(QPalette::ButtonText, palette().color(QPalette::ButtonText));
     setPalette(face);
     setAutoDefault(false);
@@ -40,7 +40,7 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
 
 void CommandButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QBrush face(RasterCanvas::toQColor(Palette::Red));
+    const QBrush face(toQColor(Palette::Red));
     qDrawWinButton(&painter, rect(), palette(), isDown(), &face);
     const int shift = isDown() ? 1 : 0;
     const QRect inside = rect().adjusted(4 + shift, 3 + shift, -4 + shift, -3 + shift);

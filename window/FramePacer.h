@@ -5,16 +5,8 @@
 #include <QElapsedTimer>
 
 #include <cstdint>
-#include <exception>
 
 class QEventLoop;
-
-// Thrown out of a painting handler when the window is closing: the painting stops at the next
-// primitive or wait, and the handler unwinds.
-class PaintingStopped : public std::exception {
-  public:
-    const char* what() const noexcept override { return "painting stopped"; }
-};
 
 // Keeps a painting handler in step with real time. When the nominal timeline runs ahead, the
 // handler waits in a nested event loop (Qt keeps running; no CPU is burnt).

@@ -1,11 +1,11 @@
 #include "window/GameActions.h"
 
+#include "files/PictureWriter.h"
 #include "game/SpeedSteps.h"
 #include "window/ClipSink.h"
 #include "window/GameWindow.h"
 #include "window/InputGate.h"
 #include "window/Notice.h"
-#include "window/PictureWriter.h"
 
 #include <QAction>
 #include <QActionGroup>

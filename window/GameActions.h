@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/PictureFolder.h"
+#include "files/PictureFolder.h"
 
 #include <QKeySequence>
 #include <QList>

@@ -82,7 +82,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     setObjectName(QStringLiteral("gameWindow"));
     setWindowTitle(QStringLiteral("Click to continue"));
     QPalette background = palette();
-    background.setColor(QPalette::Window, RasterCanvas::toQColor(Palette::Background));
+    background.setColor(QPalette::Window, toQColor(Palette::Background));
     setPalette(background);
     resize(DefaultClientSize);
 
@@ -102,7 +102,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     label_->setWordWrap(true);
     label_->setAutoFillBackground(true);
     QPalette labelColours = label_->palette();
-    labelColours.setColor(QPalette::Window, RasterCanvas::toQColor(Palette::Background));
+    labelColours.setColor(QPalette::Window, toQColor(Palette::Background));
     labelColours.setColor(QPalette::WindowText, Qt::white);
     label_->setPalette(labelColours);
     // The label has no click handler: a click on it must not fall through to the window.

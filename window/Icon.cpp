@@ -1,11 +1,11 @@
 #include "window/Icon.h"
 
 #include "canvas/Palette.h"
-#include "canvas/RasterCanvas.h"
 #include "canvas/Twips.h"
 #include "game/NoControls.h"
 #include "game/Session.h"
 #include "scene/Beast.h"
+#include "window/RasterCanvas.h"
 
 #include <cmath>
 
@@ -24,13 +24,13 @@ QImage paintIcon(int size) {
     Session session(canvas, controls, 1);
     Stage& stage = session.stage();
     std::int16_t radius = 2999;
-    DrawBody(stage, radius);
+    drawBody(stage, radius);
     const bool small = size < SmallIcon;
     const std::int16_t eyeX = 5500, eyeY = 3000, eyeR = small ? 1000 : 500;
-    DrawEye(stage, eyeX, eyeY, eyeR);
+    drawEye(stage, eyeX, eyeY, eyeR);
     const std::int16_t browX1 = 5450, browY1 = small ? 1900 : 2400, browX2 = 6500,
                        browY2 = small ? 2700 : 3200;
-    DrawBrow(stage, browX1, browY1, browX2, browY2);
+    drawBrow(stage, browX1, browY1, browX2, browY2);
 
     // A square about the body's centre, the body's width and a margin across.
     const int margin = small ? 8 : 20;
@@ -39,7 +39,7 @@ QImage paintIcon(int size) {
                         static_cast<int>(BodyY / TwipsPerPixel));
     const QRect square(centre - QPoint(side / 2, side / 2), QSize(side, side));
     QImage icon = canvas.image().copy(square).convertToFormat(QImage::Format_ARGB32);
-    const QRgb background = RasterCanvas::toQColor(Palette::Background).rgb();
+    const QRgb background = toQColor(Palette::Background).rgb();
     for (int y = 0; y < icon.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(icon.scanLine(y));
         for (int x = 0; x < icon.width(); ++x)

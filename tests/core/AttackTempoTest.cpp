@@ -3,7 +3,7 @@
 #include "attacks/Devour.h"
 #include "attacks/FireBall.h"
 #include "attacks/FlameBreath.h"
-#include "attacks/Pacing.h"
+#include "attacks/Sweep.h"
 
 #include <gtest/gtest.h>
 
@@ -39,18 +39,18 @@ void ExpectSeconds(const std::string& phase, double seconds, double low, double 
 
 TEST(AttackTempo, SweepsFireBallAndFlameBreath) {
     StageFixture f;
-    SweepErase(f.stage, 4000, 4000, 0.0, 1.0);
+    sweepErase(f.stage, 4000, 4000, 0.0, 1.0);
     ExpectSeconds("sweep_mouth", f.nominalSeconds(), 1.0, 1.5);
     f.timeline.restart();
-    SweepErase(f.stage, 4000, 3500, 1.0, 0.5);
+    sweepErase(f.stage, 4000, 3500, 1.0, 0.5);
     ExpectSeconds("sweep_devour", f.nominalSeconds(), 1.0, 1.5);
 
     f.timeline.restart();
     double radius = 5.0;
-    ShootFireBall(f.stage, radius);
+    shootFireBall(f.stage, radius);
     ExpectSeconds("fire_ball", f.nominalSeconds(), 4.0, 7.0);
     f.timeline.restart();
-    BreatheFlame(f.stage, 4300, 4200);
+    breatheFlame(f.stage, 4300, 4200);
     ExpectSeconds("flame_breath", f.nominalSeconds(), 3.0, 4.5);
 }
 
@@ -59,7 +59,7 @@ TEST(AttackTempo, DevourAndChewing) {
     double devour = 0;
     {
         PhaseClock clock(f);
-        DevourGoblin(f.stage, 4000, 4000);
+        devourGoblin(f.stage, 4000, 4000);
         const std::size_t sweep = 4999, tongue = sweep + 9100, reel = tongue + 430 * 18;
         ExpectSeconds("tongue", clock.Seconds(sweep, tongue), 0.25);
         ExpectSeconds("reel_in", clock.Seconds(tongue, reel), 0.4, 1.0);
@@ -68,7 +68,7 @@ TEST(AttackTempo, DevourAndChewing) {
     f.timeline.restart();
     f.recording.forget();
     PhaseClock clock(f);
-    ChewGoblin(f.stage);
+    chewGoblin(f.stage);
     // Each opening is followed by two scraps and then its closing.
     const std::size_t open1 = 500 + 12250 + 1, shut1 = open1 + 500 + 2, open2 = shut1 + 4250,
                       shut2 = open2 + 800 + 2;

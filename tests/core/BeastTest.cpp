@@ -12,7 +12,7 @@ namespace {
 
 using Line = RecordingCanvas::LineCall;
 using Disc = RecordingCanvas::CircleCall;
-constexpr Color Red = RGB(255, 0, 0), Black = RGB(0, 0, 0), White = RGB(255, 255, 255);
+constexpr Color Red = rgb(255, 0, 0), Black = rgb(0, 0, 0), White = rgb(255, 255, 255);
 
 // Junk in every counter: a painter that reads one before setting it shows up.
 void Scramble(Stage& s) {
@@ -38,11 +38,11 @@ void PaintStoryBeast(Stage& s) {
     std::int16_t r = 1;
     const std::int16_t e[] = {5500, 3000, 500}, b[] = {5450, 2400, 6500, 3200},
                        w[] = {5500, 2000, 4000, 500};
-    DrawBody(s, r);
-    DrawEye(s, e[0], e[1], e[2]);
-    DrawBrow(s, b[0], b[1], b[2], b[3]);
-    DrawTail(s, 0, 4500, 2000, 2500);
-    DrawSpikes(s, w[0], w[1], w[2], w[3]);
+    drawBody(s, r);
+    drawEye(s, e[0], e[1], e[2]);
+    drawBrow(s, b[0], b[1], b[2], b[3]);
+    drawTail(s, 0, 4500, 2000, 2500);
+    drawSpikes(s, w[0], w[1], w[2], w[3]);
 }
 
 } // namespace
@@ -51,7 +51,7 @@ TEST(Beast, BodyGrowsToItsLimitThroughTheCallersVariable) {
     StageFixture f;
     Scramble(f.stage);
     std::int16_t grow = 1, none = 3000;
-    DrawBody(f.stage, grow);
+    drawBody(f.stage, grow);
     EXPECT_EQ(grow, 3000);
     ASSERT_EQ(f.recording.primitives().size(), 2999u);
     ExpectDiscs(f.recording.circles(), 0, 2999, 4000, 3500, Red, 0.6f);
@@ -59,7 +59,7 @@ TEST(Beast, BodyGrowsToItsLimitThroughTheCallersVariable) {
 
     f.stage.canvas.setFillColor(White);
     f.controls.caption = "x";
-    DrawBody(f.stage, none); // draws nothing, still blanks the label
+    drawBody(f.stage, none); // draws nothing, still blanks the label
     EXPECT_EQ(f.recording.primitives().size(), 2999u);
     EXPECT_EQ(f.controls.caption, " ");
     EXPECT_EQ(f.recording.fillColor(), White);
@@ -69,7 +69,7 @@ TEST(Beast, EyeRimEyeballAndFixedPupil) {
     StageFixture f;
     Scramble(f.stage);
     const std::int16_t x = 5500, y = 3000, r = 500, one = 1, big = 32600;
-    DrawEye(f.stage, x, y, r);
+    drawEye(f.stage, x, y, r);
     auto d = f.recording.circles();
     ASSERT_EQ(d.size(), 1097u);
     ExpectDiscs(d, 0, 499, 5500, 3000, Black, 0.8f);
@@ -81,18 +81,18 @@ TEST(Beast, EyeRimEyeballAndFixedPupil) {
     EXPECT_EQ(f.stage.counterC, 150);
     EXPECT_EQ(f.stage.counterD, 31000);
 
-    DrawEye(f.stage, x, y, one); // the pupil alone
+    drawEye(f.stage, x, y, one); // the pupil alone
     EXPECT_EQ(f.recording.circles().size(), 1097u + 149u);
     EXPECT_EQ(f.stage.counterA, 1);
     EXPECT_EQ(f.stage.counterB, 1);
-    EXPECT_THROW(DrawEye(f.stage, big, y, r), OverflowError); // x + 250
+    EXPECT_THROW(drawEye(f.stage, big, y, r), OverflowError); // x + 250
 }
 
 TEST(Beast, BrowTailAndSpikes) {
     StageFixture f;
     Scramble(f.stage);
     const std::int16_t x1 = 5450, y1 = 2400, x2 = 6500, y2 = 3200;
-    DrawBrow(f.stage, x1, y1, x2, y2);
+    drawBrow(f.stage, x1, y1, x2, y2);
     auto l = f.recording.lines();
     ASSERT_EQ(l.size(), 600u);
     ExpectLine(l.front(), 5450, 2400, 6500, 3200);
@@ -100,7 +100,7 @@ TEST(Beast, BrowTailAndSpikes) {
     EXPECT_EQ(f.stage.counterA, 600);
 
     f.recording.forget();
-    DrawTail(f.stage, 0, 32000, 2000, 2500); // widens past 16 bits instead of overflowing
+    drawTail(f.stage, 0, 32000, 2000, 2500); // widens past 16 bits instead of overflowing
     l = f.recording.lines();
     ASSERT_EQ(l.size(), 2249u);
     ExpectLine(l.front(), 0, 32002, 2000, 2501);
@@ -109,7 +109,7 @@ TEST(Beast, BrowTailAndSpikes) {
 
     f.recording.forget();
     const std::int16_t a1 = 5500, a2 = 2000, a3 = 4000, a4 = 500;
-    DrawSpikes(f.stage, a1, a2, a3, a4);
+    drawSpikes(f.stage, a1, a2, a3, a4);
     l = f.recording.lines();
     ASSERT_EQ(l.size(), 11195u);
     // First and last segment of each wedge: 2499, 1499, 2199, 2499 and 2499 lines.
@@ -124,21 +124,21 @@ TEST(Beast, BrowTailAndSpikes) {
         ExpectLine(l[starts[w]], e[0], e[1], e[2], e[3]);
         ExpectLine(l[starts[w + 1] - 1], e[4], e[5], e[6], e[7]);
     }
-    EXPECT_EQ(l.back().colour, RGB(150, 0, 0));
+    EXPECT_EQ(l.back().colour, rgb(150, 0, 0));
     EXPECT_EQ(f.stage.counterA, 1500);
     EXPECT_EQ(f.stage.counterB, 2200);
     EXPECT_EQ(f.stage.counterE, 2500);
     EXPECT_EQ(f.recording.fillColorSets(), 0);
 
     const std::int16_t tooFar = 28000, edge = -32500;
-    EXPECT_THROW(DrawSpikes(f.stage, a1, a2, tooFar, a4), OverflowError); // a3 + 5000
-    EXPECT_THROW(DrawBrow(f.stage, edge, y1, x2, y2), OverflowError);
+    EXPECT_THROW(drawSpikes(f.stage, a1, a2, tooFar, a4), OverflowError); // a3 + 5000
+    EXPECT_THROW(drawBrow(f.stage, edge, y1, x2, y2), OverflowError);
 }
 
 TEST(Beast, RedrawPaintsTheBodyAtOnce) {
     StageFixture story, redraw;
     PaintStoryBeast(story.stage);
-    RedrawBeast(redraw.stage);
+    redrawBeast(redraw.stage);
     ASSERT_EQ(story.recording.primitives().size(), 18140u);
     ASSERT_EQ(redraw.recording.primitives().size(), 15142u);
     EXPECT_EQ(redraw.recording.circles().front().shape.radius, 2999);
@@ -150,7 +150,7 @@ TEST(Beast, RedrawPaintsTheBodyAtOnce) {
 TEST(Tempo, TheBodyGrowsInAboutASecond) {
     StageFixture f;
     std::int16_t r = 1;
-    DrawBody(f.stage, r);
+    drawBody(f.stage, r);
     std::printf("[ tempo ] growing body %.3f s\n", f.nominalSeconds());
     EXPECT_GE(f.nominalSeconds(), 1.0);
     EXPECT_LE(f.nominalSeconds(), 1.5);

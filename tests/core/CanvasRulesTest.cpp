@@ -33,12 +33,6 @@ TEST(Arithmetic16, OverflowRaisesAndEdgesDoNot) {
     EXPECT_THROW(mul16(2, 16384), OverflowError);
 }
 
-TEST(IntFunction, IsFloor) {
-    EXPECT_EQ(Int(2.7), 2);
-    EXPECT_EQ(Int(-2.2), -3);
-    EXPECT_EQ(Int(100.0 * 0.99999994f), 99);
-}
-
 TEST(Random, ValuesStayBelowOne) {
     RandomSource random(1, [] { return 0ull; });
     float largest = 0;
@@ -84,38 +78,38 @@ TEST(Random, ClockReadingChangesTheSequence) {
 
 TEST(PrimitiveCost, LinesAreClippedToTheClientArea) {
     // 150 twips = 10 pixels, both end points counted.
-    EXPECT_DOUBLE_EQ(LinePixels(0, 15, 150, 15, 100, 100), 11);
-    EXPECT_DOUBLE_EQ(LinePixels(-1500, 15, 1500, 15, 100, 100), 101);
-    EXPECT_DOUBLE_EQ(LinePixels(-1500, -15, 1500, -15, 100, 100), 0);
-    EXPECT_DOUBLE_EQ(LinePixels(3000, 3000, 4500, 4500, 100, 100), 0);
+    EXPECT_DOUBLE_EQ(linePixels(0, 15, 150, 15, 100, 100), 11);
+    EXPECT_DOUBLE_EQ(linePixels(-1500, 15, 1500, 15, 100, 100), 101);
+    EXPECT_DOUBLE_EQ(linePixels(-1500, -15, 1500, -15, 100, 100), 0);
+    EXPECT_DOUBLE_EQ(linePixels(3000, 3000, 4500, 4500, 100, 100), 0);
 }
 
 TEST(PrimitiveCost, DiscsCountTheirVisibleArea) {
     const CircleShape inside{750, 750, 150, 0};
-    EXPECT_NEAR(CirclePixels(inside, 100, 100), 3.14159 * 100 + 1, 0.01);
+    EXPECT_NEAR(circlePixels(inside, 100, 100), 3.14159 * 100 + 1, 0.01);
     const CircleShape halfOut{0, 750, 150, 0};
-    EXPECT_NEAR(CirclePixels(halfOut, 100, 100), 3.14159 * 50 + 1, 0.01);
+    EXPECT_NEAR(circlePixels(halfOut, 100, 100), 3.14159 * 50 + 1, 0.01);
     const CircleShape gone{-1000, -1000, 150, 0};
-    EXPECT_DOUBLE_EQ(CirclePixels(gone, 100, 100), 1);
+    EXPECT_DOUBLE_EQ(circlePixels(gone, 100, 100), 1);
 }
 
 TEST(PacedCanvas, ChargesEachPrimitiveAfterDrawingIt) {
     RecordingCanvas surface(1500, 1500);
     Timeline timeline(Tempo{1000, 10, 100});
     PacedCanvas canvas(surface, timeline);
-    canvas.line(0, 0, 150, 0, RGB(1, 2, 3));
+    canvas.line(0, 0, 150, 0, rgb(1, 2, 3));
     EXPECT_EQ(timeline.nominalNs(), 1000 + 10 * 11);
-    canvas.setFillColor(RGB(9, 9, 9));
-    canvas.circle(750, 750, 150, RGB(1, 2, 3));
+    canvas.setFillColor(rgb(9, 9, 9));
+    canvas.circle(750, 750, 150, rgb(1, 2, 3));
     ASSERT_EQ(surface.circles().size(), 1u);
-    EXPECT_EQ(surface.circles()[0].fill, RGB(9, 9, 9));
+    EXPECT_EQ(surface.circles()[0].fill, rgb(9, 9, 9));
     timeline.chargePause(3);
     timeline.chargePause(-4);
     EXPECT_NEAR(timeline.nominalNs(), 1110 + 1000 + 10 * (3.14159 * 100 + 1) + 300, 1);
 }
 
 TEST(Colour, PacksRedGreenBlueAndClampsLikeThePlatform) {
-    EXPECT_EQ(RGB(64, 64, 64), 64u + 256u * 64 + 65536u * 64);
-    EXPECT_EQ(RGB(300, 0, 1), 255u + 65536u);
-    EXPECT_THROW(RGB(-1, 0, 0), std::invalid_argument);
+    EXPECT_EQ(rgb(64, 64, 64), 64u + 256u * 64 + 65536u * 64);
+    EXPECT_EQ(rgb(300, 0, 1), 255u + 65536u);
+    EXPECT_THROW(rgb(-1, 0, 0), std::invalid_argument);
 }

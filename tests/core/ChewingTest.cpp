@@ -8,7 +8,7 @@ TEST(Chewing, BandJawArcTwoChewsAndTheLeftoverCounters) {
     AttackTrace t;
     t.stage.counterA = 777; // leftovers of an earlier painter must not matter
     t.stage.counterB = 5;
-    ChewGoblin(t.stage);
+    chewGoblin(t.stage);
 
     // band, jaw, arc, opening, scraps, closing, wider opening, scraps, final closing
     const auto& R = AttackTrace::Repeat;
@@ -17,7 +17,7 @@ TEST(Chewing, BandJawArcTwoChewsAndTheLeftoverCounters) {
 
     const auto lines = t.recording.lines();
     ASSERT_EQ(lines.size(), 24550u);
-    const Color back = Palette::Background, red = RGB(255, 0, 0);
+    const Color back = Palette::Background, red = rgb(255, 0, 0);
     const auto line = [&](std::size_t at, Color colour) {
         EXPECT_EQ(lines[at].colour, colour) << at;
         return std::make_tuple(lines[at].x1, lines[at].y1, lines[at].x2, lines[at].y2);
@@ -37,9 +37,9 @@ TEST(Chewing, BandJawArcTwoChewsAndTheLeftoverCounters) {
     EXPECT_EQ(line(24549, red), line(12749, red));
 
     const CircleShape arc = t.recording.circles().at(0).shape;
-    EXPECT_TRUE(arc.arc);
+    EXPECT_EQ(arc.outline, Outline::Arc);
     EXPECT_EQ(std::make_tuple(arc.x, arc.y, arc.radius, arc.colour, arc.start, arc.end),
-              std::make_tuple(2500.f, 3500.f, 400.f, RGB(200, 0, 0), static_cast<float>(3.14 / 3),
+              std::make_tuple(2500.f, 3500.f, 400.f, rgb(200, 0, 0), static_cast<float>(3.14 / 3),
                               static_cast<float>(9.42 / 2 - 1)));
     EXPECT_EQ(t.stage.counterA, 12250);
     EXPECT_EQ(t.stage.counterB, 800);
@@ -47,7 +47,7 @@ TEST(Chewing, BandJawArcTwoChewsAndTheLeftoverCounters) {
 
 TEST(Chewing, ScrapsAreFilledGreenAndPlacedFromTheCorner) {
     AttackTrace t(11790, 9315);
-    ChewGoblin(t.stage);
+    chewGoblin(t.stage);
     const auto circles = t.recording.circles();
     ASSERT_EQ(circles.size(), 5u);
     const std::tuple<float, float, float, float> scraps[] = {
@@ -55,6 +55,7 @@ TEST(Chewing, ScrapsAreFilledGreenAndPlacedFromTheCorner) {
     for (int i = 0; i < 4; ++i) {
         const auto& c = circles[i + 1];
         EXPECT_EQ(std::make_tuple(c.shape.x, c.shape.y, c.shape.radius, c.shape.aspect), scraps[i]);
-        EXPECT_TRUE(!c.shape.arc && c.fill == RGB(0, 120, 0) && c.shape.colour == RGB(0, 120, 0));
+        EXPECT_TRUE(c.shape.outline == Outline::Closed && c.fill == rgb(0, 120, 0) &&
+                    c.shape.colour == rgb(0, 120, 0));
     }
 }

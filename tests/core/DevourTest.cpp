@@ -10,7 +10,7 @@ namespace {
 
 using Line = RecordingCanvas::LineCall;
 using Circle = RecordingCanvas::CircleCall;
-constexpr Color Green = RGB(0, 120, 0), Back = Palette::Background;
+constexpr Color Green = rgb(0, 120, 0), Back = Palette::Background;
 constexpr std::size_t Sweep = 4999, Tongue = 9100, Pass = 18;
 
 auto Form(const Circle& c) {
@@ -25,7 +25,7 @@ auto Ends(const Line& l) {
 TEST(Devour, SweepTongueReelInAndFinalPoseWithoutLeftFoot) {
     AttackTrace t;
     t.stage.counterA = 123;
-    DevourGoblin(t.stage, 4000, 4000);
+    devourGoblin(t.stage, 4000, 4000);
     const float W = 15360, H = 10800;
 
     EXPECT_EQ(t.Pattern(), AttackTrace::Repeat("p10", Sweep) + AttackTrace::Repeat("p", Tongue) +
@@ -34,7 +34,7 @@ TEST(Devour, SweepTongueReelInAndFinalPoseWithoutLeftFoot) {
     EXPECT_EQ(std::get<Line>(all[0]).x2, 8999);
     // The tongue: two touching dark-red lines per pass, 4550 passes.
     for (std::size_t i = Sweep; i < Sweep + Tongue; ++i)
-        ASSERT_EQ(std::get<Line>(all[i]).colour, RGB(200, 0, 0));
+        ASSERT_EQ(std::get<Line>(all[i]).colour, rgb(200, 0, 0));
     EXPECT_EQ(Ends(std::get<Line>(all[Sweep])), std::make_tuple(4000.f, 3999.f, 4002.f, 4000.f));
     EXPECT_EQ(std::get<Line>(all[Sweep + Tongue - 2]).y2, 8549.f);
     EXPECT_EQ(Ends(std::get<Line>(all[Sweep + Tongue - 1])),
@@ -55,7 +55,7 @@ TEST(Devour, SweepTongueReelInAndFinalPoseWithoutLeftFoot) {
     }
     const auto& mouth = std::get<Line>(all[Sweep + Tongue + 8]);
     EXPECT_EQ(Ends(mouth), std::make_tuple(W - 2300, H - 1700, W - 1700, H - 1700));
-    EXPECT_EQ(mouth.colour, RGB(0, 0, 0));
+    EXPECT_EQ(mouth.colour, rgb(0, 0, 0));
 
     // The final pose at pull 4300: head, body, arms and right foot, then three black lines.
     const std::tuple<float, float, float, float> pose[] = {{W - 10600, H - 6300, 600, 1},
@@ -70,7 +70,7 @@ TEST(Devour, SweepTongueReelInAndFinalPoseWithoutLeftFoot) {
         EXPECT_TRUE(c.fill == Green && c.shape.colour == Green);
     }
     for (std::size_t i = last + 5; i < all.size(); ++i)
-        EXPECT_EQ(std::get<Line>(all[i]).colour, RGB(0, 0, 0));
+        EXPECT_EQ(std::get<Line>(all[i]).colour, rgb(0, 0, 0));
     EXPECT_EQ(t.stage.counterA, 0);
 }
 
@@ -81,7 +81,7 @@ TEST(Devour, FigureFollowsAResizeAtTheNextPrimitive) {
         if (step == 2 * Sweep + Tongue + 1)
             t.recording.resize(11790, 9315);
     };
-    DevourGoblin(t.stage, 4000, 4000);
+    devourGoblin(t.stage, 4000, 4000);
     const auto circles = t.recording.circles();
     EXPECT_EQ(Form(circles[0]), std::make_tuple(13360.f, 8800.f, 600.f, 1.f));
     EXPECT_EQ(Form(circles[1]), std::make_tuple(9790.f, 8315.f, 700.f, 1.f));
@@ -93,9 +93,9 @@ TEST(Devour, FigureFollowsAResizeAtTheNextPrimitive) {
 TEST(Devour, TheReeledInGoblinStartsAsTheStandingOneLessItsWedge) {
     StageFixture standing;
     const std::int16_t head = 600, body = 700;
-    DrawGoblin(standing.stage, head, body);
+    drawGoblin(standing.stage, head, body);
     AttackTrace devoured;
-    DevourGoblin(devoured.stage, 4000, 4000);
+    devourGoblin(devoured.stage, 4000, 4000);
 
     const auto& still = standing.recording.primitives();
     const auto& moving = devoured.recording.primitives();

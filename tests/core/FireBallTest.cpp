@@ -7,7 +7,7 @@
 TEST(FireBall, SweepThen5999BallsEachShownForPause5AndErased) {
     AttackTrace t;
     double radius = 5.0;
-    ShootFireBall(t.stage, radius);
+    shootFireBall(t.stage, radius);
 
     EXPECT_EQ(t.Pattern(), AttackTrace::Repeat("p10", 4999) + AttackTrace::Repeat("p5p", 5999));
     const auto circles = t.recording.circles();
@@ -19,12 +19,13 @@ TEST(FireBall, SweepThen5999BallsEachShownForPause5AndErased) {
         const auto& erase = circles[2 * k - 1];
         twin.reseedRandom();
         const int green = static_cast<int>(twin.nextRandom() * 255.0);
-        ASSERT_TRUE(ball.shape.colour == RGB(255, green, 0) && ball.fill == ball.shape.colour);
+        ASSERT_TRUE(ball.shape.colour == rgb(255, green, 0) && ball.fill == ball.shape.colour);
         ASSERT_TRUE(ball.shape.x == 4500 + 2 * k && ball.shape.y == 4500 + k) << k;
         ASSERT_NEAR(ball.shape.radius, 5.0 + 0.4 * (k - 1), 1e-3);
         ASSERT_TRUE(erase.shape.colour == Palette::Background && erase.fill == Palette::Background);
         ASSERT_TRUE(erase.shape.x == ball.shape.x && erase.shape.y == ball.shape.y &&
-                    erase.shape.radius == ball.shape.radius && !erase.shape.arc);
+                    erase.shape.radius == ball.shape.radius &&
+                    erase.shape.outline == Outline::Closed);
     }
     EXPECT_EQ(circles.front().shape.radius, 5.0f);
     EXPECT_NEAR(radius, 2404.6, 1e-6);

@@ -15,7 +15,7 @@ TEST(FlameBreath, SweepThenFiveBurstsOf999FollowingTheWindowBetweenBursts) {
         if (step == 2 * 4999 + 2 * 999)
             t.recording.resize(11790, 9315);
     };
-    BreatheFlame(t.stage, 4300, 4200);
+    breatheFlame(t.stage, 4300, 4200);
 
     EXPECT_EQ(t.Pattern(), AttackTrace::Repeat("p10", 4999) + AttackTrace::Repeat("p20", 4995));
     const auto lines = t.recording.lines();
@@ -26,8 +26,8 @@ TEST(FlameBreath, SweepThenFiveBurstsOf999FollowingTheWindowBetweenBursts) {
     for (std::size_t i = 4999; i < lines.size(); ++i) {
         const auto& l = lines[i];
         const std::size_t burst = (i - 4999) / 999;
-        ASSERT_EQ(l.colour & 0xff00ff, RGB(255, 0, blues[burst])) << i;
-        ASSERT_LE(GreenOf(l.colour), 254);
+        ASSERT_EQ(l.colour & 0xff00ff, rgb(255, 0, blues[burst])) << i;
+        ASSERT_LE(greenOf(l.colour), 254);
         ASSERT_TRUE(l.x1 >= 4300 && l.x1 <= 4349 && l.y1 >= 4200 && l.y1 <= 4249);
         // Within 2998 twips of the corner, on even offsets from both edges.
         const float dx = (burst == 0 ? 15360 : 11790) - l.x2;
@@ -41,7 +41,7 @@ TEST(FlameBreath, SweepThenFiveBurstsOf999FollowingTheWindowBetweenBursts) {
 TEST(FlameBreath, EachLineTakesItsFiveDrawsInOrderAfterAReseed) {
     AttackTrace t;
     t.stage.counterB = t.stage.counterC = 9999; // stale values must not matter
-    SprayFlames(t.stage, 30, -20, 100);
+    sprayFlames(t.stage, 30, -20, 100);
 
     RandomSource twin{12345, [] { return 0ull; }};
     const auto draw = [&](double scale) { return static_cast<int>(twin.nextRandom() * scale); };
@@ -51,7 +51,7 @@ TEST(FlameBreath, EachLineTakesItsFiveDrawsInOrderAfterAReseed) {
         right = draw(1500);
         bottom = draw(1500);
         const int green = draw(255), jx = draw(50), jy = draw(50);
-        ASSERT_EQ(l.colour, RGB(255, green, 30));
+        ASSERT_EQ(l.colour, rgb(255, green, 30));
         ASSERT_EQ(
             std::make_tuple(l.x1, l.y1, l.x2, l.y2),
             std::make_tuple(-20.f + jx, 100.f + jy, 15360.f - 2 * right, 10800.f - 2 * bottom));
@@ -61,8 +61,8 @@ TEST(FlameBreath, EachLineTakesItsFiveDrawsInOrderAfterAReseed) {
 
 TEST(FlameBreath, PassesWithinOneClockTickStillDrawDifferentLines) {
     AttackTrace t; // its clock never moves
-    SprayFlames(t.stage, 0, 4300, 4200);
-    SprayFlames(t.stage, 0, 4300, 4200);
+    sprayFlames(t.stage, 0, 4300, 4200);
+    sprayFlames(t.stage, 0, 4300, 4200);
     std::set<std::tuple<float, float, float, float, Color>> distinct;
     for (const auto& l : t.recording.lines())
         distinct.insert({l.x1, l.y1, l.x2, l.y2, l.colour});

@@ -9,10 +9,8 @@ namespace {
 // painter that reuses or reorders its reads draws at a different y.
 class DriftingCanvas : public RecordingCanvas {
   public:
-    float scaleWidth() const override { return log += 'W', RecordingCanvas::scaleWidth(); }
-    float scaleHeight() const override {
-        return log += 'H', RecordingCanvas::scaleHeight() + float(drift++);
-    }
+    float width() const override { return log += 'W', RecordingCanvas::width(); }
+    float height() const override { return log += 'H', RecordingCanvas::height() + float(drift++); }
     void line(float x1, float y1, float x2, float y2, Color colour) override {
         log += 'L';
         RecordingCanvas::line(x1, y1, x2, y2, colour);
@@ -38,7 +36,7 @@ TEST(Floor, BandFollowsTheBottomEdgeReadForEachLine) {
     FakeControls controls;
     Stage stage{canvas, random, timeline, controls};
     const std::int16_t red = 120, green = 50, blue = 0;
-    DrawFloor(stage, red, green, blue);
+    drawFloor(stage, red, green, blue);
 
     std::string expected;
     for (int i = 0; i < 499; ++i)
@@ -48,16 +46,16 @@ TEST(Floor, BandFollowsTheBottomEdgeReadForEachLine) {
     const auto l = canvas.lines();
     EXPECT_TRUE(l[0].x1 == 15360 && l[0].x2 == 0 && l[0].y1 == 10799 && l[0].y2 == 10799);
     EXPECT_TRUE(l[498].y1 == 10800 + 498 - 499 && l[498].y2 == 10800 + 498 - 499);
-    EXPECT_EQ(l[498].colour, RGB(120, 50, 0));
+    EXPECT_EQ(l[498].colour, rgb(120, 50, 0));
     EXPECT_EQ(stage.counterA, 500);
     EXPECT_EQ(canvas.fillColorSets(), 0);
 }
 
 TEST(Hoard, CoinsTakeTheirDrawsInOrderAndLandInTheirRows) {
     StageFixture f;
-    f.stage.canvas.setFillColor(RGB(9, 9, 9));
+    f.stage.canvas.setFillColor(rgb(9, 9, 9));
     const std::int16_t radius = 50;
-    DrawGoldHoard(f.stage, radius);
+    drawGoldHoard(f.stage, radius);
     const auto coins = f.recording.circles();
     ASSERT_EQ(f.recording.primitives().size(), 4999u);
 
@@ -78,10 +76,11 @@ TEST(Hoard, CoinsTakeTheirDrawsInOrderAndLandInTheirRows) {
         zeroDraws += draw == 0; // these must join the bottom row, not repaint a stale spot
         ASSERT_EQ(coin.shape.y, Rows[k][2] + int(100 * v[1])) << draw;
         ASSERT_EQ(coin.shape.x, Rows[k][1] + int(width * v[2])) << draw;
-        ASSERT_EQ(coin.shape.colour, RGB(200 + int(55 * v[3]), 200 + int(55 * v[4]), 0));
-        ASSERT_TRUE(RedOf(coin.shape.colour) < 255 && GreenOf(coin.shape.colour) < 255);
+        ASSERT_EQ(coin.shape.colour, rgb(200 + int(55 * v[3]), 200 + int(55 * v[4]), 0));
+        ASSERT_TRUE(redOf(coin.shape.colour) < 255 && greenOf(coin.shape.colour) < 255);
         ASSERT_EQ(coin.fill, coin.shape.colour);
-        ASSERT_TRUE(coin.shape.radius == 50 && coin.shape.aspect == 0.5f && !coin.shape.arc);
+        ASSERT_TRUE(coin.shape.radius == 50 && coin.shape.aspect == 0.5f &&
+                    coin.shape.outline == Outline::Closed);
     }
     EXPECT_GT(zeroDraws, 0) << "this seed no longer draws a 0";
     EXPECT_EQ(f.recording.fillColor(), coins.back().shape.colour);
@@ -98,6 +97,6 @@ TEST(Hoard, ReseedsOnceAndThenBeforeEveryCoin) {
     FakeControls controls;
     Stage stage{canvas, random, timeline, controls};
     const std::int16_t radius = 50;
-    DrawGoldHoard(stage, radius);
+    drawGoldHoard(stage, radius);
     EXPECT_EQ(reseeds, 5000);
 }

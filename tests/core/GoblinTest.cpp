@@ -11,11 +11,11 @@ class GrowingCanvas : public RecordingCanvas {
     using RecordingCanvas::RecordingCanvas;
     void line(float x1, float y1, float x2, float y2, Color colour) override {
         RecordingCanvas::line(x1, y1, x2, y2, colour);
-        resize(RecordingCanvas::scaleWidth() + 1, RecordingCanvas::scaleHeight() + 1);
+        resize(RecordingCanvas::width() + 1, RecordingCanvas::height() + 1);
     }
     void drawShape(const CircleShape& shape) override {
         RecordingCanvas::drawShape(shape);
-        resize(RecordingCanvas::scaleWidth() + 1, RecordingCanvas::scaleHeight() + 1);
+        resize(RecordingCanvas::width() + 1, RecordingCanvas::height() + 1);
     }
 };
 
@@ -58,8 +58,8 @@ TEST(Goblin, BothSchemesAtTheStoredSizeAndAfterAResize) {
     StageFixture f(11790, 9315);
     const std::int16_t r1 = 600, r2 = 700;
     f.stage.counterA = 32767; // must be reset, or the wedge would be skipped
-    DrawGoblin(f.stage, r1, r2);
-    ExpectFigure(f.recording, 11790, 9315, RGB(0, 120, 0), RGB(0, 0, 0), RGB(200, 200, 200));
+    drawGoblin(f.stage, r1, r2);
+    ExpectFigure(f.recording, 11790, 9315, rgb(0, 120, 0), rgb(0, 0, 0), rgb(200, 200, 200));
     EXPECT_EQ(f.recording.circles()[0].shape.x, 9790); // head centre (9790, 7315)
     EXPECT_EQ(f.recording.lines()[3].y1, 6815);        // wedge apex (8690, 6815)
     EXPECT_EQ(f.recording.fillColorSets(), 1);
@@ -67,9 +67,9 @@ TEST(Goblin, BothSchemesAtTheStoredSizeAndAfterAResize) {
 
     f.recording.forget();
     f.recording.resize(15360, 10800);
-    DrawCharredGoblin(f.stage, r1, r2);
-    ExpectFigure(f.recording, 15360, 10800, RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0));
-    EXPECT_EQ(f.recording.fillColor(), RGB(0, 0, 0));
+    drawCharredGoblin(f.stage, r1, r2);
+    ExpectFigure(f.recording, 15360, 10800, rgb(0, 0, 0), rgb(255, 255, 255), rgb(0, 0, 0));
+    EXPECT_EQ(f.recording.fillColor(), rgb(0, 0, 0));
     EXPECT_EQ(f.stage.counterA, 400);
 }
 
@@ -80,6 +80,6 @@ TEST(Goblin, ReadsTheCornerBeforeEveryPrimitive) {
     FakeControls controls;
     Stage stage{canvas, random, timeline, controls};
     const std::int16_t r1 = 600, r2 = 700;
-    DrawGoblin(stage, r1, r2);
-    ExpectFigure(canvas, 5000, 4000, RGB(0, 120, 0), RGB(0, 0, 0), RGB(200, 200, 200), 1);
+    drawGoblin(stage, r1, r2);
+    ExpectFigure(canvas, 5000, 4000, rgb(0, 120, 0), rgb(0, 0, 0), rgb(200, 200, 200), 1);
 }

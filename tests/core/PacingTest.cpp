@@ -1,5 +1,5 @@
-#include "attacks/Pacing.h"
 #include "AttackTrace.h"
+#include "attacks/Sweep.h"
 #include "canvas/Palette.h"
 #include "stage/Numeric.h"
 
@@ -8,15 +8,15 @@
 TEST(Pause, ChargesExactlyNUnitsAndNothingForZeroOrLess) {
     AttackTrace t;
     for (const std::int16_t n : {1, 10, 0, -3, 32767})
-        Pause(t.stage, n);
+        pause(t.stage, n);
     EXPECT_EQ(t.timeline.nominalNs(), 1 + 10 + 32767);
     EXPECT_TRUE(t.recording.primitives().empty());
 }
 
-TEST(SweepErase, MouthFanOf4999BackgroundLinesEachFollowedByPause10) {
+TEST(sweepErase, MouthFanOf4999BackgroundLinesEachFollowedByPause10) {
     AttackTrace t;
     t.stage.counterA = -7; // whatever an earlier painter left
-    SweepErase(t.stage, 4000, 4000, 0.0, 1.0);
+    sweepErase(t.stage, 4000, 4000, 0.0, 1.0);
 
     const auto lines = t.recording.lines();
     ASSERT_EQ(lines.size(), 4999u);
@@ -33,13 +33,13 @@ TEST(SweepErase, MouthFanOf4999BackgroundLinesEachFollowedByPause10) {
     EXPECT_EQ(t.stage.counterA, 5000);
 }
 
-TEST(SweepErase, PivotPastTheLimitOverflowsAfterReadingBackColorBeforeDrawing) {
+TEST(sweepErase, PivotPastTheLimitOverflowsAfterReadingBackColorBeforeDrawing) {
     for (const auto& [x, y] : {std::pair<std::int16_t, std::int16_t>{27768, 0}, {0, 31768}}) {
         AttackTrace t;
-        EXPECT_THROW(SweepErase(t.stage, x, y, 0.0, 1.0), OverflowError);
+        EXPECT_THROW(sweepErase(t.stage, x, y, 0.0, 1.0), OverflowError);
         EXPECT_EQ(t.recording.backColorReads(), 1);
         EXPECT_TRUE(t.recording.primitives().empty());
     }
     AttackTrace t;
-    EXPECT_NO_THROW(SweepErase(t.stage, 27767, 31767, 0.0, 1.0));
+    EXPECT_NO_THROW(sweepErase(t.stage, 27767, 31767, 0.0, 1.0));
 }

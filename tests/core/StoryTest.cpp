@@ -120,7 +120,7 @@ TEST_F(StoryFixture, TryAnotherChoiceRepaintsTheLairAtOnceAndOffersTheChoice) {
     const std::vector<std::string> expected = {
         "caption: ", "hide:again", "hide:restart", "caption: ", "caption:Well? Whatcha gonna do?",
         "show:eat",  "show:fire",  "show:flame"};
-    // DrawBody blanks the label too, between the buttons and the question.
+    // drawBody blanks the label too, between the buttons and the question.
     EXPECT_EQ(fixture.controls.calls, expected);
     session.perform(Action::Advance);
     EXPECT_TRUE(attackButtonsShown());

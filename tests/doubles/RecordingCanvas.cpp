@@ -16,7 +16,7 @@ void RecordingCanvas::setFillColor(Color colour) {
     ++fillSets_;
 }
 
-Color RecordingCanvas::backColor() const {
+Color RecordingCanvas::background() const {
     ++backReads_;
     return Palette::Background;
 }

@@ -26,9 +26,9 @@ class RecordingCanvas : public Canvas {
     void drawShape(const CircleShape& shape) override;
     void setFillColor(Color colour) override;
     Color fillColor() const override { return fill_; }
-    Color backColor() const override;
-    float scaleWidth() const override { return width_; }
-    float scaleHeight() const override { return height_; }
+    Color background() const override;
+    float width() const override { return width_; }
+    float height() const override { return height_; }
     void clear() override { ++clearCount_; }
 
     void resize(float scaleWidth, float scaleHeight);
@@ -46,7 +46,7 @@ class RecordingCanvas : public Canvas {
     std::vector<Primitive> primitives_;
     float width_;
     float height_;
-    Color fill_ = RGB(0, 0, 0);
+    Color fill_ = rgb(0, 0, 0);
     int clearCount_ = 0;
     int fillSets_ = 0;
     mutable int backReads_ = 0;

@@ -3,10 +3,10 @@
 #include "attacks/Devour.h"
 #include "attacks/FireBall.h"
 #include "attacks/FlameBreath.h"
-#include "canvas/RasterCanvas.h"
 #include "scene/Beast.h"
 #include "scene/FloorAndHoard.h"
 #include "scene/Goblin.h"
+#include "window/RasterCanvas.h"
 
 #include <QtTest>
 
@@ -37,10 +37,10 @@ struct Lair {
     explicit Lair(QSize client, bool withScene = true) : canvas(client) {
         if (!withScene)
             return;
-        RedrawBeast(stage);
-        DrawFloor(stage, 120, 50, 0);
-        DrawGoldHoard(stage, 50);
-        DrawGoblin(stage, 600, 700);
+        redrawBeast(stage);
+        drawFloor(stage, 120, 50, 0);
+        drawGoldHoard(stage, 50);
+        drawGoblin(stage, 600, 700);
     }
 
     RasterCanvas canvas;
@@ -49,8 +49,8 @@ struct Lair {
     FakeControls view;
     Stage stage{canvas, random, timeline, view};
 
-    float W() const { return canvas.scaleWidth(); }
-    float H() const { return canvas.scaleHeight(); }
+    float W() const { return canvas.width(); }
+    float H() const { return canvas.height(); }
     const QImage& image() const { return canvas.image(); }
     QRgb at(double x, double y) const { return image().pixel(int(x / 15), int(y / 15)); }
 
@@ -96,7 +96,7 @@ struct Lair {
 // The standing goblin painted alone, so its pixels and their colours are known exactly.
 QImage goblinAlone(QSize client) {
     Lair alone(client, false);
-    DrawGoblin(alone.stage, 600, 700);
+    drawGoblin(alone.stage, 600, 700);
     return alone.image().copy();
 }
 
@@ -109,7 +109,7 @@ class AttackPicturesTest : public QObject {
     void fireBallWipesTheWholeGoblinInAMaximizedWindow() {
         Lair lair(maximized);
         double radius = 5.0;
-        ShootFireBall(lair.stage, radius);
+        shootFireBall(lair.stage, radius);
         // Wiped means background: no ball shade may linger either.
         const QString left = lair.firstWrong(goblinAlone(maximized), anywhere,
                                              [](QRgb, QRgb now) { return now != background; });
@@ -119,7 +119,7 @@ class AttackPicturesTest : public QObject {
     void fireBallMissesTheLowerLeftAtTheStoredSize() {
         Lair lair(stored);
         double radius = 5.0;
-        ShootFireBall(lair.stage, radius);
+        shootFireBall(lair.stage, radius);
         const QImage goblin = goblinAlone(stored);
         const float W = lair.W(), H = lair.H();
 
@@ -147,8 +147,8 @@ class AttackPicturesTest : public QObject {
 
     void flameLeavesTheGoblinCharredPixelForPixel() {
         Lair lair(maximized);
-        BreatheFlame(lair.stage, 4300, 4200);
-        DrawCharredGoblin(lair.stage, 600, 700);
+        breatheFlame(lair.stage, 4300, 4200);
+        drawCharredGoblin(lair.stage, 600, 700);
         // Green and grey turn black, the black face turns white; no flame shows through.
         const QString wrong =
             lair.firstWrong(goblinAlone(maximized), anywhere, [](QRgb was, QRgb now) {
@@ -160,7 +160,7 @@ class AttackPicturesTest : public QObject {
     void flameAimsAtTheCornerOfTheResizedWindow() {
         Lair lair(stored);
         lair.canvas.resize(maximized, 1.0);
-        BreatheFlame(lair.stage, 4300, 4200);
+        breatheFlame(lair.stage, 4300, 4200);
         // Beyond the old client area only the new corner's target square can catch flame.
         int flames = 0;
         for (int y = stored.height(); y < maximized.height(); ++y)
@@ -178,8 +178,8 @@ class AttackPicturesTest : public QObject {
     void eatingShutsTheJawOverTheWholeMeal() {
         QFETCH(QSize, client);
         Lair lair(client);
-        DevourGoblin(lair.stage, 4000, 4000);
-        ChewGoblin(lair.stage);
+        devourGoblin(lair.stage, 4000, 4000);
+        chewGoblin(lair.stage);
 
         // Inside the jaw triangle, two pixels clear of its edges, all is body red. The edges are
         // left out: the devour sweep ends a sliver above the jaw's upper edge.
@@ -213,8 +213,8 @@ class AttackPicturesTest : public QObject {
 
     void eatingLeavesTheMealAndScrapsInSightAtTheStoredSize() {
         Lair lair(stored);
-        DevourGoblin(lair.stage, 4000, 4000);
-        ChewGoblin(lair.stage);
+        devourGoblin(lair.stage, 4000, 4000);
+        chewGoblin(lair.stage);
         const float W = lair.W(), H = lair.H();
 
         // The final pose: head at (W - 10600, H - 6300), where the right brow ends.

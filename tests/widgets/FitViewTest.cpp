@@ -1,6 +1,6 @@
 #include "canvas/Palette.h"
-#include "canvas/RasterCanvas.h"
 #include "window/GameWindow.h"
+#include "window/RasterCanvas.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -10,7 +10,7 @@
 
 namespace {
 
-const QRgb goblinGreen = RasterCanvas::toQColor(Palette::GoblinGreen).rgb();
+const QRgb goblinGreen = toQColor(Palette::GoblinGreen).rgb();
 
 int countPixels(const QImage& image, QRgb colour) {
     int count = 0;
@@ -61,7 +61,7 @@ class FitViewTest : public QObject {
         auto window = open(size);
         QVERIFY(window);
         QCOMPARE(window->size(), size);
-        QCOMPARE(window->canvas().scaleWidth(), 15360.0f); // the painters see the design
+        QCOMPARE(window->canvas().width(), 15360.0f); // the painters see the design
         advance(*window, 7);
         for (Action attack : {Action::FireBall, Action::FlameBreath, Action::EatHim}) {
             QVERIFY(window->button(attack)->isVisible());

@@ -1,7 +1,7 @@
 #include "window/GameWindow.h"
-#include "canvas/RasterCanvas.h"
 #include "game/Story.h"
 #include "record/Rehearsal.h"
+#include "window/RasterCanvas.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -65,8 +65,8 @@ class GameWindowTest : public QObject {
     void startsWithItsTitleABlankCanvasAndNoButtons() {
         open(0);
         QCOMPARE(window->windowTitle(), QStringLiteral("Click to continue"));
-        QCOMPARE(window->canvas().scaleWidth(), 15360.0f);
-        QCOMPARE(window->canvas().scaleHeight(), 10800.0f);
+        QCOMPARE(window->canvas().width(), 15360.0f);
+        QCOMPARE(window->canvas().height(), 10800.0f);
         QVERIFY(visibleButtons().isEmpty());
         QVERIFY(label()->isVisible());
         QCOMPARE(caption(), QString());
@@ -289,7 +289,7 @@ class GameWindowTest : public QObject {
         open(0);
         clickWindow(5);
         window->resize(786, 621); // 11790 x 9315 twips
-        QCOMPARE(window->canvas().scaleWidth(), 11790.0f);
+        QCOMPARE(window->canvas().width(), 11790.0f);
         click(bare);
         QCOMPARE(pixel(652, 487), green);               // head at (9790, 7315) twips
         QCOMPARE(pixel(592, 487), qRgb(200, 200, 200)); // the wedge, held out to the left
@@ -316,7 +316,7 @@ class GameWindowTest : public QObject {
         click(bare);
         QTimer::singleShot(60, this, [this] { window->resize(800, 600); });
         click(bare);
-        QCOMPARE(window->canvas().scaleHeight(), 9000.0f);
+        QCOMPARE(window->canvas().height(), 9000.0f);
         QCOMPARE(pixel(700, 599), brown);
         QCOMPARE(pixel(266, 233), red);
     }

@@ -1,4 +1,4 @@
-#include "canvas/RasterCanvas.h"
+#include "window/RasterCanvas.h"
 
 #include <QtTest>
 
@@ -39,7 +39,7 @@ class RasterCanvasTest : public QObject {
   private slots:
     void lineIncludesBothEndPoints() {
         RasterCanvas canvas(QSize(40, 20));
-        canvas.line(30, 30, 150, 30, RGB(255, 0, 0));
+        canvas.line(30, 30, 150, 30, rgb(255, 0, 0));
         for (int x = 2; x <= 10; ++x)
             QCOMPARE(at(canvas, x, 2), qRgb(255, 0, 0));
         QCOMPARE(at(canvas, 1, 2), background);
@@ -50,8 +50,8 @@ class RasterCanvasTest : public QObject {
     void tinyCirclesPaintAtMostOnePixel() {
         for (float radius : {0.0f, 1.0f}) {
             RasterCanvas canvas(QSize(20, 20));
-            canvas.setFillColor(RGB(255, 0, 0));
-            canvas.circle(150, 150, radius, RGB(255, 0, 0));
+            canvas.setFillColor(rgb(255, 0, 0));
+            canvas.circle(150, 150, radius, rgb(255, 0, 0));
             QVERIFY2(paintedPixels(canvas) <= 1,
                      qPrintable(QString::number(paintedPixels(canvas))));
         }
@@ -59,8 +59,8 @@ class RasterCanvasTest : public QObject {
 
     void aspectBelowOneShrinksTheHeight() {
         RasterCanvas canvas(QSize(600, 500));
-        canvas.setFillColor(RGB(255, 0, 0));
-        canvas.ellipse(4000, 3500, 2999, RGB(255, 0, 0), 0.6f);
+        canvas.setFillColor(rgb(255, 0, 0));
+        canvas.ellipse(4000, 3500, 2999, rgb(255, 0, 0), 0.6f);
         const QRect body = paintedBounds(canvas, qRgb(255, 0, 0));
         // 2 x 2999 twips = 400 pixels across, 0.6 of that high.
         QVERIFY(qAbs(body.width() - 400) <= 2);
@@ -71,8 +71,8 @@ class RasterCanvasTest : public QObject {
 
     void aspectAboveOneTakesTheRadiusVertically() {
         RasterCanvas canvas(QSize(200, 200));
-        canvas.setFillColor(RGB(0, 0, 255));
-        canvas.ellipse(1500, 1500, 1500, RGB(0, 0, 255), 2.0f);
+        canvas.setFillColor(rgb(0, 0, 255));
+        canvas.ellipse(1500, 1500, 1500, rgb(0, 0, 255), 2.0f);
         const QRect shape = paintedBounds(canvas, qRgb(0, 0, 255));
         QVERIFY(qAbs(shape.height() - 200) <= 2);
         QVERIFY(qAbs(shape.width() - 100) <= 2);
@@ -80,8 +80,8 @@ class RasterCanvasTest : public QObject {
 
     void fillsThenOutlines() {
         RasterCanvas canvas(QSize(100, 100));
-        canvas.setFillColor(RGB(0, 255, 0));
-        canvas.circle(750, 750, 450, RGB(255, 0, 0)); // 30 pixels across
+        canvas.setFillColor(rgb(0, 255, 0));
+        canvas.circle(750, 750, 450, rgb(255, 0, 0)); // 30 pixels across
         QCOMPARE(at(canvas, 50, 50), qRgb(0, 255, 0));
         QCOMPARE(at(canvas, 50, 20), qRgb(255, 0, 0));
         QCOMPARE(at(canvas, 80, 50), qRgb(255, 0, 0));
@@ -90,9 +90,9 @@ class RasterCanvasTest : public QObject {
 
     void arcRunsCounterClockwiseAndIsNotFilled() {
         RasterCanvas canvas(QSize(300, 300));
-        canvas.setFillColor(RGB(0, 255, 0));
+        canvas.setFillColor(rgb(0, 255, 0));
         // Centre (100, 100) pixels, radius 30: from the upper right, over the top, down the left.
-        canvas.arc(1500, 1500, 450, RGB(200, 0, 0), 3.14f / 3, 9.42f / 2 - 1);
+        canvas.arc(1500, 1500, 450, rgb(200, 0, 0), 3.14f / 3, 9.42f / 2 - 1);
         const QRgb dark = qRgb(200, 0, 0);
         auto nearArc = [&](int x, int y) {
             for (int dy = -1; dy <= 1; ++dy)
@@ -111,27 +111,27 @@ class RasterCanvasTest : public QObject {
 
     void clipsAndAcceptsNegativeCoordinates() {
         RasterCanvas canvas(QSize(50, 50));
-        canvas.line(-1500, -1500, 1500, 1500, RGB(255, 255, 255));
+        canvas.line(-1500, -1500, 1500, 1500, rgb(255, 255, 255));
         QCOMPARE(at(canvas, 0, 0), qRgb(255, 255, 255));
         QCOMPARE(at(canvas, 49, 49), qRgb(255, 255, 255));
-        canvas.setFillColor(RGB(0, 0, 255));
-        canvas.circle(-150, 375, 450, RGB(0, 0, 255));
+        canvas.setFillColor(rgb(0, 0, 255));
+        canvas.circle(-150, 375, 450, rgb(0, 0, 255));
         QCOMPARE(at(canvas, 0, 25), qRgb(0, 0, 255));
         QCOMPARE(at(canvas, 25, 25), qRgb(255, 255, 255));
     }
 
     void resizeKeepsPixelsAndFollowsTheClientSize() {
         RasterCanvas canvas(QSize(100, 80));
-        canvas.line(150, 150, 300, 150, RGB(255, 0, 0));
+        canvas.line(150, 150, 300, 150, rgb(255, 0, 0));
         canvas.resize(QSize(300, 200), 1.0);
-        QCOMPARE(canvas.scaleWidth(), 4500.0f);
-        QCOMPARE(canvas.scaleHeight(), 3000.0f);
+        QCOMPARE(canvas.width(), 4500.0f);
+        QCOMPARE(canvas.height(), 3000.0f);
         QCOMPARE(at(canvas, 15, 10), qRgb(255, 0, 0));
         QCOMPARE(at(canvas, 250, 150), background);
-        canvas.line(3000, 2250, 3150, 2250, RGB(0, 255, 0)); // only inside the grown area
+        canvas.line(3000, 2250, 3150, 2250, rgb(0, 255, 0)); // only inside the grown area
         QCOMPARE(at(canvas, 205, 150), qRgb(0, 255, 0));
         canvas.resize(QSize(50, 40), 1.0);
-        QCOMPARE(canvas.scaleWidth(), 750.0f);
+        QCOMPARE(canvas.width(), 750.0f);
         canvas.resize(QSize(300, 200), 1.0);
         QCOMPARE(at(canvas, 205, 150), qRgb(0, 255, 0));
     }
@@ -139,8 +139,8 @@ class RasterCanvasTest : public QObject {
     void highDpiDrawsCrispLogicalPixels() {
         RasterCanvas canvas(QSize(40, 20), 2.0);
         QCOMPARE(canvas.image().size(), QSize(80, 40));
-        QCOMPARE(canvas.scaleWidth(), 600.0f);
-        canvas.line(30, 30, 150, 30, RGB(255, 0, 0));
+        QCOMPARE(canvas.width(), 600.0f);
+        canvas.line(30, 30, 150, 30, rgb(255, 0, 0));
         const QRect line = paintedBounds(canvas, qRgb(255, 0, 0));
         QCOMPARE(line.height(), 2);
         QVERIFY(qAbs(line.left() - 4) <= 1 && qAbs(line.right() - 21) <= 1);
@@ -149,7 +149,7 @@ class RasterCanvasTest : public QObject {
 
     void clsClearsEverythingAndMarksItDirty() {
         RasterCanvas canvas(QSize(30, 30));
-        canvas.line(0, 0, 300, 300, RGB(255, 0, 0));
+        canvas.line(0, 0, 300, 300, rgb(255, 0, 0));
         QVERIFY(!canvas.takeDirty().isEmpty());
         QVERIFY(canvas.takeDirty().isEmpty());
         canvas.clear();

@@ -1,4 +1,4 @@
-#include "window/SafeFile.h"
+#include "files/SafeFile.h"
 #include "FailingDevice.h"
 #include "record/GifWriter.h"
 #include "record/WebpWriter.h"

@@ -1,8 +1,8 @@
 #include "FileSizeLimit.h"
+#include "files/PictureFolder.h"
+#include "files/PictureWriter.h"
 #include "window/GameActions.h"
 #include "window/GameWindow.h"
-#include "window/PictureFolder.h"
-#include "window/PictureWriter.h"
 
 #include <QToolTip>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "window/SafeFile.h"
+#include "files/SafeFile.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "window/PictureFolder.h"
+#include "files/PictureFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

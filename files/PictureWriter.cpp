@@ -1,6 +1,6 @@
-#include "window/PictureWriter.h"
+#include "files/PictureWriter.h"
 
-#include "window/SafeFile.h"
+#include "files/SafeFile.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "canvas/RasterCanvas.h"
+#include "window/RasterCanvas.h"
 
 #include <algorithm>
 #include <bit>
@@ -13,7 +13,7 @@ QImage blankImage(QSize logical, qreal scale) {
         std::min(RasterCanvas::MaxImageSide,
                  static_cast<int>(std::ceil(logical.height() * scale))));
     QImage image(device, QImage::Format_RGB32);
-    image.fill(RasterCanvas::toQColor(Palette::Background));
+    image.fill(toQColor(Palette::Background));
     return image;
 }
 
@@ -34,8 +34,8 @@ RasterCanvas::~RasterCanvas() {
     painter_.end();
 }
 
-QColor RasterCanvas::toQColor(Color colour) {
-    return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
+QColor toQColor(Color colour) {
+    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
 void RasterCanvas::begin() {
@@ -74,7 +74,7 @@ void RasterCanvas::paint(const ShapeCall& call) {
     const qreal ry = std::abs(toPixels(shape.verticalRadius()));
     const QRectF bounds(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry);
     usePen(shape.colour);
-    if (shape.arc) {
+    if (shape.outline == Outline::Arc) {
         // Qt counts 1/16 degree counter-clockwise on screen from 3 o'clock, as the game does.
         double span = shape.end - shape.start;
         if (span < 0)
@@ -103,7 +103,7 @@ void RasterCanvas::line(float x1, float y1, float x2, float y2, Color colour) {
 void RasterCanvas::drawShape(const CircleShape& shape) {
     const ShapeCall call{shape, fill_};
     paint(call);
-    std::size_t key = shape.arc ? 3 : 2;
+    std::size_t key = shape.outline == Outline::Arc ? 3 : 2;
     for (float value : {shape.x, shape.y, shape.radius, shape.aspect, shape.start, shape.end})
         key = mixIn(key, value);
     keep(call, key);
@@ -124,7 +124,8 @@ void RasterCanvas::keep(Primitive primitive, std::size_t key) {
             return false;
         const CircleShape &s = shape->shape, &o = other->shape;
         return s.x == o.x && s.y == o.y && s.radius == o.radius && s.aspect == o.aspect &&
-               s.arc == o.arc && (!s.arc || (s.start == o.start && s.end == o.end));
+               s.outline == o.outline &&
+               (s.outline == Outline::Closed || (s.start == o.start && s.end == o.end));
     };
     const auto [found, inserted] = lastWithKey_.try_emplace(key, kept_.size());
     if (!inserted) {
@@ -200,7 +201,7 @@ std::vector<bool> RasterCanvas::coveredShapes() const {
     const qreal outline = std::max<qreal>(1, std::round(scale_));
     for (std::size_t i = kept_.size(); i-- > 0;) {
         const auto* call = std::get_if<ShapeCall>(&kept_[i]);
-        if (!call || call->shape.arc)
+        if (!call || call->shape.outline == Outline::Arc)
             continue;
         const CircleShape& shape = call->shape;
         const float radius = std::abs(shape.radius);

@@ -14,6 +14,9 @@
 #include <variant>
 #include <vector>
 
+// A game colour as Qt takes it.
+QColor toQColor(Color colour);
+
 // The canvas the window shows: a kept image drawn with QPainter, antialiasing off.
 //
 // The painters see a client area in logical pixels (15 twips each); the image holds it at a
@@ -35,9 +38,9 @@ class RasterCanvas : public Canvas {
     void drawShape(const CircleShape& shape) override;
     void setFillColor(Color colour) override { fill_ = colour; }
     Color fillColor() const override { return fill_; }
-    Color backColor() const override { return Palette::Background; }
-    float scaleWidth() const override { return clientSize_.width() * TwipsPerPixel; }
-    float scaleHeight() const override { return clientSize_.height() * TwipsPerPixel; }
+    Color background() const override { return Palette::Background; }
+    float width() const override { return clientSize_.width() * TwipsPerPixel; }
+    float height() const override { return clientSize_.height() * TwipsPerPixel; }
     void clear() override;
 
     // Follows the window: a new client size, or a new scale, which repaints the picture from the
@@ -53,8 +56,6 @@ class RasterCanvas : public Canvas {
     QRect takeDirty();
     // How many primitives a rebuild would repaint.
     std::size_t keptPrimitives() const { return kept_.size() - dropped_; }
-
-    static QColor toQColor(Color colour);
 
     // 8192 x 8192 device pixels at 4 bytes: the image stays within 256 MiB.
     static constexpr int MaxImageSide = 8192;
@@ -88,7 +89,7 @@ class RasterCanvas : public Canvas {
     QSize extent_; // the logical area the image holds: at least the client area
     QImage image_;
     QPainter painter_;
-    Color fill_ = RGB(0, 0, 0);
+    Color fill_ = rgb(0, 0, 0);
     Color penColour_ = 0xffffffff;
     QRect dirty_;
 
