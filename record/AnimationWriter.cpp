@@ -2,6 +2,12 @@
 
 #include <cstring>
 
+bool AnimationWriter::fail(const QString& message) {
+    if (error_.isEmpty())
+        error_ = message;
+    return false;
+}
+
 QRect changedRect(const QImage& before, const QImage& after) {
     const int width = after.width();
     const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);

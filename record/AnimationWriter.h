@@ -12,7 +12,10 @@ class QIODevice;
 // Writes an animation as the pictures of a recording arrive.
 class AnimationWriter {
   public:
+    AnimationWriter() = default;
     virtual ~AnimationWriter() = default;
+    AnimationWriter(const AnimationWriter&) = delete;
+    AnimationWriter& operator=(const AnimationWriter&) = delete;
 
     // Every picture must then have the screen's size.
     virtual bool open(QIODevice& out, QSize screen) = 0;
@@ -22,8 +25,20 @@ class AnimationWriter {
     // The last picture lasts until endNs. Closes the animation.
     virtual bool finish(std::int64_t endNs) = 0;
 
-    virtual int framesWritten() const = 0;
-    virtual const QString& errorString() const = 0;
+    // Frames in the animation so far.
+    int framesWritten() const { return written_; }
+    // Why the first call that failed did; empty while none has.
+    const QString& errorString() const { return error_; }
+
+  protected:
+    void countFrame() { ++written_; }
+    bool hasFailed() const { return !error_.isEmpty(); }
+    // Keeps the first failure's message, since later ones follow from it, and returns false.
+    bool fail(const QString& message);
+
+  private:
+    int written_ = 0;
+    QString error_;
 };
 
 // The smallest rectangle outside which two pictures of the same size agree; empty if they agree

@@ -30,10 +30,8 @@ GifWriter::~GifWriter() {
 }
 
 bool GifWriter::failed(const char* what, int code) {
-    if (error_.isEmpty())
-        error_ =
-            QStringLiteral("%1: %2").arg(QLatin1String(what), QLatin1String(GifErrorString(code)));
-    return false;
+    return fail(
+        QStringLiteral("%1: %2").arg(QLatin1String(what), QLatin1String(GifErrorString(code))));
 }
 
 bool GifWriter::send(const QByteArray& bytes) {
@@ -79,16 +77,15 @@ bool GifWriter::open(QIODevice& out, QSize screen) {
 }
 
 bool GifWriter::addFrame(const QImage& picture, std::int64_t startNs) {
-    if (!gif_ || !error_.isEmpty())
+    if (!gif_ || hasFailed())
         return false;
     const QImage frame = picture.convertToFormat(QImage::Format_RGB32);
     if (frame.size() != screen_) {
-        error_ = QStringLiteral("a %1x%2 picture does not fit the %3x%4 screen")
-                     .arg(frame.width())
-                     .arg(frame.height())
-                     .arg(screen_.width())
-                     .arg(screen_.height());
-        return false;
+        return fail(QStringLiteral("a %1x%2 picture does not fit the %3x%4 screen")
+                        .arg(frame.width())
+                        .arg(frame.height())
+                        .arg(screen_.width())
+                        .arg(screen_.height()));
     }
     const bool first = previous_.isNull();
     const QRect rect = first ? frame.rect() : changedRect(previous_, frame);
@@ -151,14 +148,14 @@ bool GifWriter::writePending(std::int64_t endNs) {
     }
     if (!send(std::exchange(encoded_, {})))
         return false;
-    ++written_;
+    countFrame();
     std::uint8_t nothing = GifPalette::Transparent;
     const QRect corner(pending_.rect.topLeft(), QSize(1, 1));
     for (delay -= longest; delay > 0; delay -= longest) {
         if (!encodeFrame(corner, &nothing, true, std::min(delay, longest)) ||
             !send(std::exchange(encoded_, {})))
             return false;
-        ++written_;
+        countFrame();
     }
     hasPending_ = false;
     return true;
@@ -183,7 +180,7 @@ bool GifWriter::encodeFrame(const QRect& rect, std::uint8_t* indices, bool trans
 bool GifWriter::finish(std::int64_t endNs) {
     if (!gif_)
         return false;
-    const bool wrote = error_.isEmpty() && (!hasPending_ || writePending(endNs));
+    const bool wrote = !hasFailed() && (!hasPending_ || writePending(endNs));
     int code = 0;
     const bool closed = EGifCloseFile(gif_, &code) == GIF_OK;
     gif_ = nullptr;

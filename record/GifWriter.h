@@ -23,17 +23,11 @@ struct GifFileType;
 // whole.
 class GifWriter : public AnimationWriter {
   public:
-    GifWriter() = default;
     ~GifWriter() override;
-    GifWriter(const GifWriter&) = delete;
-    GifWriter& operator=(const GifWriter&) = delete;
 
     bool open(QIODevice& out, QSize screen) override;
     bool addFrame(const QImage& picture, std::int64_t startNs) override;
     bool finish(std::int64_t endNs) override;
-
-    int framesWritten() const override { return written_; }
-    const QString& errorString() const override { return error_; }
 
   private:
     struct Pending {
@@ -58,6 +52,4 @@ class GifWriter : public AnimationWriter {
     QSize screen_;
     Pending pending_;
     bool hasPending_ = false;
-    int written_ = 0;
-    QString error_;
 };

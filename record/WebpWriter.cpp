@@ -58,11 +58,9 @@ WebpWriter::~WebpWriter() {
 }
 
 bool WebpWriter::failed(const QString& message) {
-    if (error_.isEmpty())
-        error_ = message;
     WebPMuxDelete(mux_);
     mux_ = nullptr;
-    return false;
+    return fail(message);
 }
 
 bool WebpWriter::open(QIODevice& out, QSize screen) {
@@ -165,7 +163,7 @@ bool WebpWriter::push(const QByteArray& frame, const QRect& rect, bool blend, in
     info.blend_method = blend ? WEBP_MUX_BLEND : WEBP_MUX_NO_BLEND;
     if (WebPMuxPushFrame(mux_, &info, 1) != WEBP_MUX_OK)
         return failed(QStringLiteral("cannot add a WebP frame: out of memory"));
-    ++written_;
+    countFrame();
     return true;
 }
 

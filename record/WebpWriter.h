@@ -19,26 +19,20 @@ struct WebPConfig;
 // onto it with the pixels that keep their colour transparent, or whole where that is smaller;
 // an identical picture only lengthens the one before. Frame times are whole milliseconds,
 // rounded from the start so that the durations add up to the whole. The frames are kept in
-// memory until finish() writes the animation out.
+// memory until finish() writes the animation out; the latest picture counts as written once its
+// end is settled.
 //
 // libwebp's own animation encoder (WebPAnimEncoder) makes the same frames, but searches for
 // the changed rectangle from the edges of the whole screen, column by column, several times a
 // frame: three to six times slower on the game's tour, for about the same size.
 class WebpWriter : public AnimationWriter {
   public:
-    WebpWriter() = default;
     ~WebpWriter() override;
-    WebpWriter(const WebpWriter&) = delete;
-    WebpWriter& operator=(const WebpWriter&) = delete;
 
     bool open(QIODevice& out, QSize screen) override;
     bool addFrame(const QImage& picture, std::int64_t startNs) override;
     // Writes the whole animation: until then the frames are kept in memory.
     bool finish(std::int64_t endNs) override;
-
-    // Frames in the animation so far; the latest picture counts once its end is settled.
-    int framesWritten() const override { return written_; }
-    const QString& errorString() const override { return error_; }
 
   private:
     // Encodes the pending picture and holds it: its end is certain only once the next picture
@@ -69,6 +63,4 @@ class WebpWriter : public AnimationWriter {
         bool blend = false;
         std::int64_t startMs = 0;
     } held_; // the frame that shows shown_
-    int written_ = 0;
-    QString error_;
 };
