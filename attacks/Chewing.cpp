@@ -1,6 +1,5 @@
 #include "attacks/Chewing.h"
 
-#include "attacks/Sweep.h"
 #include "canvas/Palette.h"
 #include "scene/Beast.h"
 #include "stage/Numeric.h"
@@ -9,32 +8,33 @@ namespace {
 
 using namespace Palette;
 
-// Everything in the jaw turns about the centre of the body.
-constexpr float PivotX = BodyX;
-constexpr float PivotY = BodyY;
+// The jaw's lower corner, straight below the centre of the body: the jaw fan's first line ends
+// here, and the band under the jaw runs down from it.
+constexpr std::int16_t JawX = 4000;
+constexpr std::int16_t JawY = 5300;
 
-// Jaw fan lines first..last in body red; all of them together fill the jaw triangle, a tail of
-// them shuts the mouth again over a wedge.
-void fillJaw(Stage& stage, std::int16_t first, std::int16_t last) {
-    for (stage.counterA = first; stage.counterA <= last;
-         stage.counterA = add16(stage.counterA, 1)) {
-        const double endX = 4000 + 0.23 * stage.counterA;
-        const double endY = 5300 - 0.1 * stage.counterA;
-        stage.canvas.line(PivotX, PivotY, static_cast<float>(endX), static_cast<float>(endY), Red);
+// Jaw fan lines first..last in body red, about the centre of the body; all of them together fill
+// the jaw triangle, a tail of them shuts the mouth again over a wedge. Returns the index one past
+// the last line: the jaw tip, where the next opening aims its first ray.
+std::int16_t fillJaw(Stage& stage, std::int16_t first, std::int16_t last) {
+    std::int16_t ray = first;
+    for (; ray <= last; ray = add16(ray, 1)) {
+        const double endX = JawX + 0.23 * ray;
+        const double endY = JawY - 0.1 * ray;
+        stage.canvas.line(BodyX, BodyY, static_cast<float>(endX), static_cast<float>(endY), Red);
     }
+    return ray;
 }
 
-// Opens the mouth slowly, one background line and pause(30) per step of counterB, until
-// counterB reaches end. The first ray aims at the jaw tip through the 12250 that the last
-// fillJaw left in counterA.
-void openWedge(Stage& stage, std::int16_t end) {
-    while (stage.counterB < end) {
-        const double endX = 4000 + 0.23 * stage.counterA - stage.counterB;
-        const double endY = 5300 - 0.1 * stage.counterA + stage.counterB;
-        stage.canvas.line(PivotX, PivotY, static_cast<float>(endX), static_cast<float>(endY),
+// Opens the mouth slowly, one background line and pause(30) per step: the first ray aims at the
+// jaw tip, each next one a twip further left and down.
+void openWedge(Stage& stage, std::int16_t jawTip, std::int16_t steps) {
+    for (std::int16_t step = 0; step < steps; step = add16(step, 1)) {
+        const double endX = JawX + 0.23 * jawTip - step;
+        const double endY = JawY - 0.1 * jawTip + step;
+        stage.canvas.line(BodyX, BodyY, static_cast<float>(endX), static_cast<float>(endY),
                           stage.canvas.background());
-        pause(stage, 30);
-        stage.counterB = add16(stage.counterB, 1);
+        stage.pause(30);
     }
 }
 
@@ -53,31 +53,27 @@ void dropScrap(Canvas& canvas, float xStep, float xTrim, float radius, float asp
 
 void chewGoblin(Stage& stage) {
     Canvas& canvas = stage.canvas;
-    stage.counterA = 0;
-    stage.counterB = 0;
 
     // Clear a band under the jaw line, 4 twips lower per line.
-    for (stage.counterA = 0; stage.counterA <= 499; stage.counterA = add16(stage.counterA, 1)) {
-        const double startY = 4068.5 + 4.0 * stage.counterA;
-        const std::int16_t endY = add16(5300, mul16(4, stage.counterA));
-        canvas.line(6818.5f, static_cast<float>(startY), 4000, endY, canvas.background());
+    for (std::int16_t k = 0; k <= 499; k = add16(k, 1)) {
+        const double startY = 4068.5 + 4.0 * k;
+        const std::int16_t endY = add16(JawY, mul16(4, k));
+        canvas.line(6818.5f, static_cast<float>(startY), JawX, endY, canvas.background());
     }
 
-    fillJaw(stage, 0, 12249);
+    std::int16_t jawTip = fillJaw(stage, 0, 12249);
 
     canvas.arc(2500, 3500, 400, DarkRed, static_cast<float>(3.14 / 3),
                static_cast<float>(9.42 / 2 - 1));
 
-    // First chew: counterB is still 0 from entry.
-    openWedge(stage, 500);
+    openWedge(stage, jawTip, 500);
     canvas.setFillColor(GoblinGreen);
     dropScrap(canvas, 800, 0, 200);
     dropScrap(canvas, 1000, 0, 100);
-    fillJaw(stage, 8000, 12249);
+    jawTip = fillJaw(stage, 8000, 12249);
 
     // Second chew, wider.
-    stage.counterB = 0;
-    openWedge(stage, 800);
+    openWedge(stage, jawTip, 800);
     canvas.setFillColor(GoblinGreen);
     dropScrap(canvas, 800, 400, 300, 0.5f);
     dropScrap(canvas, 1000, 0, 100);

@@ -14,11 +14,11 @@ enum class Scheme { Painted, Erased };
 
 // Draws the goblin moved by (-2 pull, -pull). The erased scheme reads background() afresh for
 // the fill and for every primitive.
-void drawFigure(Stage& stage, const std::int16_t& pull, Scheme scheme, bool withLeftFoot) {
+void drawFigure(Stage& stage, std::int16_t pull, Scheme scheme, bool withLeftFoot) {
     Canvas& canvas = stage.canvas;
     const bool erased = scheme == Scheme::Erased;
     canvas.setFillColor(erased ? canvas.background() : Palette::GoblinGreen);
-    const GoblinFigure figure = goblinFigure(600, 700);
+    const GoblinFigure figure = goblinFigure(GoblinHeadRadius, GoblinBodyRadius);
     for (int piece = 0; piece < std::ssize(figure); ++piece) {
         if (piece == LeftFootPiece && !withLeftFoot)
             continue;
@@ -32,33 +32,27 @@ void drawFigure(Stage& stage, const std::int16_t& pull, Scheme scheme, bool with
 
 } // namespace
 
-void devourGoblin(Stage& stage, const std::int16_t& x0, const std::int16_t& y0) {
+void devourGoblin(Stage& stage, std::int16_t tongueX, std::int16_t tongueY) {
     Canvas& canvas = stage.canvas;
-    // The start point is read once, before anything can change it.
-    std::int16_t tongueX = x0;
-    std::int16_t tongueY = y0;
 
     // Open the mouth: the pivot is the centre of the body, not the tongue's start.
     sweepErase(stage, BodyX, BodyY, 1.0, 0.5);
 
     // The tongue: two touching lines of slope 1/2 growing two twips a pass, with no pause; the
     // drawing speed alone makes it visible.
-    stage.counterA = 0;
-    do {
+    for (std::int16_t pass = 0; pass < 4550; pass = add16(pass, 1)) {
         canvas.line(tongueX, sub16(tongueY, 1), add16(tongueX, 2), tongueY, Palette::DarkRed);
         canvas.line(tongueX, tongueY, add16(tongueX, 2), add16(tongueY, 1), Palette::DarkRed);
         tongueX = add16(tongueX, 2);
         tongueY = add16(tongueY, 1);
-        stage.counterA = add16(stage.counterA, 1);
-    } while (stage.counterA < 4550);
-    stage.counterA = 0;
+    }
 
     // Reel the goblin in along the tongue's slope. It is on screen during the pause; erasing
     // over-paints whatever lay under it, which is never restored.
     std::int16_t pull = 0;
     do {
         drawFigure(stage, pull, Scheme::Painted, true);
-        pause(stage, 5);
+        stage.pause(5);
         drawFigure(stage, pull, Scheme::Erased, true);
         pull = add16(pull, 10);
     } while (pull < 4300);

@@ -1,31 +1,29 @@
 #include "attacks/FlameBreath.h"
 
 #include "attacks/Sweep.h"
-#include "canvas/Palette.h"
+#include "scene/Beast.h"
 #include "stage/Numeric.h"
 
 #include <cmath>
 
-void breatheFlame(Stage& stage, const std::int16_t& x, const std::int16_t& y) {
-    sweepErase(stage, 4000, 4000, 0.0, 1.0);
+void breatheFlame(Stage& stage, std::int16_t x, std::int16_t y) {
+    sweepErase(stage, MouthX, MouthY, 0.0, 1.0);
     // Each burst a little less blue, the last one with none at all.
     static constexpr std::int16_t blues[] = {50, 40, 30, 20, 0};
-    for (const std::int16_t& blue : blues)
+    for (const std::int16_t blue : blues)
         sprayFlames(stage, blue, x, y);
 }
 
-void sprayFlames(Stage& stage, const std::int16_t& blue, const std::int16_t& x,
-                 const std::int16_t& y) {
+void sprayFlames(Stage& stage, std::int16_t blue, std::int16_t x, std::int16_t y) {
     Canvas& canvas = stage.canvas;
     RandomSource& random = stage.random;
-    stage.counterA = 1;
-    while (stage.counterA < 1000) {
+    for (std::int16_t line = 1; line < 1000; line = add16(line, 1)) {
         // Reseeded before every line; the source folds the clock into its state rather than
         // restarting from it, so lines within one clock tick still differ. The products are
         // formed in double, which is exact, so no floor reaches its bound.
         random.reseedRandom();
-        stage.counterB = round16(std::floor(random.nextRandom() * 1500.0));
-        stage.counterC = round16(std::floor(random.nextRandom() * 1500.0));
+        const std::int16_t right = round16(std::floor(random.nextRandom() * 1500.0));
+        const std::int16_t bottom = round16(std::floor(random.nextRandom() * 1500.0));
         const std::int16_t green = round16(std::floor(random.nextRandom() * 255.0));
         const float jitterX = random.nextRandom();
         const float jitterY = random.nextRandom();
@@ -35,10 +33,9 @@ void sprayFlames(Stage& stage, const std::int16_t& blue, const std::int16_t& x,
         const Color colour = rgb(255, green, blue);
         const auto startX = static_cast<float>(std::floor(jitterX * 50.0) + x);
         const auto startY = static_cast<float>(std::floor(jitterY * 50.0) + y);
-        const float endX = width - mul16(2, stage.counterB);
-        const float endY = height - mul16(2, stage.counterC);
+        const float endX = width - mul16(2, right);
+        const float endY = height - mul16(2, bottom);
         canvas.line(startX, startY, endX, endY, colour);
-        stage.counterA = add16(stage.counterA, 1);
-        pause(stage, 20);
+        stage.pause(20);
     }
 }

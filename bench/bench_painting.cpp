@@ -5,11 +5,9 @@
 // drawing takes while the picture plays. After each attack, the time to rebuild the picture so
 // far at another zoom, as a resize or fullscreen asks for.
 
+#include "canvas/PassThroughCanvas.h"
 #include "game/NoControls.h"
 #include "game/Session.h"
-#include "game/Story.h"
-#include "pacing/PacedCanvas.h"
-#include "stage/Stage.h"
 #include "window/RasterCanvas.h"
 
 #include <QGuiApplication>
@@ -27,28 +25,19 @@ double cpuSeconds() {
 }
 
 // Counts primitives on their way to the raster canvas.
-class CountingCanvas : public Canvas {
+class CountingCanvas : public PassThroughCanvas {
   public:
-    explicit CountingCanvas(Canvas& surface) : surface_(surface) {}
+    using PassThroughCanvas::PassThroughCanvas;
     void line(float x1, float y1, float x2, float y2, Color colour) override {
         ++primitives;
-        surface_.line(x1, y1, x2, y2, colour);
+        PassThroughCanvas::line(x1, y1, x2, y2, colour);
     }
     void drawShape(const CircleShape& shape) override {
         ++primitives;
-        surface_.drawShape(shape);
+        PassThroughCanvas::drawShape(shape);
     }
-    void setFillColor(Color colour) override { surface_.setFillColor(colour); }
-    Color fillColor() const override { return surface_.fillColor(); }
-    Color background() const override { return surface_.background(); }
-    float width() const override { return surface_.width(); }
-    float height() const override { return surface_.height(); }
-    void clear() override { surface_.clear(); }
 
     long primitives = 0;
-
-  private:
-    Canvas& surface_;
 };
 
 // The game without its window: the story's handlers painting on the raster canvas.

@@ -36,8 +36,6 @@ class Session {
 
     const Story& story() const { return story_; }
     Timeline& timeline() { return timeline_; }
-    // For painting one figure on its own, outside the story (tests, the icon).
-    Stage& stage() { return stage_; }
 
   private:
     // Passes everything on to the front end's controls and remembers which buttons are shown.

@@ -15,6 +15,13 @@ namespace {
 
 const std::string gap(40, ' ');
 
+// The beast with its body growing from bodyRadius, on its floor beside its hoard.
+void drawLair(Stage& stage, std::int16_t bodyRadius) {
+    drawBeast(stage, bodyRadius);
+    drawFloor(stage);
+    drawGoldHoard(stage, 50);
+}
+
 } // namespace
 
 const std::string Story::Title = "BRUMOX SIMULATOR" + gap + "Best viewed on a" + gap +
@@ -50,18 +57,10 @@ void Story::advance() {
     case 1:
         controls_.setCaption(Title);
         break;
-    case 2: {
+    case 2:
         controls_.setCaption(" ");
-        std::int16_t radius = 1;
-        drawBody(stage_, radius);
-        drawEye(stage_, 5500, 3000, 500);
-        drawBrow(stage_, 5450, 2400, 6500, 3200);
-        drawTail(stage_, 0, 4500, 2000, 2500);
-        drawSpikes(stage_, 5500, 2000, 4000, 500);
-        drawFloor(stage_, 120, 50, 0);
-        drawGoldHoard(stage_, 50);
+        drawLair(stage_, 1);
         break;
-    }
     case 3:
         controls_.setCaption(
             "So you're a brumox, just chillin' in your dungeon, guarding your stash "
@@ -80,11 +79,11 @@ void Story::advance() {
         controls_.setCaption(
             "When SUDDENLY a POORLY DRAWN GOBLIN pops out of nowhere, tyring to steal "
             "your stash!");
-        drawGoblin(stage_, 600, 700);
+        drawGoblin(stage_, GoblinHeadRadius, GoblinBodyRadius);
         break;
     case 7:
         controls_.setCaption(Question);
-        offerChoice();
+        showChoice(true);
         break;
     default:
         break;
@@ -103,9 +102,7 @@ Scene Story::scene() const {
 
 template <typename Attack>
 void Story::playAttack(Attack attack, Scene result, const std::string& message) {
-    controls_.setButtonVisible(Action::EatHim, false);
-    controls_.setButtonVisible(Action::FireBall, false);
-    controls_.setButtonVisible(Action::FlameBreath, false);
+    showChoice(false);
     controls_.setLabelVisible(false);
     attack();
     aftermath_ = result;
@@ -116,18 +113,13 @@ void Story::playAttack(Attack attack, Scene result, const std::string& message) 
 }
 
 void Story::fireBall() {
-    playAttack(
-        [this] {
-            double radius = 5.0;
-            shootFireBall(stage_, radius);
-        },
-        Scene::Blasted, "Buh-Bye.");
+    playAttack([this] { shootFireBall(stage_, 5.0); }, Scene::Blasted, "Buh-Bye.");
 }
 
 void Story::eatHim() {
     playAttack(
         [this] {
-            devourGoblin(stage_, 4000, 4000);
+            devourGoblin(stage_, MouthX, MouthY);
             chewGoblin(stage_);
         },
         Scene::Eaten, "Yummy...");
@@ -137,37 +129,34 @@ void Story::flameBreath() {
     playAttack(
         [this] {
             breatheFlame(stage_, 4300, 4200);
-            drawCharredGoblin(stage_, 600, 700);
+            drawCharredGoblin(stage_, GoblinHeadRadius, GoblinBodyRadius);
         },
         Scene::Burnt, "Ooh that burns...");
 }
 
 void Story::startOver() {
-    controls_.setCaption(" ");
-    stage_.canvas.clear();
-    storyStep_ = 0;
-    aftermath_.reset();
-    controls_.setButtonVisible(Action::TryAnotherChoice, false);
-    controls_.setButtonVisible(Action::StartOver, false);
+    clearTo(0);
 }
 
 void Story::tryAnotherChoice() {
+    clearTo(7);
+    drawLair(stage_, BodyRadius);
+    drawGoblin(stage_, GoblinHeadRadius, GoblinBodyRadius);
+    controls_.setCaption(Question);
+    showChoice(true);
+}
+
+void Story::clearTo(std::int16_t storyStep) {
     controls_.setCaption(" ");
     stage_.canvas.clear();
-    storyStep_ = 7;
+    storyStep_ = storyStep;
     aftermath_.reset();
     controls_.setButtonVisible(Action::TryAnotherChoice, false);
     controls_.setButtonVisible(Action::StartOver, false);
-    redrawBeast(stage_);
-    drawFloor(stage_, 120, 50, 0);
-    drawGoldHoard(stage_, 50);
-    drawGoblin(stage_, 600, 700);
-    controls_.setCaption(Question);
-    offerChoice();
 }
 
-void Story::offerChoice() {
-    controls_.setButtonVisible(Action::EatHim, true);
-    controls_.setButtonVisible(Action::FireBall, true);
-    controls_.setButtonVisible(Action::FlameBreath, true);
+void Story::showChoice(bool shown) {
+    controls_.setButtonVisible(Action::EatHim, shown);
+    controls_.setButtonVisible(Action::FireBall, shown);
+    controls_.setButtonVisible(Action::FlameBreath, shown);
 }

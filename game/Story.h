@@ -20,16 +20,6 @@ class Story {
 
     void perform(Action action);
 
-    // A click on the window: the next story screen.
-    void advance();
-    void fireBall();
-    void flameBreath();
-    void eatHim();
-    // Repaints the lair and offers the choice again.
-    void tryAnotherChoice();
-    // Back to before the title, with a blank canvas.
-    void startOver();
-
     // How many story screens have been shown since the start or the last Start Over: 1 to 7
     // name the screens, 7 also means the choice is on offer or made, and window clicks past it
     // only count on.
@@ -41,9 +31,22 @@ class Story {
     static const std::string Question;
 
   private:
+    // A click on the window: the next story screen.
+    void advance();
+    void fireBall();
+    void flameBreath();
+    void eatHim();
+    // Repaints the lair and offers the choice again.
+    void tryAnotherChoice();
+    // Back to before the title, with a blank canvas.
+    void startOver();
+
     template <typename Attack>
     void playAttack(Attack attack, Scene result, const std::string& message);
-    void offerChoice();
+    // A blank canvas and label at the given story step, with no aftermath and neither
+    // Try Another Choice nor Start Over on offer.
+    void clearTo(std::int16_t storyStep);
+    void showChoice(bool shown);
 
     Stage& stage_;
     Controls& controls_;

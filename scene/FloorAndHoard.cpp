@@ -7,7 +7,7 @@
 
 namespace {
 
-// Where a coin may land: y in yBase + 1300 .. +99, x in xStart .. xStart + xWidth - 1.
+// Where a coin may land: y in yBase .. yBase + 99, x in xStart .. xStart + xWidth - 1.
 struct HoardRow {
     int yBase;
     int xWidth;
@@ -21,40 +21,30 @@ HoardRow rowForDraw(int draw) {
     // top-left corner for the very first coin), it joins the bottom row with the draws 1..10.
     const int row = draw > 190 ? 1 : draw < 1 ? 20 : 20 - (draw - 1) / 10;
     if (row == 20)
-        return {9000, 4000, 3000}; // the base reaches a further 100 twips to the left
-    return {7000 + 100 * row, 200 * row - 100, 5100 - 100 * row};
+        return {10300, 4000, 3000}; // the base reaches a further 100 twips to the left
+    return {8300 + 100 * row, 200 * row - 100, 5100 - 100 * row};
 }
 
 } // namespace
 
-void drawFloor(Stage& stage, const std::int16_t& red, const std::int16_t& green,
-               const std::int16_t& blue) {
-    std::int16_t& k = stage.counterA;
-    k = 1;
-    do {
+void drawFloor(Stage& stage) {
+    for (std::int16_t k = 1; k < 500; k = add16(k, 1)) {
         // The window may be resized between lines, so the size is read for each one.
         const float width = stage.canvas.width();
         const float y = stage.canvas.height() - static_cast<float>(k);
-        stage.canvas.line(width, y, 0.0f, y, rgb(red, green, blue));
-        k = add16(k, 1);
-    } while (k < 500);
+        stage.canvas.line(width, y, 0.0f, y, Palette::FloorBrown);
+    }
 }
 
-void drawGoldHoard(Stage& stage, const std::int16_t& radius) {
-    std::int16_t& coin = stage.counterA;
-    std::int16_t& draw = stage.counterB;
-    std::int16_t& lift = stage.counterC;
+void drawGoldHoard(Stage& stage, std::int16_t radius) {
     RandomSource& random = stage.random;
-
-    coin = 1;
     random.reseedRandom();
-    while (coin < 5000) {
+    for (std::int16_t coin = 1; coin < 5000; coin = add16(coin, 1)) {
         random.reseedRandom();
-        draw = round16(std::floor(200.0 * random.nextRandom()));
-        lift = 1300;
+        const std::int16_t draw = round16(std::floor(200.0 * random.nextRandom()));
         const HoardRow row = rowForDraw(draw);
         // Draw order per coin is fixed: row, y, x, red, green.
-        const std::int16_t y = round16(std::floor(100.0 * random.nextRandom()) + row.yBase + lift);
+        const std::int16_t y = round16(std::floor(100.0 * random.nextRandom()) + row.yBase);
         const std::int16_t x =
             round16(std::floor(row.xWidth * static_cast<double>(random.nextRandom())) + row.xStart);
         const std::int16_t red = round16(std::floor(55.0 * random.nextRandom()) + 200);
@@ -63,6 +53,5 @@ void drawGoldHoard(Stage& stage, const std::int16_t& radius) {
         const Color gold = rgb(red, green, 0);
         stage.canvas.setFillColor(gold);
         stage.canvas.ellipse(x, y, radius, gold, 0.5f);
-        coin = add16(coin, 1);
     }
 }

@@ -4,11 +4,10 @@
 
 #include <cstdint>
 
-// The dungeon floor: 499 lines in rgb(red, green, blue) built up from just above the bottom edge,
-// placed from the client size read afresh for every line.
-void drawFloor(Stage& stage, const std::int16_t& red, const std::int16_t& green,
-               const std::int16_t& blue);
+// The dungeon floor: 499 brown lines built up from just above the bottom edge, placed from the
+// client size read afresh for every line.
+void drawFloor(Stage& stage);
 
 // The gold hoard: 4999 coins of the given horizontal radius, each dropped at random into one of
 // twenty rows of a heap at fixed coordinates, in a random gold colour.
-void drawGoldHoard(Stage& stage, const std::int16_t& radius);
+void drawGoldHoard(Stage& stage, std::int16_t radius);

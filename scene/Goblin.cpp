@@ -15,11 +15,8 @@ struct GoblinColours {
 constexpr GoblinColours Living{Palette::GoblinGreen, Palette::Black, Palette::WedgeGrey};
 constexpr GoblinColours Charred{Palette::Black, Palette::White, Palette::Black};
 
-void paintGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2,
-                 const GoblinColours& colours) {
+void paintGoblin(Stage& stage, std::int16_t r1, std::int16_t r2, const GoblinColours& colours) {
     Canvas& canvas = stage.canvas;
-    std::int16_t& k = stage.counterA;
-    k = 1;
     // One fill colour serves all six ellipses.
     canvas.setFillColor(colours.body);
     for (const FigurePiece& piece : goblinFigure(r1, r2))
@@ -28,21 +25,20 @@ void paintGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2,
 
     // The wedge: 399 lines from one apex to a base that steps a twip to the right each time.
     // The corner is read again before every line, so that a resize moves the rest along.
-    while (k < 400) {
+    for (std::int16_t k = 1; k < 400; k = add16(k, 1)) {
         const float w = canvas.width();
         const float h = canvas.height();
         canvas.line(w - 3100, h - 2500, (w - 2900) + static_cast<float>(k), h - 1500,
                     colours.wedge);
-        k = add16(k, 1);
     }
 }
 
 } // namespace
 
-void drawGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2) {
+void drawGoblin(Stage& stage, std::int16_t r1, std::int16_t r2) {
     paintGoblin(stage, r1, r2, Living);
 }
 
-void drawCharredGoblin(Stage& stage, const std::int16_t& r1, const std::int16_t& r2) {
+void drawCharredGoblin(Stage& stage, std::int16_t r1, std::int16_t r2) {
     paintGoblin(stage, r1, r2, Charred);
 }

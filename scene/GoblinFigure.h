@@ -3,6 +3,7 @@
 #include "canvas/Canvas.h"
 
 #include <array>
+#include <cstdint>
 
 // The goblin's figure without its wedge, shared by the standing goblin and the one being
 // reeled in. Every piece is placed by offsets from the lower-right corner of the client area: a
@@ -15,6 +16,10 @@ struct FigurePiece {
     float aspect = 1.0f;
     float a2 = 0, b2 = 0;
 };
+
+// The goblin's head and body radii, standing, burnt or reeled in.
+inline constexpr std::int16_t GoblinHeadRadius = 600;
+inline constexpr std::int16_t GoblinBodyRadius = 700;
 
 // Head, body, arms, feet, brows and mouth, in the order they are painted.
 using GoblinFigure = std::array<FigurePiece, 9>;

@@ -3,8 +3,10 @@
 #include "canvas/Palette.h"
 #include "canvas/Twips.h"
 #include "game/NoControls.h"
-#include "game/Session.h"
+#include "pacing/Timeline.h"
 #include "scene/Beast.h"
+#include "stage/RandomSource.h"
+#include "stage/Stage.h"
 #include "window/RasterCanvas.h"
 
 #include <cmath>
@@ -18,23 +20,25 @@ constexpr int SmallIcon = 48;
 
 QImage paintIcon(int size) {
     // The beast's head as the game paints it (the body at full size, the eye and the brow),
-    // without the spikes and the tail, which run far off any square around it.
+    // without the spikes and the tail, which run far off any square around it. Nothing in it is
+    // drawn at random, paced or captioned.
     RasterCanvas canvas(QSize(560, 480));
-    NoControls controls;
-    Session session(canvas, controls, 1);
-    Stage& stage = session.stage();
-    std::int16_t radius = 2999;
-    drawBody(stage, radius);
+    RandomSource random;
+    Timeline timeline;
+    NoControls label;
+    Stage stage{canvas, random, timeline, label};
+    drawBody(stage, BodyRadius);
+    // A small icon gets an eye twice the size, with the brow raised to clear it.
     const bool small = size < SmallIcon;
-    const std::int16_t eyeX = 5500, eyeY = 3000, eyeR = small ? 1000 : 500;
-    drawEye(stage, eyeX, eyeY, eyeR);
-    const std::int16_t browX1 = 5450, browY1 = small ? 1900 : 2400, browX2 = 6500,
-                       browY2 = small ? 2700 : 3200;
-    drawBrow(stage, browX1, browY1, browX2, browY2);
+    const std::int16_t eyeRadius = small ? 2 * EyeRadius : EyeRadius;
+    const std::int16_t browLift = eyeRadius - EyeRadius;
+    drawEye(stage, EyeX, EyeY, eyeRadius);
+    drawBrow(stage, BrowX1, static_cast<std::int16_t>(BrowY1 - browLift), BrowX2,
+             static_cast<std::int16_t>(BrowY2 - browLift));
 
     // A square about the body's centre, the body's width and a margin across.
     const int margin = small ? 8 : 20;
-    const int side = static_cast<int>(std::lround(2 * 2999 / TwipsPerPixel)) + 2 * margin;
+    const int side = static_cast<int>(std::lround(2 * BodyRadius / TwipsPerPixel)) + 2 * margin;
     const QPoint centre(static_cast<int>(BodyX / TwipsPerPixel),
                         static_cast<int>(BodyY / TwipsPerPixel));
     const QRect square(centre - QPoint(side / 2, side / 2), QSize(side, side));

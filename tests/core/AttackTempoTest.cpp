@@ -18,7 +18,7 @@ struct PhaseClock : Timeline::Sync {
     explicit PhaseClock(StageFixture& f) : f(f) { f.timeline.setSync(this); }
     ~PhaseClock() override { f.timeline.setSync(nullptr); }
     void reached(std::int64_t ns) override {
-        endOf.resize(f.recording.primitives().size() + 1, endOf.back());
+        endOf.resize(f.surface.primitives().size() + 1, endOf.back());
         endOf.back() = ns;
     }
     double Seconds(std::size_t from, std::size_t to) const {
@@ -46,8 +46,7 @@ TEST(AttackTempo, SweepsFireBallAndFlameBreath) {
     ExpectSeconds("sweep_devour", f.nominalSeconds(), 1.0, 1.5);
 
     f.timeline.restart();
-    double radius = 5.0;
-    shootFireBall(f.stage, radius);
+    shootFireBall(f.stage, 5.0);
     ExpectSeconds("fire_ball", f.nominalSeconds(), 4.0, 7.0);
     f.timeline.restart();
     breatheFlame(f.stage, 4300, 4200);
@@ -66,7 +65,7 @@ TEST(AttackTempo, DevourAndChewing) {
         devour = f.nominalSeconds();
     }
     f.timeline.restart();
-    f.recording.forget();
+    f.surface.forget();
     PhaseClock clock(f);
     chewGoblin(f.stage);
     // Each opening is followed by two scraps and then its closing.

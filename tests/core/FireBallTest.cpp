@@ -1,22 +1,22 @@
 #include "attacks/FireBall.h"
-#include "AttackTrace.h"
+#include "StageFixture.h"
 #include "canvas/Palette.h"
 
 #include <gtest/gtest.h>
 
-TEST(FireBall, SweepThen5999BallsEachShownForPause5AndErased) {
-    AttackTrace t;
-    double radius = 5.0;
-    shootFireBall(t.stage, radius);
+TEST(FireBall, BallsFlyDownRightInSeededShadesGrowingAndAreErasedWhereTheyWere) {
+    StageFixture f;
+    shootFireBall(f.stage, 5.0);
 
-    EXPECT_EQ(t.Pattern(), AttackTrace::Repeat("p10", 4999) + AttackTrace::Repeat("p5p", 5999));
-    const auto circles = t.recording.circles();
-    ASSERT_EQ(circles.size(), 2 * 5999u);
+    const auto circles = f.surface.circles();
+    ASSERT_FALSE(circles.empty());
+    ASSERT_EQ(circles.size() % 2, 0u) << "a ball without its eraser";
     // The draws the animation should make: a reseed and one value per ball.
-    RandomSource twin{12345, [] { return 0ull; }};
-    for (int k = 1; k <= 5999; ++k) {
-        const auto& ball = circles[2 * k - 2];
-        const auto& erase = circles[2 * k - 1];
+    RandomSource twin{TestSeed, StillClock};
+    for (std::size_t i = 0; i < circles.size(); i += 2) {
+        const auto& ball = circles[i];
+        const auto& erase = circles[i + 1];
+        const int k = static_cast<int>(i / 2) + 1;
         twin.reseedRandom();
         const int green = static_cast<int>(twin.nextRandom() * 255.0);
         ASSERT_TRUE(ball.shape.colour == rgb(255, green, 0) && ball.fill == ball.shape.colour);
@@ -27,7 +27,31 @@ TEST(FireBall, SweepThen5999BallsEachShownForPause5AndErased) {
                     erase.shape.radius == ball.shape.radius &&
                     erase.shape.outline == Outline::Closed);
     }
-    EXPECT_EQ(circles.front().shape.radius, 5.0f);
-    EXPECT_NEAR(radius, 2404.6, 1e-6);
-    EXPECT_EQ(t.stage.counterA, 6000);
+    // The last ball is well past the lower right of the beast.
+    EXPECT_GT(circles.back().shape.x, 15360);
+}
+
+// What the player sees whenever the animation holds still: every ball that is painted is on
+// screen for a pause before its eraser comes.
+TEST(FireBall, EveryBallIsOnScreenWhileTheAnimationHoldsStill) {
+    struct Watch : Timeline::Sync {
+        explicit Watch(StageFixture& f) : f(f) { f.timeline.setSync(this); }
+        void reached(std::int64_t) override {}
+        void pausing(std::int64_t) override {
+            const auto* last =
+                std::get_if<RecordingCanvas::CircleCall>(&f.surface.primitives().back());
+            if (last && last->shape.colour != Palette::Background)
+                ++ballsSeen;
+        }
+        StageFixture& f;
+        std::size_t ballsSeen = 0;
+    };
+    StageFixture f;
+    Watch watch(f);
+    shootFireBall(f.stage, 5.0);
+    std::size_t balls = 0;
+    for (const auto& circle : f.surface.circles())
+        balls += circle.shape.colour != Palette::Background;
+    EXPECT_GT(balls, 0u);
+    EXPECT_EQ(watch.ballsSeen, balls);
 }

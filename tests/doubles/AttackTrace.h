@@ -1,39 +1,29 @@
 #pragma once
 
-#include "FakeControls.h"
-#include "RecordingCanvas.h"
-#include "game/Session.h"
+#include "StageFixture.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
 // A stage whose timeline tells primitives and pauses apart (a primitive costs a million
-// nanoseconds, a pause unit one, pixels nothing) and logs every step in order, with counterA
-// as it stood. The random source is seeded like StageFixture's.
-struct AttackTrace : Timeline::Sync {
-    struct Step {
-        int pauseUnits; // 0 for a primitive
-        int counterA;
-    };
-
-    explicit AttackTrace(float width = 15360, float height = 10800) : recording(width, height) {
-        timeline.setSync(this);
-    }
+// nanoseconds, a pause unit one, pixels nothing) and logs every step in order.
+struct AttackTrace : StageFixture, Timeline::Sync {
+    AttackTrace() : StageFixture(Tempo{1000000, 0, 1}) { timeline.setSync(this); }
 
     void reached(std::int64_t nominalNs) override {
         const auto delta = static_cast<int>(nominalNs - last);
         last = nominalNs;
-        steps.push_back({delta >= 1000000 ? 0 : delta, stage.counterA});
+        pauseUnits.push_back(delta >= 1000000 ? 0 : delta);
         if (afterStep)
-            afterStep(steps.size());
+            afterStep(pauseUnits.size());
     }
 
     // The steps as a string: 'p' for a primitive, the units for a pause.
     std::string Pattern() const {
         std::string out;
-        for (const Step& step : steps)
-            out += step.pauseUnits == 0 ? "p" : std::to_string(step.pauseUnits);
+        for (const int units : pauseUnits)
+            out += units == 0 ? "p" : std::to_string(units);
         return out;
     }
     static std::string Repeat(const std::string& s, int n) {
@@ -43,12 +33,7 @@ struct AttackTrace : Timeline::Sync {
         return out;
     }
 
-    RecordingCanvas recording;
-    FakeControls controls;
-    Session session{recording, controls, 12345, Tempo{1000000, 0, 1}};
-    Stage& stage = session.stage();
-    Timeline& timeline = session.timeline();
-    std::vector<Step> steps;
+    std::vector<int> pauseUnits; // per step, 0 for a primitive
     std::int64_t last = 0;
     std::function<void(std::size_t)> afterStep; // e.g. to resize the window mid-animation
 };

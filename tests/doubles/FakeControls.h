@@ -4,25 +4,13 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
-// Stands in for the window's label and buttons; remembers their state and every call in order,
-// buttons by their tour step names ("show:fire").
+// Stands in for the window's label and buttons and remembers their state.
 class FakeControls : public Controls {
   public:
-    void setCaption(const std::string& text) override {
-        caption = text;
-        calls.push_back("caption:" + text);
-    }
-    void setLabelVisible(bool visible) override {
-        labelVisible = visible;
-        calls.push_back(std::string(visible ? "show" : "hide") + ":label");
-    }
-    void setButtonVisible(Action button, bool visible) override {
-        buttons[button] = visible;
-        calls.push_back(std::string(visible ? "show" : "hide") + ":" +
-                        std::string(nameOf(button).step));
-    }
+    void setCaption(const std::string& text) override { caption = text; }
+    void setLabelVisible(bool visible) override { labelVisible = visible; }
+    void setButtonVisible(Action button, bool visible) override { buttons[button] = visible; }
 
     bool visible(Action button) const {
         const auto it = buttons.find(button);
@@ -32,5 +20,4 @@ class FakeControls : public Controls {
     std::string caption;
     bool labelVisible = true;
     std::map<Action, bool> buttons;
-    std::vector<std::string> calls;
 };

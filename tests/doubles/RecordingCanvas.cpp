@@ -27,19 +27,11 @@ void RecordingCanvas::resize(float scaleWidth, float scaleHeight) {
 }
 
 std::vector<RecordingCanvas::LineCall> RecordingCanvas::lines() const {
-    std::vector<LineCall> lines;
-    for (const auto& primitive : primitives_)
-        if (const auto* line = std::get_if<LineCall>(&primitive))
-            lines.push_back(*line);
-    return lines;
+    return only<LineCall>();
 }
 
 std::vector<RecordingCanvas::CircleCall> RecordingCanvas::circles() const {
-    std::vector<CircleCall> circles;
-    for (const auto& primitive : primitives_)
-        if (const auto* circle = std::get_if<CircleCall>(&primitive))
-            circles.push_back(*circle);
-    return circles;
+    return only<CircleCall>();
 }
 
 void RecordingCanvas::forget() {

@@ -43,6 +43,14 @@ class RecordingCanvas : public Canvas {
     void forget();
 
   private:
+    template <typename Call> std::vector<Call> only() const {
+        std::vector<Call> calls;
+        for (const auto& primitive : primitives_)
+            if (const auto* call = std::get_if<Call>(&primitive))
+                calls.push_back(*call);
+        return calls;
+    }
+
     std::vector<Primitive> primitives_;
     float width_;
     float height_;

@@ -2,19 +2,33 @@
 
 #include "FakeControls.h"
 #include "RecordingCanvas.h"
-#include "game/Session.h"
+#include "pacing/PacedCanvas.h"
+#include "stage/Stage.h"
 
-// A game over a recording canvas at the default client size (15360 x 10800 twips), paced by the
-// default tempo, with a fixed seed.
-struct StageFixture {
-    explicit StageFixture(float scaleWidth = 15360, float scaleHeight = 10800)
-        : recording(scaleWidth, scaleHeight) {}
+#include <cstdint>
 
-    RecordingCanvas recording;
-    FakeControls controls;
-    Session session{recording, controls, 12345};
-    Stage& stage = session.stage();
-    Timeline& timeline = session.timeline();
+// The seed of every test stage and session. Their clocks never move, so a twin
+// RandomSource(TestSeed, StillClock) replays their draws.
+inline constexpr std::uint64_t TestSeed = 12345;
+inline std::uint64_t StillClock() {
+    return 0;
+}
+
+// A stage painting on a test canvas through the pacing, at the given tempo (at the default client
+// size, 15360 x 10800 twips, unless the canvas says otherwise).
+template <typename Surface> struct StageOn {
+    explicit StageOn(Tempo tempo = Tempo()) : timeline(tempo) {}
+    StageOn(const StageOn&) = delete;
+    StageOn& operator=(const StageOn&) = delete;
 
     double nominalSeconds() const { return static_cast<double>(timeline.nominalNs()) * 1e-9; }
+
+    Surface surface;
+    FakeControls controls;
+    Timeline timeline;
+    PacedCanvas paced{surface, timeline};
+    RandomSource random{TestSeed, StillClock};
+    Stage stage{paced, random, timeline, controls};
 };
+
+using StageFixture = StageOn<RecordingCanvas>;

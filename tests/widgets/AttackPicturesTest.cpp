@@ -37,8 +37,8 @@ struct Lair {
     explicit Lair(QSize client, bool withScene = true) : canvas(client) {
         if (!withScene)
             return;
-        redrawBeast(stage);
-        drawFloor(stage, 120, 50, 0);
+        drawBeast(stage, BodyRadius);
+        drawFloor(stage);
         drawGoldHoard(stage, 50);
         drawGoblin(stage, 600, 700);
     }
