@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "window/Geometry.h"
+
 #include <QCommandLineParser>
 
 #include <cmath>
@@ -222,7 +224,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
             return failWith(QStringLiteral("--size wants WIDTHxHEIGHT, each from 1 to %1, not '%2'")
                                 .arg(LargestSide)
                                 .arg(text));
-        options.size = QSize(client->width, client->height);
+        options.size = toQSize(*client);
         options.recording.size = *client;
     }
 

@@ -5,11 +5,13 @@
 // drawing takes while the picture plays. After each attack, the time to rebuild the picture so
 // far at another zoom, as a resize or fullscreen asks for.
 
+#include "game/Layout.h"
 #include "game/NoControls.h"
 #include "game/Session.h"
 #include "game/Story.h"
 #include "pacing/PacedCanvas.h"
 #include "stage/Stage.h"
+#include "window/Geometry.h"
 #include "window/RasterCanvas.h"
 
 #include <QGuiApplication>
@@ -54,7 +56,7 @@ class CountingCanvas : public Canvas {
 // The game without its window: the story's handlers painting on the raster canvas.
 class Game {
   public:
-    explicit Game(qreal scale) : raster_(QSize(1024, 720), scale) {}
+    explicit Game(qreal scale) : raster_(toQSize(DesignSize), scale) {}
 
     void measure(const char* name, Action action) {
         canvas_.primitives = 0;

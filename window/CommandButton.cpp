@@ -15,11 +15,10 @@ const QColor FocusRing(255, 255, 0);
 
 } // namespace
 
-CommandButton::CommandButton(const QString& caption, int pixelSize, QWidget* parent)
+CommandButton::CommandButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {
     QFont font(QStringLiteral("Arial"));
     font.setBold(true);
-    font.setPixelSize(pixelSize);
     setFont(font);
     // Bevel shades derived from the face; the caption in the usual button-text colour.
     QPalette face(toQColor(Palette::Red));

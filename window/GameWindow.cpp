@@ -1,9 +1,10 @@
 #include "window/GameWindow.h"
 
 #include "canvas/Palette.h"
-#include "canvas/Twips.h"
+#include "game/Layout.h"
 #include "window/CanvasView.h"
 #include "window/CommandButton.h"
+#include "window/Geometry.h"
 #include "window/InputGate.h"
 
 #include <QCloseEvent>
@@ -21,46 +22,9 @@
 
 namespace {
 
-// Where the window description puts a control, in twips.
-struct Placement {
-    int left, top, width, height;
-    QRect pixels() const {
-        const auto px = [](int twips) { return static_cast<int>(twips / TwipsPerPixel); };
-        return QRect(px(left), px(top), px(width), px(height));
-    }
-};
-
-struct ButtonPlacement {
-    Action action;
-    Placement at;
-    int fontPixels; // 9.75 pt and 12 pt at 96 dpi
-};
-
-// In the description's order, which is also the stacking order: each is drawn above the last.
-constexpr ButtonPlacement ButtonPlacements[] = {
-    {Action::StartOver, {9840, 3960, 2535, 615}, 13},
-    {Action::TryAnotherChoice, {9840, 3240, 2535, 615}, 13},
-    {Action::EatHim, {12000, 4440, 2175, 1095}, 16},
-    {Action::FireBall, {7920, 4440, 1935, 1095}, 16},
-    {Action::FlameBreath, {9960, 4440, 1935, 1095}, 16},
-};
-constexpr Action TabOrder[] = {Action::FlameBreath, Action::FireBall, Action::EatHim,
-                               Action::TryAnotherChoice, Action::StartOver};
-
-constexpr Placement LabelPlacement{7920, 1560, 5535, 3495};
-constexpr int LabelFontPixels = 29; // 21.75 pt at 96 dpi
-
-// A placement zoomed, with the picture's top-left corner at `at`.
-QRect zoomed(const Placement& placement, qreal zoom, QPoint at) {
-    const QRect pixels = placement.pixels();
-    const auto scaled = [zoom](int value) { return static_cast<int>(std::lround(value * zoom)); };
-    return QRect(at.x() + scaled(pixels.x()), at.y() + scaled(pixels.y()), scaled(pixels.width()),
-                 scaled(pixels.height()));
-}
-
-void setFontPixels(QWidget* widget, int pixels, qreal zoom) {
+void setFontPixels(QWidget* widget, int pixels) {
     QFont font = widget->font();
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * zoom))));
+    font.setPixelSize(pixels);
     widget->setFont(font);
 }
 
@@ -76,7 +40,7 @@ QString objectNameFor(Action action) {
 } // namespace
 
 GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
-    : QWidget(parent), view_(new CanvasView(DefaultClientSize, this)), pacer_(*view_),
+    : QWidget(parent), view_(new CanvasView(toQSize(DesignSize), this)), pacer_(*view_),
       session_(view_->canvas(), *this, options.seed), timeline_(session_.timeline()),
       gate_(new InputGate(this)) {
     setObjectName(QStringLiteral("gameWindow"));
@@ -84,7 +48,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     QPalette background = palette();
     background.setColor(QPalette::Window, toQColor(Palette::Background));
     setPalette(background);
-    resize(DefaultClientSize);
+    resize(toQSize(DesignSize));
 
     pacer_.setSpeed(options.speed);
     viewMode_ = options.view.value_or(ViewMode::Actual);
@@ -96,7 +60,6 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     label_->setObjectName(QStringLiteral("storyLabel"));
     QFont labelFont(QStringLiteral("Arial"));
     labelFont.setBold(true);
-    labelFont.setPixelSize(LabelFontPixels);
     label_->setFont(labelFont);
     label_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label_->setWordWrap(true);
@@ -109,19 +72,17 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     label_->setAttribute(Qt::WA_NoMousePropagation);
 
     // Created after the label, so that they are drawn above it.
-    for (const ButtonPlacement& placement : ButtonPlacements) {
-        const Action action = placement.action;
+    for (const Action action : Layout::StackingOrder) {
         const std::string_view caption = nameOf(action).caption;
         auto* button = new CommandButton(
-            QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())),
-            placement.fontPixels, this);
+            QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), this);
         button->setObjectName(objectNameFor(action));
         button->hide();
         connect(button, &QAbstractButton::clicked, this, [this, action] { run(action); });
         buttons_[static_cast<std::size_t>(action)] = button;
     }
-    for (std::size_t i = 1; i < std::size(TabOrder); ++i)
-        setTabOrder(button(TabOrder[i - 1]), button(TabOrder[i]));
+    for (std::size_t i = 1; i < Layout::TabOrder.size(); ++i)
+        setTabOrder(button(Layout::TabOrder[i - 1]), button(Layout::TabOrder[i]));
     layoutPicture();
 }
 
@@ -130,7 +91,7 @@ GameWindow::~GameWindow() {
 }
 
 void GameWindow::showAtPreferredSize(std::optional<ViewMode> chosen) {
-    QSize client = DefaultClientSize;
+    QSize client = toQSize(DesignSize);
     ViewMode view = chosen.value_or(ViewMode::Actual);
     if (QScreen* screen = this->screen()) {
         // Without a window manager the available area is the whole screen.
@@ -150,48 +111,17 @@ void GameWindow::setSettleDelay(int ms) {
     view_->setSettleDelay(ms);
 }
 
-namespace {
-
-// What the painters see, and where and how large the view shows it.
-struct PictureLayout {
-    QSize client;
-    qreal zoom = 1.0;
-    QPoint at;
-};
-
-PictureLayout layoutFor(QSize window, ViewMode view) {
-    if (view == ViewMode::Actual)
-        return {window, 1.0, QPoint()};
-    const QSize client = GameWindow::DefaultClientSize;
-    const qreal zoom = std::max(0.05, std::min(window.width() / qreal(client.width()),
-                                               window.height() / qreal(client.height())));
-    const QSize shown(static_cast<int>(std::lround(client.width() * zoom)),
-                      static_cast<int>(std::lround(client.height() * zoom)));
-    return {client, zoom,
-            QPoint((window.width() - shown.width()) / 2, (window.height() - shown.height()) / 2)};
-}
-
-} // namespace
-
-QRect GameWindow::buttonGeometry(Action action, QSize windowSize, ViewMode view) {
-    const PictureLayout layout = layoutFor(windowSize, view);
-    for (const ButtonPlacement& placement : ButtonPlacements)
-        if (placement.action == action)
-            return zoomed(placement.at, layout.zoom, layout.at);
-    return {};
-}
-
 void GameWindow::layoutPicture() {
     view_->setGeometry(rect());
-    const PictureLayout layout = layoutFor(size(), viewMode_);
-    view_->showPicture(layout.client, layout.zoom, layout.at);
+    const Layout layout(toPixelSize(size()), viewMode_);
+    view_->showPicture(toQSize(layout.client()), layout.zoom(), toQPoint(layout.origin()));
 
-    label_->setGeometry(zoomed(LabelPlacement, layout.zoom, layout.at));
-    setFontPixels(label_, LabelFontPixels, layout.zoom);
-    for (const ButtonPlacement& placement : ButtonPlacements) {
-        QAbstractButton* control = button(placement.action);
-        control->setGeometry(zoomed(placement.at, layout.zoom, layout.at));
-        setFontPixels(control, placement.fontPixels, layout.zoom);
+    label_->setGeometry(toQRect(layout.label()));
+    setFontPixels(label_, layout.labelFontPixels());
+    for (const Action action : Layout::StackingOrder) {
+        QAbstractButton* control = button(action);
+        control->setGeometry(toQRect(layout.button(action)));
+        setFontPixels(control, layout.buttonFontPixels(action));
     }
 }
 

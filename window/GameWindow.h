@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Controls.h"
+#include "game/Layout.h"
 #include "game/Session.h"
 #include "window/FramePacer.h"
 
@@ -16,10 +17,6 @@ class CommandButton;
 class InputGate;
 class QAbstractButton;
 class QLabel;
-
-// How the picture fills the window: one logical pixel per 15 twips with the goblin following
-// the lower-right corner, or the 1024 x 720 design scaled to fit and centred.
-enum class ViewMode { Actual, Fit };
 
 // How the game plays and shows.
 struct GameOptions {
@@ -70,11 +67,6 @@ class GameWindow : public QWidget, private Controls {
     // How long a new zoom must hold before the picture is rebuilt sharp; 0 rebuilds at once.
     void setSettleDelay(int ms);
 
-    // Where a button of a window of this size lies, in the window, in this view.
-    static QRect buttonGeometry(Action action, QSize windowSize, ViewMode view);
-
-    // The client area the pictures are laid out for.
-    static constexpr QSize DefaultClientSize{1024, 720};
     // Enough for an 8K screen; the cap is what bounds Qt's own backing store.
     static constexpr int MaxDeviceSide = 8192;
 

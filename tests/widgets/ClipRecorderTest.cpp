@@ -2,6 +2,7 @@
 #include "FileSizeLimit.h"
 #include "GifFrames.h"
 #include "window/GameWindow.h"
+#include "window/Geometry.h"
 
 #include <QtTest>
 
@@ -33,7 +34,7 @@ class ClipRecorderTest : public QObject {
     std::unique_ptr<ClipRecorder> clips;
     QString path;
 
-    void open(double speed, QSize size = GameWindow::DefaultClientSize) {
+    void open(double speed, QSize size = toQSize(DesignSize)) {
         GameOptions options;
         options.speed = speed;
         options.seed = 7;
@@ -85,7 +86,7 @@ class ClipRecorderTest : public QObject {
             qPrintable(QStringLiteral("%1 frames in %2 ms").arg(stored.size()).arg(paintedMs)));
 
         const QList<QImage> shown = ShownFrames(clip());
-        QCOMPARE(shown.front().size(), GameWindow::DefaultClientSize);
+        QCOMPARE(shown.front().size(), toQSize(DesignSize));
         QCOMPARE(shown.front().pixel(266, 233), qRgb(64, 64, 64)); // before the lair
         QCOMPARE(shown.back().pixel(266, 233), qRgb(255, 0, 0));   // the beast's body
     }

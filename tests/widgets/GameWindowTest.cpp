@@ -1,6 +1,7 @@
 #include "window/GameWindow.h"
 #include "game/Story.h"
 #include "record/Rehearsal.h"
+#include "window/Geometry.h"
 #include "window/RasterCanvas.h"
 
 #include <QLabel>
@@ -32,7 +33,7 @@ class GameWindowTest : public QObject {
 
     std::unique_ptr<GameWindow> window;
 
-    void open(double speed, QSize client = GameWindow::DefaultClientSize) {
+    void open(double speed, QSize client = toQSize(DesignSize)) {
         GameOptions options;
         options.speed = speed;
         options.seed = 7;
@@ -190,7 +191,7 @@ class GameWindowTest : public QObject {
         const Rehearsal rehearsal = rehearse(tour.steps, {1024, 720}, 7);
         QCOMPARE(QString::fromStdString(rehearsal.error), QString());
         for (std::size_t i = 0; i < tour.steps.size(); ++i) {
-            if (const auto* size = std::get_if<ClientSize>(&tour.steps[i])) {
+            if (const auto* size = std::get_if<PixelSize>(&tour.steps[i])) {
                 window->resize(size->width, size->height);
                 continue;
             }
