@@ -2,8 +2,8 @@
 
 #include "record/FrameSampler.h"
 #include "record/GifWriter.h"
-#include "record/Rehearsal.h"
 #include "record/WebpWriter.h"
+#include "tour/Rehearsal.h"
 #include "window/Geometry.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "files/SafeFile.h"
-#include "record/TourScript.h"
+#include "tour/TourScript.h"
 #include "window/GameWindow.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "window/GameWindow.h"
 #include "game/Story.h"
-#include "record/Rehearsal.h"
+#include "tour/Rehearsal.h"
 #include "window/Geometry.h"
 #include "window/RasterCanvas.h"
 

@@ -1,6 +1,6 @@
 #include "GifFrames.h"
 #include "record/GifWriter.h"
-#include "record/Rehearsal.h"
+#include "tour/Rehearsal.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/Layout.h"
-#include "record/TourScript.h"
+#include "tour/TourScript.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "record/TourScript.h"
+#include "tour/TourScript.h"
 
 #include <gtest/gtest.h>
 
