@@ -5,6 +5,7 @@
 #include "window/ClipSink.h"
 #include "window/GameWindow.h"
 #include "window/InputGate.h"
+#include "window/Keys.h"
 #include "window/Notice.h"
 
 #include <QAction>
@@ -16,7 +17,9 @@
 
 namespace {
 
-const QKeySequence ViewKey(Qt::Key_V);
+QList<QKeySequence> keysOf(WindowCommand command) {
+    return keySequences(bindingFor(command));
+}
 
 // An entry that shows a key it does not own: V toggles between the two View entries.
 QString withKey(const QString& text, const QKeySequence& key) {
@@ -33,33 +36,34 @@ GameActions::GameActions(GameWindow& window, ClipSink* clips, const PictureFolde
     : QObject(&window), window_(window), clips_(clips), folder_(folder), menu_(new QMenu(&window)) {
     menu_->setObjectName(QStringLiteral("gameMenu"));
     // Keys only, with no entry of their own.
-    addAction(QStringLiteral("Toggle View"), {ViewKey}, [this] { window_.toggleViewMode(); });
-    addAction(QStringLiteral("Leave Fullscreen"), {QKeySequence(Qt::Key_Escape)},
+    const QList<QKeySequence> viewKeys = keysOf(WindowCommand::ToggleView);
+    addAction(QStringLiteral("Toggle View"), viewKeys, [this] { window_.toggleViewMode(); });
+    addAction(QStringLiteral("Leave Fullscreen"), keysOf(WindowCommand::LeaveFullScreen),
               [this] { window_.leaveFullScreen(); });
 
     QMenu* view = menu_->addMenu(QStringLiteral("&View"));
     auto* views = new QActionGroup(this);
-    fit_ = view->addAction(withKey(QStringLiteral("&Fit to Window"), ViewKey), this,
+    fit_ = view->addAction(withKey(QStringLiteral("&Fit to Window"), viewKeys.first()), this,
                            [this] { window_.setViewMode(ViewMode::Fit); });
-    actualSize_ = view->addAction(withKey(QStringLiteral("&Actual Size"), ViewKey), this,
+    actualSize_ = view->addAction(withKey(QStringLiteral("&Actual Size"), viewKeys.first()), this,
                                   [this] { window_.setViewMode(ViewMode::Actual); });
     for (QAction* entry : {fit_, actualSize_}) {
         entry->setCheckable(true);
         views->addAction(entry);
     }
-    fullScreen_ = addAction(QStringLiteral("F&ullscreen"), {QKeySequence(Qt::Key_F11)},
+    fullScreen_ = addAction(QStringLiteral("F&ullscreen"), keysOf(WindowCommand::ToggleFullScreen),
                             [this] { window_.toggleFullScreen(); });
     fullScreen_->setCheckable(true);
     menu_->addAction(fullScreen_);
     addSpeedMenu();
 
     menu_->addSeparator();
-    menu_->addAction(addAction(QStringLiteral("&Save Picture"),
-                               {QKeySequence(Qt::CTRL | Qt::Key_S)}, [this] { savePicture(); }));
+    menu_->addAction(addAction(QStringLiteral("&Save Picture"), keysOf(WindowCommand::SavePicture),
+                               [this] { savePicture(); }));
     menu_->addAction(
         addAction(QStringLiteral("Save Picture &As..."), {}, [this] { savePictureAs(); }));
     if (clips_) {
-        record_ = addAction(QStringLiteral("&Record Clip"), {QKeySequence(Qt::CTRL | Qt::Key_R)},
+        record_ = addAction(QStringLiteral("&Record Clip"), keysOf(WindowCommand::RecordClip),
                             [this] { toggleRecording(); });
         record_->setCheckable(true);
         menu_->addAction(record_);
@@ -67,8 +71,8 @@ GameActions::GameActions(GameWindow& window, ClipSink* clips, const PictureFolde
 
     menu_->addSeparator();
     menu_->addAction(
-        addAction(QStringLiteral("A&bout"), {QKeySequence(Qt::Key_F1)}, [this] { showAbout(); }));
-    QAction* quit = addAction(QStringLiteral("&Quit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        addAction(QStringLiteral("A&bout"), keysOf(WindowCommand::About), [this] { showAbout(); }));
+    QAction* quit = addAction(QStringLiteral("&Quit"), keysOf(WindowCommand::Quit),
                               [this] { window_.close(); });
     // Also from the About box, which is not modal.
     quit->setShortcutContext(Qt::ApplicationShortcut);
@@ -97,15 +101,10 @@ QAction* GameActions::addAction(const QString& text, const QList<QKeySequence>& 
 
 void GameActions::addSpeedMenu() {
     QMenu* speed = menu_->addMenu(QStringLiteral("S&peed"));
-    // + is Shift and = on most keyboards, so = alone also speeds up.
-    speed->addAction(addAction(QStringLiteral("&Faster"),
-                               {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal),
-                                QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)},
+    speed->addAction(addAction(QStringLiteral("&Faster"), keysOf(WindowCommand::Faster),
                                [this] { changeSpeed(fasterSpeed(window_.speed())); }));
-    speed->addAction(
-        addAction(QStringLiteral("&Slower"),
-                  {QKeySequence(Qt::Key_Minus), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)},
-                  [this] { changeSpeed(slowerSpeed(window_.speed())); }));
+    speed->addAction(addAction(QStringLiteral("&Slower"), keysOf(WindowCommand::Slower),
+                               [this] { changeSpeed(slowerSpeed(window_.speed())); }));
     speed->addSeparator();
     speeds_ = new QActionGroup(this);
     speeds_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);

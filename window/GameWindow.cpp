@@ -6,6 +6,7 @@
 #include "window/CommandButton.h"
 #include "window/Geometry.h"
 #include "window/InputGate.h"
+#include "window/Keys.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -262,19 +263,17 @@ QWidget* GameWindow::pictureView() const {
 // The keys that go on with the story, as a click on the window does, while no button has the
 // focus: a focused button takes Space and Enter itself, and passes on keys it does not use.
 void GameWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Right:
-    case Qt::Key_PageDown: {
-        const bool fromButton = focusWidget() != nullptr && focusWidget() != this;
-        // Holding a key down must not queue up the rest of the story.
-        if (!fromButton && !event->isAutoRepeat())
-            run(Action::Advance);
-        break;
-    }
-    default:
+    // Whatever the modifiers, as keypad Enter comes with its own.
+    static const QList<QKeySequence> storyKeys = keySequences(bindingFor(Action::Advance));
+    const bool storyKey = std::any_of(storyKeys.begin(), storyKeys.end(), [event](const auto& key) {
+        return key[0].key() == event->key();
+    });
+    if (!storyKey) {
         QWidget::keyPressEvent(event);
+        return;
     }
+    const bool fromButton = focusWidget() != nullptr && focusWidget() != this;
+    // Holding a key down must not queue up the rest of the story.
+    if (!fromButton && !event->isAutoRepeat())
+        run(Action::Advance);
 }
