@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "window/Geometry.h"
+#include "window/CoreToQt.h"
 #include "window/Keys.h"
 
 #include <QCommandLineParser>

@@ -11,7 +11,7 @@
 #include "game/Story.h"
 #include "pacing/PacedCanvas.h"
 #include "stage/Stage.h"
-#include "window/Geometry.h"
+#include "window/CoreToQt.h"
 #include "window/RasterCanvas.h"
 
 #include <QGuiApplication>

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "canvas/Color.h"
+#include "canvas/Palette.h"
 #include "game/Action.h"
 #include "game/Pixels.h"
 
 #include <array>
+#include <string_view>
 
 // How the picture fills the window: one logical pixel per 15 twips with the goblin following
 // the lower-right corner, or the design size scaled to fit and centred.
@@ -11,6 +14,14 @@ enum class ViewMode { Actual, Fit };
 
 // The client area the pictures are designed for, in logical pixels.
 inline constexpr PixelSize DesignSize{1024, 720};
+
+// How the window looks around the picture, whatever draws it.
+inline constexpr Color BarColour = rgb(16, 16, 16); // beside and below a fitted picture
+inline constexpr Color LabelBackground = Palette::Background;
+inline constexpr Color LabelText = Palette::White;
+inline constexpr Color ButtonFace = Palette::Red;
+// The label's and the buttons' captions are bold, in this family.
+inline constexpr std::string_view CaptionFamily = "Arial";
 
 // Where the picture, the story label and the five command buttons go in a window of a given
 // size, in a given view. Every front end places its controls from here.

@@ -4,7 +4,7 @@
 #include "record/GifWriter.h"
 #include "record/WebpWriter.h"
 #include "tour/Rehearsal.h"
-#include "window/Geometry.h"
+#include "window/CoreToQt.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -145,14 +145,14 @@ bool TourRecorder::play() {
                             .arg(i + 1)
                             .arg(QString::fromStdString(stepName(step)), problem));
         QCoreApplication::processEvents();
-        if (window.halted())
+        if (window.player().halted())
             return fail(QString());
         if (sampler.failed())
             return failWriting(writer->errorString());
 
         const bool resize = std::holds_alternative<PixelSize>(step);
         const bool last = i + 1 == options_.tour.size();
-        now += resize ? 0 : window.timeline().nominalNs();
+        now += resize ? 0 : window.player().timeline().nominalNs();
         now += last ? ClosingHoldNs : resize ? 0 : StepHoldNs;
         sampler.advanceTo(now);
     }

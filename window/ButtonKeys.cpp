@@ -1,7 +1,6 @@
 #include "window/ButtonKeys.h"
 
 #include "window/GameWindow.h"
-#include "window/InputGate.h"
 #include "window/Keys.h"
 
 #include <QAbstractButton>
@@ -19,7 +18,7 @@ ButtonKeys::ButtonKeys(GameWindow& window) : QObject(&window) {
             // A shortcut fires even while a picture paints, ahead of the input held back
             // meanwhile.
             connect(shortcut, &QShortcut::activated, this, [&window, button] {
-                window.inputGate().defer([button] {
+                window.player().defer([button] {
                     if (button->isVisible())
                         button->click();
                 });

@@ -4,7 +4,6 @@
 #include "game/SpeedSteps.h"
 #include "window/ClipSink.h"
 #include "window/GameWindow.h"
-#include "window/InputGate.h"
 #include "window/Keys.h"
 #include "window/Notice.h"
 
@@ -102,9 +101,9 @@ QAction* GameActions::addAction(const QString& text, const QList<QKeySequence>& 
 void GameActions::addSpeedMenu() {
     QMenu* speed = menu_->addMenu(QStringLiteral("S&peed"));
     speed->addAction(addAction(QStringLiteral("&Faster"), keysOf(WindowCommand::Faster),
-                               [this] { changeSpeed(fasterSpeed(window_.speed())); }));
+                               [this] { changeSpeed(fasterSpeed(window_.player().speed())); }));
     speed->addAction(addAction(QStringLiteral("&Slower"), keysOf(WindowCommand::Slower),
-                               [this] { changeSpeed(slowerSpeed(window_.speed())); }));
+                               [this] { changeSpeed(slowerSpeed(window_.player().speed())); }));
     speed->addSeparator();
     speeds_ = new QActionGroup(this);
     speeds_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -128,13 +127,13 @@ void GameActions::showChecks() {
     actualSize_->setChecked(window_.viewMode() == ViewMode::Actual);
     fullScreen_->setChecked(window_.isFullScreen());
     for (QAction* entry : speeds_->actions())
-        entry->setChecked(entry->data().toDouble() == window_.speed());
+        entry->setChecked(entry->data().toDouble() == window_.player().speed());
     if (record_)
         record_->setChecked(clips_->recording());
 }
 
 void GameActions::changeSpeed(double speed) {
-    window_.setSpeed(speed);
+    window_.player().setSpeed(speed);
     showNotice(window_,
                speed <= 0 ? speedText(speed) : QStringLiteral("speed ") + speedText(speed));
 }
@@ -152,7 +151,7 @@ void GameActions::savePicture() {
 }
 
 void GameActions::savePictureAs() {
-    window_.inputGate().defer([this] {
+    window_.player().defer([this] {
         const QImage picture = window_.grab().toImage();
         auto* dialog =
             new QFileDialog(&window_, QStringLiteral("Save Picture As"),
@@ -198,7 +197,7 @@ void GameActions::toggleRecording() {
 }
 
 void GameActions::showAbout() {
-    window_.inputGate().defer([this] {
+    window_.player().defer([this] {
         if (about_) {
             about_->raise();
             about_->activateWindow();

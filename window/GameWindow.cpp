@@ -4,22 +4,18 @@
 #include "game/Layout.h"
 #include "window/CanvasView.h"
 #include "window/CommandButton.h"
-#include "window/Geometry.h"
-#include "window/InputGate.h"
+#include "window/CoreToQt.h"
 #include "window/Keys.h"
+#include "window/Look.h"
+#include "window/RasterCanvas.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -32,18 +28,11 @@ void setFontPixels(QWidget* widget, int pixels) {
 // The frame a window manager adds, roughly: room to leave when sizing to the screen.
 constexpr QSize FrameAllowance{16, 48};
 
-QString objectNameFor(Action action) {
-    return QString::fromLatin1(nameOf(action).step.data(),
-                               static_cast<qsizetype>(nameOf(action).step.size())) +
-           QStringLiteral("Button");
-}
-
 } // namespace
 
 GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
-    : QWidget(parent), view_(new CanvasView(toQSize(DesignSize), this)), pacer_(*view_),
-      session_(view_->canvas(), *this, options.seed), timeline_(session_.timeline()),
-      gate_(new InputGate(this)) {
+    : QWidget(parent), view_(new CanvasView(toQSize(DesignSize), this)),
+      player_(*view_, *this, options.seed, *this) {
     setObjectName(QStringLiteral("gameWindow"));
     setWindowTitle(QStringLiteral("Click to continue"));
     QPalette background = palette();
@@ -51,44 +40,35 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     setPalette(background);
     resize(toQSize(DesignSize));
 
-    pacer_.setSpeed(options.speed);
+    player_.setSpeed(options.speed);
     viewMode_ = options.view.value_or(ViewMode::Actual);
     const qreal ratio = screen() ? screen()->devicePixelRatio() : 1.0;
     setMaximumSize(QSize(MaxDeviceSide, MaxDeviceSide) / ratio);
-    timeline_.setSync(&pacer_);
 
     label_ = new QLabel(this);
     label_->setObjectName(QStringLiteral("storyLabel"));
-    QFont labelFont(QStringLiteral("Arial"));
-    labelFont.setBold(true);
-    label_->setFont(labelFont);
+    label_->setFont(captionFont());
     label_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label_->setWordWrap(true);
     label_->setAutoFillBackground(true);
     QPalette labelColours = label_->palette();
-    labelColours.setColor(QPalette::Window, toQColor(Palette::Background));
-    labelColours.setColor(QPalette::WindowText, Qt::white);
+    labelColours.setColor(QPalette::Window, toQColor(LabelBackground));
+    labelColours.setColor(QPalette::WindowText, toQColor(LabelText));
     label_->setPalette(labelColours);
     // The label has no click handler: a click on it must not fall through to the window.
     label_->setAttribute(Qt::WA_NoMousePropagation);
 
     // Created after the label, so that they are drawn above it.
     for (const Action action : Layout::StackingOrder) {
-        const std::string_view caption = nameOf(action).caption;
-        auto* button = new CommandButton(
-            QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), this);
-        button->setObjectName(objectNameFor(action));
+        auto* button = new CommandButton(toQString(nameOf(action).caption), this);
+        button->setObjectName(toQString(nameOf(action).step) + QStringLiteral("Button"));
         button->hide();
-        connect(button, &QAbstractButton::clicked, this, [this, action] { run(action); });
+        connect(button, &QAbstractButton::clicked, this, [this, action] { player_.run(action); });
         buttons_[static_cast<std::size_t>(action)] = button;
     }
     for (std::size_t i = 1; i < Layout::TabOrder.size(); ++i)
         setTabOrder(button(Layout::TabOrder[i - 1]), button(Layout::TabOrder[i]));
     layoutPicture();
-}
-
-GameWindow::~GameWindow() {
-    timeline_.setSync(nullptr);
 }
 
 void GameWindow::showAtPreferredSize(std::optional<ViewMode> chosen) {
@@ -152,20 +132,12 @@ void GameWindow::leaveFullScreen() {
     setViewMode(viewBeforeFullScreen_);
 }
 
-void GameWindow::setSpeed(double speed) {
-    pacer_.setSpeed(speed);
-}
-
 const RasterCanvas& GameWindow::canvas() const {
     return view_->canvas();
 }
 
 QAbstractButton* GameWindow::button(Action action) const {
     return buttons_[static_cast<std::size_t>(action)];
-}
-
-bool GameWindow::busy() const {
-    return gate_->busy();
 }
 
 void GameWindow::setCaption(const std::string& text) {
@@ -184,44 +156,10 @@ void GameWindow::setButtonVisible(Action action, bool visible) {
         setFocus();
 }
 
-// Errors are decided here: a painting stopped by a close ends the program quietly, and a
-// run-time error from the game is reported once and ends it with status 1.
-void GameWindow::run(Action action) {
-    if (gate_->busy() || pacer_.stopped())
-        return;
-    gate_->setBusy(true);
-    pacer_.start();
-    // Input is let through again before anything else happens: an error box must be usable.
-    try {
-        session_.perform(action);
-        pacer_.finish();
-        gate_->setBusy(false);
-        emit played();
-    } catch (const PaintingStopped&) {
-        gate_->setBusy(false);
-        QCoreApplication::quit();
-    } catch (const std::exception& error) {
-        gate_->setBusy(false);
-        fail(action, error.what());
-    }
-}
-
-void GameWindow::fail(Action action, const char* what) {
-    pacer_.stop();
-    const std::string_view step = nameOf(action).step;
-    std::fprintf(stderr, "brumox: run-time error in '%.*s': %s\n", static_cast<int>(step.size()),
-                 step.data(), what);
-    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-        QMessageBox::critical(
-            this, QStringLiteral("BRUMOX SIMULATOR"),
-            QStringLiteral("Run-time error:\n%1").arg(QString::fromLocal8Bit(what)));
-    QCoreApplication::exit(1);
-}
-
 void GameWindow::showEvent(QShowEvent* event) {
     // However the window was shown (restored, fitted, fullscreen), frames follow its screen.
     if (QScreen* screen = this->screen(); screen && screen->refreshRate() > 0)
-        pacer_.setFrameInterval(static_cast<std::int64_t>(1e9 / screen->refreshRate()));
+        player_.setFrameInterval(static_cast<std::int64_t>(1e9 / screen->refreshRate()));
     QWidget::showEvent(event);
 }
 
@@ -232,8 +170,7 @@ void GameWindow::resizeEvent(QResizeEvent* event) {
 
 void GameWindow::closeEvent(QCloseEvent* event) {
     // Closing mid-picture stops the painting at its next primitive or wait.
-    if (gate_->busy())
-        pacer_.stop();
+    player_.interrupt();
     event->accept();
 }
 
@@ -253,7 +190,7 @@ void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
         return;
     clickArmed_ = false;
     if (rect().contains(event->position().toPoint()))
-        run(Action::Advance);
+        player_.run(Action::Advance);
 }
 
 QWidget* GameWindow::pictureView() const {
@@ -275,5 +212,5 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
     const bool fromButton = focusWidget() != nullptr && focusWidget() != this;
     // Holding a key down must not queue up the rest of the story.
     if (!fromButton && !event->isAutoRepeat())
-        run(Action::Advance);
+        player_.run(Action::Advance);
 }

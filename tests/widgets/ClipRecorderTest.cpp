@@ -1,8 +1,7 @@
 #include "record/ClipRecorder.h"
 #include "FileSizeLimit.h"
 #include "GifFrames.h"
-#include "window/GameWindow.h"
-#include "window/Geometry.h"
+#include "TestWindow.h"
 
 #include <QtTest>
 
@@ -10,8 +9,6 @@
 #include <numeric>
 
 namespace {
-
-const QPoint bare(100, 600); // the client area, away from the label and the buttons
 
 int centiseconds(const std::vector<StoredFrame>& frames) {
     return std::accumulate(frames.begin(), frames.end(), 0,
@@ -30,21 +27,18 @@ class ClipRecorderTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<GameWindow> window;
+    std::unique_ptr<TestWindow> game;
+    GameWindow* window = nullptr;
     std::unique_ptr<ClipRecorder> clips;
     QString path;
 
     void open(double speed, QSize size = toQSize(DesignSize)) {
-        GameOptions options;
-        options.speed = speed;
-        options.seed = 7;
-        window = std::make_unique<GameWindow>(options);
-        window->resize(size);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        game = std::make_unique<TestWindow>(speed);
+        window = &game->window;
+        QVERIFY(game->show(size));
         clips = std::make_unique<ClipRecorder>(*window);
     }
-    void click() { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, bare); }
+    void click() { game->advance(1); }
     QByteArray clip() const {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -57,7 +51,7 @@ class ClipRecorderTest : public QObject {
     }
     void cleanup() {
         clips.reset();
-        window.reset();
+        game.reset();
     }
 
     void aClipFollowsRealTimeAtTwentyFramesASecond() {

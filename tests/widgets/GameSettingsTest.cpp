@@ -61,19 +61,19 @@ class GameSettingsTest : public QObject {
         GameWindow& first = start();
         QVERIFY(first.isVisible());
         first.setGeometry(60, 70, 600, 400);
-        first.setSpeed(4);
+        first.player().setSpeed(4);
         first.setViewMode(ViewMode::Fit);
         end();
 
         GameWindow& next = start();
-        QCOMPARE(next.speed(), 4.0);
+        QCOMPARE(next.player().speed(), 4.0);
         QCOMPARE(next.viewMode(), ViewMode::Fit);
         QCOMPARE(next.geometry(), QRect(60, 70, 600, 400));
         QVERIFY(next.isVisible());
 
-        next.setSpeed(0); // instant is a speed too
+        next.player().setSpeed(0); // instant is a speed too
         end();
-        QCOMPARE(start().speed(), 0.0);
+        QCOMPARE(start().player().speed(), 0.0);
     }
 
     void theCommandLineWinsForItsRunAndIsNotRemembered() {
@@ -83,7 +83,7 @@ class GameSettingsTest : public QObject {
         choices.view = ViewMode::Actual;
         choices.size = QSize(500, 400);
         GameWindow& run = start(choices);
-        QCOMPARE(run.speed(), 8.0);
+        QCOMPARE(run.player().speed(), 8.0);
         QCOMPARE(run.viewMode(), ViewMode::Actual);
         QCOMPARE(run.size(), QSize(500, 400));
         end();
@@ -101,19 +101,19 @@ class GameSettingsTest : public QObject {
         GameWindow& run = start();
         const QByteArray said = errors.text();
         QCOMPARE(said, "brumox: ignoring unreadable settings in " + path().toLocal8Bit() + "\n");
-        QCOMPARE(run.speed(), 1.0);
+        QCOMPARE(run.player().speed(), 1.0);
         QCOMPARE(run.viewMode(), firstRunView());
 
-        run.setSpeed(0.5);
+        run.player().setSpeed(0.5);
         end();
         QCOMPARE(QSettings(path(), QSettings::IniFormat).status(), QSettings::NoError);
-        QCOMPARE(start().speed(), 0.5);
+        QCOMPARE(start().player().speed(), 0.5);
 
         // Not a file at all: no settings, no crash.
         QVERIFY(QFile::remove(path()));
         QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("brumox.ini")));
         CapturedStderr again;
-        QCOMPARE(start().speed(), 1.0);
+        QCOMPARE(start().player().speed(), 1.0);
         QVERIFY(again.text().startsWith("brumox: ignoring unreadable settings in "));
     }
 
@@ -123,7 +123,7 @@ class GameSettingsTest : public QObject {
             CapturedStderr errors;
             GameWindow& run = start();
             QCOMPARE(errors.text(), QByteArray());
-            QCOMPARE(run.speed(), 1.0);
+            QCOMPARE(run.player().speed(), 1.0);
             QCOMPARE(run.viewMode(), firstRunView());
         }
         write("[window]\ngeometry=@ByteArray(nonsense)\n");

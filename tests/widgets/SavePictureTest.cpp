@@ -1,8 +1,8 @@
 #include "FileSizeLimit.h"
+#include "TestWindow.h"
 #include "files/PictureFolder.h"
 #include "files/PictureWriter.h"
 #include "window/GameActions.h"
-#include "window/GameWindow.h"
 
 #include <QToolTip>
 #include <QtTest>
@@ -22,28 +22,25 @@ class SavePictureTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> pictures;
-    std::unique_ptr<GameWindow> window;
+    std::unique_ptr<TestWindow> game;
+    GameWindow* window = nullptr;
 
     void open(const QString& folder) {
-        GameOptions options;
-        options.speed = 0;
-        options.seed = 7;
-        window = std::make_unique<GameWindow>(options);
+        game = std::make_unique<TestWindow>(0);
+        window = &game->window;
         new GameActions(*window, nullptr, PictureFolder(folder));
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(game->activate());
         for (int i = 0; i < 6; ++i)
-            QTest::keyClick(window->windowHandle(), Qt::Key_Space);
+            game->key(Qt::Key_Space);
     }
-    void save() { QTest::keyClick(window->windowHandle(), Qt::Key_S, Qt::ControlModifier); }
+    void save() { game->key(Qt::Key_S, Qt::ControlModifier); }
 
   public:
     static void initMain() { qputenv("QT_SCALE_FACTOR", "2"); }
 
   private slots:
     void init() { pictures = std::make_unique<QTemporaryDir>(); }
-    void cleanup() { window.reset(); }
+    void cleanup() { game.reset(); }
 
     void theSavedPictureIsWhatTheWindowShowsInDevicePixels() {
         open(pictures->path());

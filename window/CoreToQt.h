@@ -23,3 +23,8 @@ inline QRect toQRect(PixelRect rect) {
 inline PixelSize toPixelSize(QSize size) {
     return {size.width(), size.height()};
 }
+
+// The core's tables hold ASCII only.
+inline QString toQString(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
