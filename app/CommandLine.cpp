@@ -47,7 +47,7 @@ QString keysHelp() {
     constexpr qsizetype Column = 23;
     QString help = QStringLiteral("\nKeys:\n");
     for (const KeyBinding& binding : KeyTable) {
-        const QString names = QStringLiteral("  ") + toQString(binding.named);
+        const QString names = QStringLiteral("  ") + toQString(binding.names());
         help += names.size() + 2 > Column
                     ? names + QLatin1Char('\n') + QString(Column, QLatin1Char(' '))
                     : names.leftJustified(Column);

@@ -13,7 +13,7 @@ AccessibleStory::AccessibleStory(GameWindow& window) : QObject(&window), window_
         QAbstractButton* button = window.button(entry.action);
         button->setAccessibleName(toQString(entry.spoken));
         button->setAccessibleDescription(
-            QStringLiteral("Shortcut: %1").arg(toQString(bindingFor(entry.action).named)));
+            QStringLiteral("Shortcut: %1").arg(toQString(bindingFor(entry.action).names())));
     }
     window.pictureView()->setAccessibleName(QStringLiteral("Picture"));
     describePicture();

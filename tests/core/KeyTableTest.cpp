@@ -28,7 +28,7 @@ TEST(KeyTable, EveryActionAndCommandHasKeysOfItsOwn) {
     std::map<std::string, std::size_t> owner;
     for (std::size_t i = 0; i < KeyTable.size(); ++i) {
         const KeyBinding& binding = KeyTable[i];
-        EXPECT_FALSE(binding.named.empty()) << i;
+        EXPECT_FALSE(binding.names().empty()) << i;
         EXPECT_FALSE(binding.help.empty()) << i;
         for (const std::string& key : alternatives(binding.keys)) {
             EXPECT_FALSE(key.empty()) << i;
