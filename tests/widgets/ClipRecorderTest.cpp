@@ -1,5 +1,6 @@
 #include "record/ClipRecorder.h"
 #include "FileSizeLimit.h"
+#include "FolderContents.h"
 #include "GifFrames.h"
 #include "TestWindow.h"
 
@@ -13,10 +14,6 @@ namespace {
 int centiseconds(const std::vector<StoredFrame>& frames) {
     return std::accumulate(frames.begin(), frames.end(), 0,
                            [](int sum, const StoredFrame& frame) { return sum + frame.delay; });
-}
-
-QStringList everything(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "FileSizeLimit.h"
+#include "FolderContents.h"
 #include "TestWindow.h"
 #include "files/PictureFolder.h"
 #include "files/PictureWriter.h"
@@ -9,26 +10,16 @@
 
 #include <memory>
 
-namespace {
-
-QStringList everything(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-} // namespace
-
 // Saving what the window shows, on a screen with two device pixels to a logical one.
 class SavePictureTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> pictures;
     std::unique_ptr<TestWindow> game;
-    GameWindow* window = nullptr;
 
     void open(const QString& folder) {
         game = std::make_unique<TestWindow>(0);
-        window = &game->window;
-        new GameActions(*window, nullptr, PictureFolder(folder));
+        new GameActions(game->window, nullptr, PictureFolder(folder));
         QVERIFY(game->activate());
         for (int i = 0; i < 6; ++i)
             game->key(Qt::Key_Space);
@@ -44,7 +35,7 @@ class SavePictureTest : public QObject {
 
     void theSavedPictureIsWhatTheWindowShowsInDevicePixels() {
         open(pictures->path());
-        QCOMPARE(window->devicePixelRatio(), 2.0);
+        QCOMPARE(game->window.devicePixelRatio(), 2.0);
         save();
         QStringList saved = everything(pictures->path());
         QCOMPARE(saved.size(), 1);
@@ -56,7 +47,7 @@ class SavePictureTest : public QObject {
 
         const QImage picture(path);
         QCOMPARE(picture.size(), QSize(2048, 1440));
-        QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage shown = game->window.grab().toImage().convertToFormat(QImage::Format_RGB32);
         shown.setDevicePixelRatio(1);
         QCOMPARE(picture.convertToFormat(QImage::Format_RGB32), shown);
         QCOMPARE(picture.pixel(2 * 266, 2 * 233), qRgb(255, 0, 0)); // the beast's body
@@ -111,7 +102,7 @@ class SavePictureTest : public QObject {
         QFile::remove(pictures->filePath(QStringLiteral("noise.png")));
 
         const QString nowhere = pictures->filePath(QStringLiteral("missing/picture.png"));
-        QVERIFY(!writer.write(window->grab().toImage(), nowhere));
+        QVERIFY(!writer.write(game->window.grab().toImage(), nowhere));
         QVERIFY(!writer.errorString().isEmpty());
         QVERIFY(everything(pictures->path()).isEmpty());
     }
