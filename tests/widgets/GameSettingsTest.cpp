@@ -1,6 +1,6 @@
 #include "window/GameSettings.h"
 #include "CapturedStderr.h"
-#include "window/GameWindow.h"
+#include "TestWindow.h"
 
 #include <QScreen>
 #include <QSettings>
@@ -13,12 +13,13 @@ namespace {
 // One run of the game, from reading the settings to saving them at the end.
 struct Run {
     explicit Run(const QString& path, const StartupChoices& choices = {}) : settings(path) {
-        settings.applyAtStart(window, choices);
+        settings.applyAtStart(game.window, choices);
     }
-    void end() { settings.save(window); }
+    void end() { settings.save(game.window); }
 
     GameSettings settings;
-    GameWindow window;
+    // As the game starts: at its own pace, with the clock's seed.
+    TestWindow game{1.0, ViewMode::Actual, std::nullopt};
 };
 
 } // namespace
@@ -33,7 +34,7 @@ class GameSettingsTest : public QObject {
     QString path() const { return folder->filePath(QStringLiteral("brumox.ini")); }
     GameWindow& start(const StartupChoices& choices = {}) {
         runs.push_back(std::make_unique<Run>(path(), choices));
-        return runs.back()->window;
+        return runs.back()->game.window;
     }
     void end() { runs.back()->end(); }
     void write(const QByteArray& content) const {
@@ -48,9 +49,9 @@ class GameSettingsTest : public QObject {
     // What a first run shows on this screen: the offscreen screen is smaller than the design,
     // so the picture is fitted there.
     static ViewMode firstRunView() {
-        GameWindow fresh;
-        fresh.showAtPreferredSize();
-        return fresh.viewMode();
+        TestWindow fresh(1.0, ViewMode::Actual, std::nullopt);
+        fresh.window.showAtPreferredSize();
+        return fresh.window.viewMode();
     }
 
   private slots:
