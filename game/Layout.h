@@ -16,7 +16,7 @@ enum class ViewMode { Actual, Fit };
 inline constexpr PixelSize DesignSize{1024, 720};
 
 // How the window looks around the picture, whatever draws it.
-inline constexpr Color BarColour = rgb(16, 16, 16); // beside and below a fitted picture
+inline constexpr Color BarColour = rgb(16, 16, 16); // around a fitted picture
 inline constexpr Color LabelBackground = Palette::Background;
 inline constexpr Color LabelText = Palette::White;
 inline constexpr Color ButtonFace = Palette::Red;
