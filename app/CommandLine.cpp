@@ -1,5 +1,8 @@
 #include "app/CommandLine.h"
 
+#include "window/CoreToQt.h"
+#include "window/Keys.h"
+
 #include <QCommandLineParser>
 
 #include <cmath>
@@ -38,11 +41,22 @@ const char* const QtHelp =
     "  -name, -title, -visual, -geometry, -sync, -nograb, -dograb, -widgetcount\n"
     "                            X11 and debugging options, as Qt documents them.\n";
 
-const char* const KeysHelp =
-    "\nKeys: Space, Enter, Right or Page Down go on with the story; F, B and E attack;\n"
-    "A tries another choice, S starts over; F11 fullscreen, Esc leaves it; V fit/actual size;\n"
-    "+ and - change the speed; Ctrl+S saves the picture, Ctrl+R records a clip; F1 about;\n"
-    "Ctrl+Q quits. The right mouse button opens the menu.\n";
+// Every key as Qt lists the options: the names, then what they do from the options' column on,
+// below the names where they reach into it.
+QString keysHelp() {
+    constexpr qsizetype Column = 23;
+    QString help = QStringLiteral("\nKeys:\n");
+    for (const KeyBinding& binding : KeyTable) {
+        const QString names = QStringLiteral("  ") + toQString(binding.names());
+        help += names.size() + 2 > Column
+                    ? names + QLatin1Char('\n') + QString(Column, QLatin1Char(' '))
+                    : names.leftJustified(Column);
+        help += toQString(binding.help) + QLatin1Char('\n');
+    }
+    return help + QStringLiteral("A click on the window also goes on with the story, Tab moves the "
+                                 "focus\nbetween the buttons, and the right mouse button opens "
+                                 "the menu.\n");
+}
 
 // Splits Qt's own options from the game's; Qt's stay in order, with their values.
 void splitQtOptions(const QStringList& arguments, QStringList& ours, QStringList& qt,
@@ -174,7 +188,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         // Without an application object Qt cannot name the program itself.
         result.output =
             parser.helpText().replace(QLatin1String("<executable_name>"), QLatin1String("brumox")) +
-            QLatin1String(KeysHelp);
+            keysHelp();
         if (parser.isSet(helpAll))
             result.output += QLatin1String(QtHelp);
         result.exitCode = 0;
@@ -222,7 +236,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
             return failWith(QStringLiteral("--size wants WIDTHxHEIGHT, each from 1 to %1, not '%2'")
                                 .arg(LargestSide)
                                 .arg(text));
-        options.size = QSize(client->width, client->height);
+        options.size = toQSize(*client);
         options.recording.size = *client;
     }
 

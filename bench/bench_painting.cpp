@@ -6,8 +6,10 @@
 // far at another zoom, as a resize or fullscreen asks for.
 
 #include "canvas/PassThroughCanvas.h"
+#include "game/Layout.h"
 #include "game/NoControls.h"
 #include "game/Session.h"
+#include "window/CoreToQt.h"
 #include "window/RasterCanvas.h"
 
 #include <QGuiApplication>
@@ -43,7 +45,7 @@ class CountingCanvas : public PassThroughCanvas {
 // The game without its window: the story's handlers painting on the raster canvas.
 class Game {
   public:
-    explicit Game(qreal scale) : raster_(QSize(1024, 720), scale) {}
+    explicit Game(qreal scale) : raster_(toQSize(DesignSize), scale) {}
 
     void measure(const char* name, Action action) {
         canvas_.primitives = 0;

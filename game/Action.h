@@ -12,18 +12,17 @@ struct ActionName {
     Action action;
     std::string_view step;    // as a recorded tour writes it
     std::string_view caption; // on its command button, exactly; empty for Advance, which has none
-    char key;                 // the letter that presses its button; none for Advance
     std::string_view spoken;  // the button's plain name, for screen readers
 };
 
 // The one table of names: every front end looks actions up here.
 inline constexpr std::array<ActionName, 6> ActionNames{{
-    {Action::Advance, "click", "", '\0', ""},
-    {Action::FireBall, "fire", "FIRE BALL!!!!!!!", 'F', "Fire ball"},
-    {Action::FlameBreath, "flame", "FLAME BREATH!!!!!  ", 'B', "Flame breath"},
-    {Action::EatHim, "eat", "EAT HIM!!!!", 'E', "Eat him"},
-    {Action::TryAnotherChoice, "again", "Try Another Choice", 'A', "Try another choice"},
-    {Action::StartOver, "restart", "Start Over", 'S', "Start over"},
+    {Action::Advance, "click", "", ""},
+    {Action::FireBall, "fire", "FIRE BALL!!!!!!!", "Fire ball"},
+    {Action::FlameBreath, "flame", "FLAME BREATH!!!!!  ", "Flame breath"},
+    {Action::EatHim, "eat", "EAT HIM!!!!", "Eat him"},
+    {Action::TryAnotherChoice, "again", "Try Another Choice", "Try another choice"},
+    {Action::StartOver, "restart", "Start Over", "Start over"},
 }};
 
 constexpr const ActionName& nameOf(Action action) {

@@ -1,6 +1,7 @@
 #include "record/ClipRecorder.h"
 
 #include "window/GameWindow.h"
+#include "window/Look.h"
 #include "window/Notice.h"
 
 #include <QEvent>
@@ -90,7 +91,7 @@ QImage ClipRecorder::fitted(QImage shown) const {
     // Another size, or a high-DPI window's device pixels: scaled as a plain image.
     shown.setDevicePixelRatio(1);
     QImage frame(size_, QImage::Format_RGB32);
-    frame.fill(Qt::black);
+    frame.fill(RecordingMargin);
     const QImage scaled = shown.scaled(size_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QPainter painter(&frame);
     painter.drawImage((size_.width() - scaled.width()) / 2, (size_.height() - scaled.height()) / 2,

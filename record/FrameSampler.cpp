@@ -2,21 +2,15 @@
 
 #include "record/AnimationWriter.h"
 #include "window/GameWindow.h"
-
-namespace {
-
-// Where the animation's screen reaches past a smaller window.
-constexpr QRgb Outside = qRgb(0, 0, 0);
-
-} // namespace
+#include "window/Look.h"
 
 FrameSampler::FrameSampler(GameWindow& window, AnimationWriter* writer, QSize screen, int fps)
     : window_(window), writer_(writer), frame_(screen, QImage::Format_RGB32), fps_(fps) {
-    window_.setTimelineSync(this);
+    window_.player().setTimelineSync(this);
 }
 
 FrameSampler::~FrameSampler() {
-    window_.setTimelineSync(nullptr);
+    window_.player().setTimelineSync(nullptr);
 }
 
 void FrameSampler::begin() {
@@ -52,6 +46,6 @@ void FrameSampler::take(std::int64_t frame) {
 
 void FrameSampler::grab() {
     if (window_.size() != frame_.size())
-        frame_.fill(Outside);
+        frame_.fill(RecordingMargin);
     window_.render(&frame_);
 }

@@ -2,8 +2,9 @@
 
 #include "record/FrameSampler.h"
 #include "record/GifWriter.h"
-#include "record/Rehearsal.h"
 #include "record/WebpWriter.h"
+#include "tour/Rehearsal.h"
+#include "window/CoreToQt.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -15,15 +16,11 @@
 
 namespace {
 
-QSize toQSize(ClientSize size) {
-    return {size.width, size.height};
-}
-
 // The animation's screen holds every client area the tour passes through.
 QSize screenFor(const RecordOptions& options) {
     QSize screen = toQSize(options.size);
     for (const TourStep& step : options.tour)
-        if (const auto* size = std::get_if<ClientSize>(&step))
+        if (const auto* size = std::get_if<PixelSize>(&step))
             screen = screen.expandedTo(toQSize(*size));
     return screen;
 }
@@ -54,7 +51,7 @@ QPoint bareSpot(const GameWindow& window) {
 
 // Does what the step says through the window, as a player would; what prevents it otherwise.
 QString perform(GameWindow& window, const TourStep& step) {
-    if (const auto* size = std::get_if<ClientSize>(&step)) {
+    if (const auto* size = std::get_if<PixelSize>(&step)) {
         window.resize(toQSize(*size));
         QCoreApplication::processEvents();
         if (window.size() != toQSize(*size))
@@ -72,13 +69,12 @@ QString perform(GameWindow& window, const TourStep& step) {
     if (!button->isVisible())
         return QStringLiteral("the %1 button is not on screen at that point").arg(name);
     // A player cannot reach a button that lies outside a small window either.
-    const QRect reachable = button->geometry() & window.rect();
-    if (reachable.isEmpty())
+    if (!Layout(toPixelSize(window.size()), window.viewMode()).reachable(action))
         return QStringLiteral("the %1 button lies outside the %2x%3 window")
             .arg(name)
             .arg(window.width())
             .arg(window.height());
-    clickAt(window, reachable.center());
+    clickAt(window, (button->geometry() & window.rect()).center());
     return {};
 }
 
@@ -149,14 +145,14 @@ bool TourRecorder::play() {
                             .arg(i + 1)
                             .arg(QString::fromStdString(stepName(step)), problem));
         QCoreApplication::processEvents();
-        if (window.halted())
+        if (window.player().halted())
             return fail(QString());
         if (sampler.failed())
             return failWriting(writer->errorString());
 
-        const bool resize = std::holds_alternative<ClientSize>(step);
+        const bool resize = std::holds_alternative<PixelSize>(step);
         const bool last = i + 1 == options_.tour.size();
-        now += resize ? 0 : window.timeline().nominalNs();
+        now += resize ? 0 : window.player().timeline().nominalNs();
         now += last ? ClosingHoldNs : resize ? 0 : StepHoldNs;
         sampler.advanceTo(now);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "files/SafeFile.h"
-#include "record/TourScript.h"
+#include "tour/TourScript.h"
 #include "window/GameWindow.h"
 
 #include <QString>
@@ -16,10 +16,10 @@ inline constexpr std::int64_t ClosingHoldNs = 3'000'000'000; // after the last s
 
 // What a recording plays and how it samples it.
 struct RecordOptions {
-    GameOptions game;           // the seed matters; a recording never waits, whatever the speed
-    std::vector<TourStep> tour; // the whole story and each attack unless told otherwise
-    ClientSize size;            // the client area to record
-    int fps = 20;               // animation frames per second of nominal time
+    GameOptions game;            // the seed matters; a recording never waits, whatever the speed
+    std::vector<TourStep> tour;  // the whole story and each attack unless told otherwise
+    PixelSize size = DesignSize; // the client area to record
+    int fps = 20;                // animation frames per second of nominal time
 };
 
 // Records a tour: plays it through a real game window, with no display and without ever waiting

@@ -1,47 +1,26 @@
 #include "window/AccessibleStory.h"
 
+#include "game/SceneDescription.h"
 #include "window/GameWindow.h"
+#include "window/Keys.h"
 
 #include <QAbstractButton>
-
-namespace {
-
-QString sceneText(Scene scene) {
-    switch (scene) {
-    case Scene::Blank:
-        return {};
-    case Scene::Title:
-        return QStringLiteral("BRUMOX SIMULATOR");
-    case Scene::Lair:
-        return QStringLiteral("The beast and its gold hoard");
-    case Scene::Goblin:
-        return QStringLiteral("The beast and its gold hoard, and a goblin");
-    case Scene::Burnt:
-        return QStringLiteral("The goblin is burnt to a crisp");
-    case Scene::Blasted:
-        return QStringLiteral("The goblin is gone in a ball of fire");
-    case Scene::Eaten:
-        return QStringLiteral("The goblin has been eaten");
-    }
-    return {};
-}
-
-} // namespace
 
 AccessibleStory::AccessibleStory(GameWindow& window) : QObject(&window), window_(window) {
     for (const ActionName& entry : ActionNames) {
         if (!hasButton(entry.action))
             continue;
         QAbstractButton* button = window.button(entry.action);
-        button->setAccessibleName(
-            QString::fromLatin1(entry.spoken.data(), static_cast<qsizetype>(entry.spoken.size())));
-        button->setAccessibleDescription(QStringLiteral("Shortcut: %1").arg(QChar(entry.key)));
+        button->setAccessibleName(toQString(entry.spoken));
+        button->setAccessibleDescription(
+            QStringLiteral("Shortcut: %1").arg(toQString(bindingFor(entry.action).names())));
     }
     window.pictureView()->setAccessibleName(QStringLiteral("Picture"));
     describePicture();
-    connect(&window, &GameWindow::played, this, &AccessibleStory::describePicture);
+    connect(&window.player(), &Player::played, this, &AccessibleStory::describePicture);
 }
 
 void AccessibleStory::describePicture() {
-    window_.pictureView()->setAccessibleDescription(sceneText(window_.story().scene()));
+    window_.pictureView()->setAccessibleDescription(
+        toQString(describe(window_.player().story().scene())));
 }

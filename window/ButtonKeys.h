@@ -5,7 +5,7 @@
 class GameWindow;
 
 // A plain letter for each command button (F for FIRE BALL, and so on). Pressing it is story
-// input, like a click: while a picture paints it waits its turn at the window's input gate, and
+// input, like a click: while a picture paints it waits its turn at the player's input gate, and
 // only then is the button pressed, if it is still shown.
 class ButtonKeys : public QObject {
     Q_OBJECT

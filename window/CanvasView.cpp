@@ -1,5 +1,7 @@
 #include "window/CanvasView.h"
 
+#include "game/Layout.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -58,7 +60,7 @@ void CanvasView::paintEvent(QPaintEvent* event) {
     const QRect picture = pictureRect();
     const QRegion bars = event->region() - picture;
     for (const QRect& rect : bars)
-        painter.fillRect(rect, QColor::fromRgb(BarColour));
+        painter.fillRect(rect, toQColor(BarColour));
 
     const QImage& image = canvas_.image();
     const qreal scale = canvas_.scale();

@@ -32,8 +32,6 @@ class CanvasView : public QWidget, public FramePacer::Presenter {
     // Copies what was painted since the last time to the screen, at once.
     void present() override;
 
-    static constexpr QRgb BarColour = qRgb(16, 16, 16);
-
   protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -1,6 +1,6 @@
 #include "window/CommandButton.h"
 
-#include "canvas/Palette.h"
+#include "window/Look.h"
 #include "window/RasterCanvas.h"
 
 #include <QKeyEvent>
@@ -9,20 +9,11 @@
 
 #include <algorithm>
 
-namespace {
-
-const QColor FocusRing(255, 255, 0);
-
-} // namespace
-
-CommandButton::CommandButton(const QString& caption, int pixelSize, QWidget* parent)
+CommandButton::CommandButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(true);
-    font.setPixelSize(pixelSize);
-    setFont(font);
+    setFont(captionFont());
     // Bevel shades derived from the face; the caption in the usual button-text colour.
-    QPalette face(toQColor(Palette::Red));
+    QPalette face(toQColor(ButtonFace));
     face.setColor(QPalette::ButtonText, palette().color(QPalette::ButtonText));
     setPalette(face);
     setAutoDefault(false);
@@ -40,7 +31,7 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
 
 void CommandButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QBrush face(toQColor(Palette::Red));
+    const QBrush face(toQColor(ButtonFace));
     qDrawWinButton(&painter, rect(), palette(), isDown(), &face);
     const int shift = isDown() ? 1 : 0;
     const QRect inside = rect().adjusted(4 + shift, 3 + shift, -4 + shift, -3 + shift);
@@ -54,6 +45,6 @@ void CommandButton::paintEvent(QPaintEvent*) {
         const QRegion ring =
             QRegion(outer).subtracted(outer.adjusted(thickness, thickness, -thickness, -thickness));
         for (const QRect& part : ring)
-            painter.fillRect(part, FocusRing);
+            painter.fillRect(part, QColor::fromRgb(FocusRing));
     }
 }

@@ -9,7 +9,7 @@ class CommandButton : public QPushButton {
     Q_OBJECT
 
   public:
-    CommandButton(const QString& caption, int pixelSize, QWidget* parent);
+    CommandButton(const QString& caption, QWidget* parent);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

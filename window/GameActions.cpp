@@ -4,7 +4,7 @@
 #include "game/SpeedSteps.h"
 #include "window/ClipSink.h"
 #include "window/GameWindow.h"
-#include "window/InputGate.h"
+#include "window/Keys.h"
 #include "window/Notice.h"
 
 #include <QAction>
@@ -16,7 +16,9 @@
 
 namespace {
 
-const QKeySequence ViewKey(Qt::Key_V);
+QList<QKeySequence> keysOf(WindowCommand command) {
+    return keySequences(bindingFor(command));
+}
 
 // An entry that shows a key it does not own: V toggles between the two View entries.
 QString withKey(const QString& text, const QKeySequence& key) {
@@ -33,33 +35,34 @@ GameActions::GameActions(GameWindow& window, ClipSink* clips, const PictureFolde
     : QObject(&window), window_(window), clips_(clips), folder_(folder), menu_(new QMenu(&window)) {
     menu_->setObjectName(QStringLiteral("gameMenu"));
     // Keys only, with no entry of their own.
-    addAction(QStringLiteral("Toggle View"), {ViewKey}, [this] { window_.toggleViewMode(); });
-    addAction(QStringLiteral("Leave Fullscreen"), {QKeySequence(Qt::Key_Escape)},
+    const QList<QKeySequence> viewKeys = keysOf(WindowCommand::ToggleView);
+    addAction(QStringLiteral("Toggle View"), viewKeys, [this] { window_.toggleViewMode(); });
+    addAction(QStringLiteral("Leave Fullscreen"), keysOf(WindowCommand::LeaveFullScreen),
               [this] { window_.leaveFullScreen(); });
 
     QMenu* view = menu_->addMenu(QStringLiteral("&View"));
     auto* views = new QActionGroup(this);
-    fit_ = view->addAction(withKey(QStringLiteral("&Fit to Window"), ViewKey), this,
+    fit_ = view->addAction(withKey(QStringLiteral("&Fit to Window"), viewKeys.first()), this,
                            [this] { window_.setViewMode(ViewMode::Fit); });
-    actualSize_ = view->addAction(withKey(QStringLiteral("&Actual Size"), ViewKey), this,
+    actualSize_ = view->addAction(withKey(QStringLiteral("&Actual Size"), viewKeys.first()), this,
                                   [this] { window_.setViewMode(ViewMode::Actual); });
     for (QAction* entry : {fit_, actualSize_}) {
         entry->setCheckable(true);
         views->addAction(entry);
     }
-    fullScreen_ = addAction(QStringLiteral("F&ullscreen"), {QKeySequence(Qt::Key_F11)},
+    fullScreen_ = addAction(QStringLiteral("F&ullscreen"), keysOf(WindowCommand::ToggleFullScreen),
                             [this] { window_.toggleFullScreen(); });
     fullScreen_->setCheckable(true);
     menu_->addAction(fullScreen_);
     addSpeedMenu();
 
     menu_->addSeparator();
-    menu_->addAction(addAction(QStringLiteral("&Save Picture"),
-                               {QKeySequence(Qt::CTRL | Qt::Key_S)}, [this] { savePicture(); }));
+    menu_->addAction(addAction(QStringLiteral("&Save Picture"), keysOf(WindowCommand::SavePicture),
+                               [this] { savePicture(); }));
     menu_->addAction(
         addAction(QStringLiteral("Save Picture &As..."), {}, [this] { savePictureAs(); }));
     if (clips_) {
-        record_ = addAction(QStringLiteral("&Record Clip"), {QKeySequence(Qt::CTRL | Qt::Key_R)},
+        record_ = addAction(QStringLiteral("&Record Clip"), keysOf(WindowCommand::RecordClip),
                             [this] { toggleRecording(); });
         record_->setCheckable(true);
         menu_->addAction(record_);
@@ -67,8 +70,8 @@ GameActions::GameActions(GameWindow& window, ClipSink* clips, const PictureFolde
 
     menu_->addSeparator();
     menu_->addAction(
-        addAction(QStringLiteral("A&bout"), {QKeySequence(Qt::Key_F1)}, [this] { showAbout(); }));
-    QAction* quit = addAction(QStringLiteral("&Quit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        addAction(QStringLiteral("A&bout"), keysOf(WindowCommand::About), [this] { showAbout(); }));
+    QAction* quit = addAction(QStringLiteral("&Quit"), keysOf(WindowCommand::Quit),
                               [this] { window_.close(); });
     // Also from the About box, which is not modal.
     quit->setShortcutContext(Qt::ApplicationShortcut);
@@ -97,15 +100,10 @@ QAction* GameActions::addAction(const QString& text, const QList<QKeySequence>& 
 
 void GameActions::addSpeedMenu() {
     QMenu* speed = menu_->addMenu(QStringLiteral("S&peed"));
-    // + is Shift and = on most keyboards, so = alone also speeds up.
-    speed->addAction(addAction(QStringLiteral("&Faster"),
-                               {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal),
-                                QKeySequence(Qt::KeypadModifier | Qt::Key_Plus)},
-                               [this] { changeSpeed(fasterSpeed(window_.speed())); }));
-    speed->addAction(
-        addAction(QStringLiteral("&Slower"),
-                  {QKeySequence(Qt::Key_Minus), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus)},
-                  [this] { changeSpeed(slowerSpeed(window_.speed())); }));
+    speed->addAction(addAction(QStringLiteral("&Faster"), keysOf(WindowCommand::Faster),
+                               [this] { changeSpeed(fasterSpeed(window_.player().speed())); }));
+    speed->addAction(addAction(QStringLiteral("&Slower"), keysOf(WindowCommand::Slower),
+                               [this] { changeSpeed(slowerSpeed(window_.player().speed())); }));
     speed->addSeparator();
     speeds_ = new QActionGroup(this);
     speeds_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -129,13 +127,13 @@ void GameActions::showChecks() {
     actualSize_->setChecked(window_.viewMode() == ViewMode::Actual);
     fullScreen_->setChecked(window_.isFullScreen());
     for (QAction* entry : speeds_->actions())
-        entry->setChecked(entry->data().toDouble() == window_.speed());
+        entry->setChecked(entry->data().toDouble() == window_.player().speed());
     if (record_)
         record_->setChecked(clips_->recording());
 }
 
 void GameActions::changeSpeed(double speed) {
-    window_.setSpeed(speed);
+    window_.player().setSpeed(speed);
     showNotice(window_,
                speed <= 0 ? speedText(speed) : QStringLiteral("speed ") + speedText(speed));
 }
@@ -153,7 +151,7 @@ void GameActions::savePicture() {
 }
 
 void GameActions::savePictureAs() {
-    window_.inputGate().defer([this] {
+    window_.player().defer([this] {
         const QImage picture = window_.grab().toImage();
         auto* dialog =
             new QFileDialog(&window_, QStringLiteral("Save Picture As"),
@@ -199,7 +197,7 @@ void GameActions::toggleRecording() {
 }
 
 void GameActions::showAbout() {
-    window_.inputGate().defer([this] {
+    window_.player().defer([this] {
         if (about_) {
             about_->raise();
             about_->activateWindow();

@@ -85,7 +85,7 @@ void GameSettings::read() {
 void GameSettings::applyAtStart(GameWindow& window, const StartupChoices& choices) {
     choices_ = choices;
     if (const std::optional<double> speed = choices.speed ? choices.speed : speed_)
-        window.setSpeed(*speed);
+        window.player().setSpeed(*speed);
     if (const std::optional<ViewMode> view = choices.view ? choices.view : view_)
         window.setViewMode(*view);
 
@@ -113,7 +113,7 @@ void GameSettings::save(const GameWindow& window) {
     if (!choices_.view && !window.isFullScreen())
         settings_->setValue(ViewKey, window.viewMode() == ViewMode::Fit ? FitName : ActualName);
     if (!choices_.speed)
-        settings_->setValue(SpeedKey, window.speed());
+        settings_->setValue(SpeedKey, window.player().speed());
     settings_->sync();
     if (settings_->status() == QSettings::AccessError)
         std::fprintf(stderr, "brumox: cannot save the settings in %s\n",

@@ -29,7 +29,7 @@ QColor toQColor(Color colour);
 // the window and growing it back keeps what was painted.
 class RasterCanvas : public Canvas {
   public:
-    explicit RasterCanvas(QSize clientSize = QSize(1024, 720), qreal scale = 1.0);
+    explicit RasterCanvas(QSize clientSize, qreal scale = 1.0);
     ~RasterCanvas() override;
     RasterCanvas(const RasterCanvas&) = delete;
     RasterCanvas& operator=(const RasterCanvas&) = delete;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keeps the manual page in step with the game: it renders without a warning, every --long
 # option that "brumox --help-all" lists is in it, and every --long option in it is one the game
-# lists. Qt's own options may be written there with one dash, as Qt's documentation does.
+# lists. Qt's own options may be written there with one dash, as Qt's documentation does. Its
+# KEYS list says what the help's key list says, entry for entry, in the same order.
 # Usage: check-manpage.sh BRUMOX PAGE
 set -euo pipefail
 game=$1
@@ -46,5 +47,25 @@ if [[ -n "$missing" ]]; then
     echo "the manual page documents options the game does not list:" $missing >&2
     failed=1
 fi
+# The keys, one entry a line with its spaces evened out: from the help, the names and the text
+# (on the next line under long names); from the page, its first paragraphs under KEYS, one for
+# each tagged paragraph there.
+awk '/^Keys:$/ { keys = 1; next }
+     keys && !/^  / { exit }
+     keys && /^   / { entry = entry $0; next }
+     keys { if (entry != "") print entry; entry = $0 }
+     END { if (entry != "") print entry }' "$scratch/help" |
+    sed -E 's/ +/ /g; s/^ //; s/ $//' >"$scratch/help-keys"
+tagged=$(sed -n '/^\.SH KEYS/,/^\.SH [^K]/p' "$page" | grep -c '^\.T[PQ]' || true)
+sed -n '/^KEYS$/,/^[A-Z]/p' "$scratch/page" | sed '1d;$d' |
+    awk -v RS= '{ gsub(/[ \n]+/, " "); sub(/^ /, ""); sub(/ $/, ""); print }' |
+    head -n "$tagged" >"$scratch/page-keys"
+[[ -s "$scratch/help-keys" ]] || { echo "no keys found in the game's help" >&2; exit 1; }
+if [[ $tagged -ne $(wc -l <"$scratch/help-keys") ]] ||
+    ! diff -u --label "brumox --help" --label "$page" "$scratch/help-keys" "$scratch/page-keys" >&2; then
+    echo "the manual page's KEYS list ($tagged entries) differs from the game's" >&2
+    failed=1
+fi
+
 ((failed == 0))
-echo "manual page ok: $(wc -l <"$scratch/help-options") options"
+echo "manual page ok: $(wc -l <"$scratch/help-options") options, $(wc -l <"$scratch/help-keys") keys"

@@ -1,7 +1,8 @@
 #include "record/ClipRecorder.h"
 #include "FileSizeLimit.h"
+#include "FolderContents.h"
 #include "GifFrames.h"
-#include "window/GameWindow.h"
+#include "TestWindow.h"
 
 #include <QtTest>
 
@@ -10,15 +11,9 @@
 
 namespace {
 
-const QPoint bare(100, 600); // the client area, away from the label and the buttons
-
 int centiseconds(const std::vector<StoredFrame>& frames) {
     return std::accumulate(frames.begin(), frames.end(), 0,
                            [](int sum, const StoredFrame& frame) { return sum + frame.delay; });
-}
-
-QStringList everything(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 } // namespace
@@ -29,21 +24,18 @@ class ClipRecorderTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<GameWindow> window;
+    std::unique_ptr<TestWindow> game;
+    GameWindow* window = nullptr;
     std::unique_ptr<ClipRecorder> clips;
     QString path;
 
-    void open(double speed, QSize size = GameWindow::DefaultClientSize) {
-        GameOptions options;
-        options.speed = speed;
-        options.seed = 7;
-        window = std::make_unique<GameWindow>(options);
-        window->resize(size);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    void open(double speed, QSize size = toQSize(DesignSize)) {
+        game = std::make_unique<TestWindow>(speed);
+        window = &game->window;
+        QVERIFY(game->show(size));
         clips = std::make_unique<ClipRecorder>(*window);
     }
-    void click() { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, bare); }
+    void click() { game->advance(1); }
     QByteArray clip() const {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -56,7 +48,7 @@ class ClipRecorderTest : public QObject {
     }
     void cleanup() {
         clips.reset();
-        window.reset();
+        game.reset();
     }
 
     void aClipFollowsRealTimeAtTwentyFramesASecond() {
@@ -85,7 +77,7 @@ class ClipRecorderTest : public QObject {
             qPrintable(QStringLiteral("%1 frames in %2 ms").arg(stored.size()).arg(paintedMs)));
 
         const QList<QImage> shown = ShownFrames(clip());
-        QCOMPARE(shown.front().size(), GameWindow::DefaultClientSize);
+        QCOMPARE(shown.front().size(), toQSize(DesignSize));
         QCOMPARE(shown.front().pixel(266, 233), qRgb(64, 64, 64)); // before the lair
         QCOMPARE(shown.back().pixel(266, 233), qRgb(255, 0, 0));   // the beast's body
     }

@@ -1,6 +1,5 @@
+#include "TestWindow.h"
 #include "canvas/Palette.h"
-#include "window/GameWindow.h"
-#include "window/RasterCanvas.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -26,26 +25,13 @@ int countPixels(const QImage& image, QRgb colour) {
 class FitViewTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<GameWindow> open(QSize size, double speed = 0) {
-        GameOptions options;
-        options.speed = speed;
-        options.seed = 7;
-        options.view = ViewMode::Fit;
-        auto window = std::make_unique<GameWindow>(options);
-        window->setSettleDelay(0);
-        window->resize(size);
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            return nullptr;
-        return window;
-    }
-    static void click(GameWindow& window, QPoint at) {
-        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at);
-    }
     // The top-left corner: a bar, or the bare picture, never a control.
-    static void advance(GameWindow& window, int times) {
-        for (int i = 0; i < times; ++i)
-            click(window, QPoint(1, 1));
+    static constexpr QPoint Corner{1, 1};
+
+    static std::unique_ptr<TestWindow> open(QSize size, double speed = 0) {
+        auto game = std::make_unique<TestWindow>(speed, ViewMode::Fit);
+        game->window.setSettleDelay(0);
+        return game->show(size) ? std::move(game) : nullptr;
     }
 
   private slots:
@@ -58,30 +44,30 @@ class FitViewTest : public QObject {
     }
     void everyButtonIsInReachAndTheFireBallHitsAtAnySize() {
         QFETCH(QSize, size);
-        auto window = open(size);
-        QVERIFY(window);
-        QCOMPARE(window->size(), size);
-        QCOMPARE(window->canvas().width(), 15360.0f); // the painters see the design
-        advance(*window, 7);
+        auto game = open(size);
+        QVERIFY(game);
+        QCOMPARE(game->window.size(), size);
+        QCOMPARE(game->window.canvas().width(), 15360.0f); // the painters see the design
+        game->advance(7, Corner);
         for (Action attack : {Action::FireBall, Action::FlameBreath, Action::EatHim}) {
-            QVERIFY(window->button(attack)->isVisible());
-            QVERIFY(window->rect().contains(window->button(attack)->geometry()));
+            QVERIFY(game->window.button(attack)->isVisible());
+            QVERIFY(game->window.rect().contains(game->window.button(attack)->geometry()));
         }
-        QVERIFY(countPixels(window->canvas().image(), goblinGreen) > 0);
-        click(*window, window->button(Action::FireBall)->geometry().center());
-        QCOMPARE(window->label()->text(), QStringLiteral("Buh-Bye."));
-        QCOMPARE(countPixels(window->canvas().image(), goblinGreen), 0);
+        QVERIFY(countPixels(game->window.canvas().image(), goblinGreen) > 0);
+        game->play(Action::FireBall);
+        QCOMPARE(game->window.label()->text(), QStringLiteral("Buh-Bye."));
+        QCOMPARE(countPixels(game->window.canvas().image(), goblinGreen), 0);
         for (Action after : {Action::TryAnotherChoice, Action::StartOver})
-            QVERIFY(window->rect().contains(window->button(after)->geometry()));
+            QVERIFY(game->window.rect().contains(game->window.button(after)->geometry()));
     }
 
     void clicksOnTheBarsAdvanceAndTheScaledLabelSwallowsThem() {
-        auto window = open(QSize(1600, 600));
-        QVERIFY(window);
-        click(*window, QPoint(20, 300)); // the left bar
-        QCOMPARE(window->story().storyStep(), 1);
-        click(*window, window->label()->geometry().center());
-        QCOMPARE(window->story().storyStep(), 1);
+        auto game = open(QSize(1600, 600));
+        QVERIFY(game);
+        game->click(QPoint(20, 300)); // the left bar
+        QCOMPARE(game->step(), 1);
+        game->click(game->window.label()->geometry().center());
+        QCOMPARE(game->step(), 1);
     }
 
     // A zoom change while a picture paints rebuilds what is there and goes on at the new zoom:
@@ -90,29 +76,27 @@ class FitViewTest : public QObject {
         const QSize before(700, 500), after(1500, 1050);
         auto changed = open(before, 4);
         QVERIFY(changed);
-        advance(*changed, 1);
-        QTimer::singleShot(150, changed.get(), [&changed, after] { changed->resize(after); });
-        advance(*changed, 1); // the lair: about half a second at four times the pace
-        QCOMPARE(changed->size(), after);
+        changed->advance(1, Corner);
+        QTimer::singleShot(150, &changed->window,
+                           [&changed, after] { changed->window.resize(after); });
+        changed->advance(1, Corner); // the lair: about half a second at four times the pace
+        QCOMPARE(changed->window.size(), after);
 
         auto straight = open(after);
         QVERIFY(straight);
-        advance(*straight, 2);
-        QCOMPARE(changed->canvas().scale(), straight->canvas().scale());
-        QVERIFY(changed->canvas().image() == straight->canvas().image());
+        straight->advance(2, Corner);
+        QCOMPARE(changed->window.canvas().scale(), straight->window.canvas().scale());
+        QVERIFY(changed->window.canvas().image() == straight->window.canvas().image());
     }
 
     void theBackingImageStaysWithinItsBudgetAtAHugeSize() {
-        GameOptions options;
-        options.speed = 0;
-        GameWindow window(options);
-        window.resize(32767, 32767);
-        window.show();
-        QVERIFY(window.width() <= GameWindow::MaxDeviceSide);
-        QVERIFY(window.height() <= GameWindow::MaxDeviceSide);
-        advance(window, 2);
-        QVERIFY(window.canvas().image().width() <= RasterCanvas::MaxImageSide);
-        QVERIFY(window.canvas().image().height() <= RasterCanvas::MaxImageSide);
+        TestWindow game(0, ViewMode::Actual, std::nullopt);
+        game.show(QSize(32767, 32767));
+        QVERIFY(game.window.width() <= GameWindow::MaxDeviceSide);
+        QVERIFY(game.window.height() <= GameWindow::MaxDeviceSide);
+        game.advance(2, Corner);
+        QVERIFY(game.window.canvas().image().width() <= RasterCanvas::MaxImageSide);
+        QVERIFY(game.window.canvas().image().height() <= RasterCanvas::MaxImageSide);
 
         RasterCanvas canvas(QSize(100, 100));
         canvas.resize(QSize(30000, 20000), 1.0);

@@ -1,5 +1,7 @@
 #include "window/GameActions.h"
-#include "window/GameWindow.h"
+#include "TestWindow.h"
+#include "record/ClipRecorder.h"
+#include "window/Keys.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
@@ -11,9 +13,6 @@
 #include <memory>
 
 namespace {
-
-const QPoint bare(100, 600);    // the client area, away from the label and the buttons
-const QPoint onLabel(700, 150); // inside the label's rectangle
 
 QAction* entry(const QMenu& menu, const QString& text) {
     for (QAction* action : menu.actions())
@@ -30,38 +29,31 @@ class GameActionsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir pictures;
-    std::unique_ptr<GameWindow> window;
+    std::unique_ptr<TestWindow> game;
+    GameWindow* window = nullptr;
     GameActions* actions = nullptr;
 
     void open(double speed) {
-        GameOptions options;
-        options.speed = speed;
-        options.seed = 7;
-        window = std::make_unique<GameWindow>(options);
+        game = std::make_unique<TestWindow>(speed);
+        window = &game->window;
         actions = new GameActions(*window, nullptr, PictureFolder(pictures.path()));
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(game->activate());
     }
-    void key(int key, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::keyClick(window->windowHandle(), static_cast<Qt::Key>(key), modifiers);
-    }
-    void click(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(window->windowHandle(), button, {}, at);
-    }
-    int step() const { return window->story().storyStep(); }
+    void key(int key, Qt::KeyboardModifiers modifiers = {}) { game->key(key, modifiers); }
+    void click(QPoint at, Qt::MouseButton button = Qt::LeftButton) { game->click(at, button); }
+    int step() const { return game->step(); }
     bool menuOpen() const { return QApplication::activePopupWidget() == &actions->menu(); }
 
   private slots:
     void cleanup() {
         QApplication::closeAllWindows();
-        window.reset();
+        game.reset();
     }
 
     void ctrlQMidPictureEndsTheProgramPromptlyAndCleanly() {
         open(1);
-        click(bare);
-        QTimer::singleShot(0, this, [this] { click(bare); }); // the lair, two seconds
+        click(TestWindow::Bare);
+        QTimer::singleShot(0, this, [this] { click(TestWindow::Bare); }); // the lair, two seconds
         QTimer::singleShot(300, this, [this] { key(Qt::Key_Q, Qt::ControlModifier); });
         QElapsedTimer timer;
         timer.start();
@@ -73,7 +65,7 @@ class GameActionsTest : public QObject {
 
     void theRightButtonOpensTheMenuAndNeverPlays() {
         open(0);
-        for (const QPoint at : {onLabel, bare}) {
+        for (const QPoint at : {TestWindow::OnLabel, TestWindow::Bare}) {
             click(at, Qt::RightButton);
             QVERIFY(menuOpen());
             actions->menu().hide();
@@ -91,12 +83,12 @@ class GameActionsTest : public QObject {
 
     void aRightClickWhilePaintingOpensTheMenuOnlyAfterwards() {
         open(4);
-        click(bare);
+        click(TestWindow::Bare);
         QTimer::singleShot(50, this, [this] {
-            click(bare, Qt::RightButton);
+            click(TestWindow::Bare, Qt::RightButton);
             QVERIFY(!menuOpen());
         });
-        click(bare); // the lair, about half a second
+        click(TestWindow::Bare); // the lair, about half a second
         QCOMPARE(step(), 2);
         QTRY_VERIFY(menuOpen());
         QCOMPARE(step(), 2);
@@ -105,7 +97,7 @@ class GameActionsTest : public QObject {
     // Each key changes the pace of the picture under way, and says so.
     void speedKeysStepAtOnceEvenMidPicture() {
         open(1);
-        click(bare);
+        click(TestWindow::Bare);
         const std::pair<int, const char*> presses[] = {
             {Qt::Key_Plus, "speed 2x"},    {Qt::Key_Equal, "speed 4x"},
             {Qt::Key_Minus, "speed 2x"},   {Qt::Key_Minus, "speed 1x"},
@@ -115,24 +107,24 @@ class GameActionsTest : public QObject {
             {Qt::Key_Plus, "speed 4x"},    {Qt::Key_Plus, "speed 8x"},
             {Qt::Key_Plus, "instant"},     {Qt::Key_Minus | Qt::KeypadModifier, "speed 8x"}};
         QTimer::singleShot(50, this, [&] {
-            QVERIFY(window->busy());
+            QVERIFY(window->player().busy());
             for (const auto& [press, said] : presses) {
                 key(press & ~Qt::KeyboardModifierMask,
                     Qt::KeyboardModifiers(press & Qt::KeyboardModifierMask));
                 QCOMPARE(QToolTip::text(), QLatin1String(said));
             }
-            QCOMPARE(window->speed(), 8.0);
+            QCOMPARE(window->player().speed(), 8.0);
         });
         QElapsedTimer painting;
         painting.start();
-        click(bare); // two seconds at the pace it started with
+        click(TestWindow::Bare); // two seconds at the pace it started with
         QVERIFY2(painting.elapsed() < 1000, qPrintable(QString::number(painting.elapsed())));
         QCOMPARE(step(), 2);
     }
 
     void aboutAndSaveAsWaitUntilThePictureIsDone() {
         open(4);
-        click(bare);
+        click(TestWindow::Bare);
         QAction* saveAs = entry(actions->menu(), QStringLiteral("Save Picture &As..."));
         QVERIFY(saveAs);
         QTimer::singleShot(50, this, [&] {
@@ -141,7 +133,7 @@ class GameActionsTest : public QObject {
             QVERIFY(!window->findChild<QMessageBox*>());
             QVERIFY(!window->findChild<QFileDialog*>());
         });
-        click(bare);
+        click(TestWindow::Bare);
         QTRY_VERIFY(window->findChild<QFileDialog*>());
         auto* about = window->findChild<QMessageBox*>();
         QVERIFY(about && about->isVisible());
@@ -149,6 +141,23 @@ class GameActionsTest : public QObject {
         QCOMPARE(about->windowModality(), Qt::NonModal);
         for (const char* said : {"BRUMOX SIMULATOR", BRUMOX_VERSION, "MIT"})
             QVERIFY2(about->text().contains(QLatin1String(said)), said);
+    }
+
+    // A key the help lists must act, and a key bound twice would do nothing at all: each window
+    // key of the table is the shortcut of exactly one of the window's actions.
+    void eachWindowKeyOfTheTableIsBoundOnce() {
+        TestWindow game(0);
+        ClipRecorder clips(game.window);
+        new GameActions(game.window, &clips, PictureFolder(pictures.path()));
+        QList<QKeySequence> bound;
+        for (const QAction* action : game.window.actions())
+            bound += action->shortcuts();
+        for (const KeyBinding& binding : KeyTable) {
+            if (!std::holds_alternative<WindowCommand>(binding.does))
+                continue;
+            for (const QKeySequence& key : keySequences(binding))
+                QVERIFY2(bound.count(key) == 1, qPrintable(key.toString()));
+        }
     }
 };
 

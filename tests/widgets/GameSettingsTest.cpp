@@ -1,6 +1,6 @@
 #include "window/GameSettings.h"
 #include "CapturedStderr.h"
-#include "window/GameWindow.h"
+#include "TestWindow.h"
 
 #include <QScreen>
 #include <QSettings>
@@ -13,12 +13,13 @@ namespace {
 // One run of the game, from reading the settings to saving them at the end.
 struct Run {
     explicit Run(const QString& path, const StartupChoices& choices = {}) : settings(path) {
-        settings.applyAtStart(window, choices);
+        settings.applyAtStart(game.window, choices);
     }
-    void end() { settings.save(window); }
+    void end() { settings.save(game.window); }
 
     GameSettings settings;
-    GameWindow window;
+    // As the game starts: at its own pace, with the clock's seed.
+    TestWindow game{1.0, ViewMode::Actual, std::nullopt};
 };
 
 } // namespace
@@ -33,7 +34,7 @@ class GameSettingsTest : public QObject {
     QString path() const { return folder->filePath(QStringLiteral("brumox.ini")); }
     GameWindow& start(const StartupChoices& choices = {}) {
         runs.push_back(std::make_unique<Run>(path(), choices));
-        return runs.back()->window;
+        return runs.back()->game.window;
     }
     void end() { runs.back()->end(); }
     void write(const QByteArray& content) const {
@@ -48,9 +49,9 @@ class GameSettingsTest : public QObject {
     // What a first run shows on this screen: the offscreen screen is smaller than the design,
     // so the picture is fitted there.
     static ViewMode firstRunView() {
-        GameWindow fresh;
-        fresh.showAtPreferredSize();
-        return fresh.viewMode();
+        TestWindow fresh(1.0, ViewMode::Actual, std::nullopt);
+        fresh.window.showAtPreferredSize();
+        return fresh.window.viewMode();
     }
 
   private slots:
@@ -61,19 +62,19 @@ class GameSettingsTest : public QObject {
         GameWindow& first = start();
         QVERIFY(first.isVisible());
         first.setGeometry(60, 70, 600, 400);
-        first.setSpeed(4);
+        first.player().setSpeed(4);
         first.setViewMode(ViewMode::Fit);
         end();
 
         GameWindow& next = start();
-        QCOMPARE(next.speed(), 4.0);
+        QCOMPARE(next.player().speed(), 4.0);
         QCOMPARE(next.viewMode(), ViewMode::Fit);
         QCOMPARE(next.geometry(), QRect(60, 70, 600, 400));
         QVERIFY(next.isVisible());
 
-        next.setSpeed(0); // instant is a speed too
+        next.player().setSpeed(0); // instant is a speed too
         end();
-        QCOMPARE(start().speed(), 0.0);
+        QCOMPARE(start().player().speed(), 0.0);
     }
 
     void theCommandLineWinsForItsRunAndIsNotRemembered() {
@@ -83,7 +84,7 @@ class GameSettingsTest : public QObject {
         choices.view = ViewMode::Actual;
         choices.size = QSize(500, 400);
         GameWindow& run = start(choices);
-        QCOMPARE(run.speed(), 8.0);
+        QCOMPARE(run.player().speed(), 8.0);
         QCOMPARE(run.viewMode(), ViewMode::Actual);
         QCOMPARE(run.size(), QSize(500, 400));
         end();
@@ -101,19 +102,19 @@ class GameSettingsTest : public QObject {
         GameWindow& run = start();
         const QByteArray said = errors.text();
         QCOMPARE(said, "brumox: ignoring unreadable settings in " + path().toLocal8Bit() + "\n");
-        QCOMPARE(run.speed(), 1.0);
+        QCOMPARE(run.player().speed(), 1.0);
         QCOMPARE(run.viewMode(), firstRunView());
 
-        run.setSpeed(0.5);
+        run.player().setSpeed(0.5);
         end();
         QCOMPARE(QSettings(path(), QSettings::IniFormat).status(), QSettings::NoError);
-        QCOMPARE(start().speed(), 0.5);
+        QCOMPARE(start().player().speed(), 0.5);
 
         // Not a file at all: no settings, no crash.
         QVERIFY(QFile::remove(path()));
         QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("brumox.ini")));
         CapturedStderr again;
-        QCOMPARE(start().speed(), 1.0);
+        QCOMPARE(start().player().speed(), 1.0);
         QVERIFY(again.text().startsWith("brumox: ignoring unreadable settings in "));
     }
 
@@ -123,7 +124,7 @@ class GameSettingsTest : public QObject {
             CapturedStderr errors;
             GameWindow& run = start();
             QCOMPARE(errors.text(), QByteArray());
-            QCOMPARE(run.speed(), 1.0);
+            QCOMPARE(run.player().speed(), 1.0);
             QCOMPARE(run.viewMode(), firstRunView());
         }
         write("[window]\ngeometry=@ByteArray(nonsense)\n");

@@ -1,7 +1,6 @@
-#include "window/GameWindow.h"
+#include "TestWindow.h"
 #include "game/Story.h"
-#include "record/Rehearsal.h"
-#include "window/RasterCanvas.h"
+#include "tour/Rehearsal.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -14,8 +13,6 @@
 
 namespace {
 
-const QPoint bare(100, 600);    // the client area, away from the label and the buttons
-const QPoint onLabel(700, 150); // inside the label's rectangle
 const QRgb red = qRgb(255, 0, 0);
 const QRgb green = qRgb(0, 120, 0);
 const QRgb brown = qRgb(120, 50, 0);
@@ -30,43 +27,30 @@ bool isGold(QRgb pixel) {
 class GameWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<GameWindow> window;
+    std::unique_ptr<TestWindow> game;
 
-    void open(double speed, QSize client = GameWindow::DefaultClientSize) {
-        GameOptions options;
-        options.speed = speed;
-        options.seed = 7;
-        window = std::make_unique<GameWindow>(options);
-        window->resize(client);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    void open(double speed, QSize client = toQSize(DesignSize)) {
+        game = std::make_unique<TestWindow>(speed);
+        QVERIFY(game->show(client));
     }
-    void click(QPoint at) { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at); }
-    void clickWindow(int times) {
-        for (int i = 0; i < times; ++i)
-            click(bare);
-    }
-    QAbstractButton* button(Action action) const { return window->button(action); }
-    QLabel* label() const { return window->label(); }
-    QRgb pixel(int x, int y) const { return window->canvas().image().pixel(x, y); }
-    // By their tour step names: "fire", "flame", "eat", "again", "restart".
-    QStringList visibleButtons() const {
-        QStringList names;
-        for (const ActionName& entry : ActionNames)
-            if (hasButton(entry.action) && button(entry.action)->isVisible())
-                names << QString::fromLatin1(entry.step.data(), entry.step.size());
-        return names;
-    }
-    QString caption() const { return label()->text(); }
+    void click(QPoint at) { game->click(at); }
+    void clickWindow(int times) { game->advance(times); }
+    QAbstractButton* button(Action action) const { return game->window.button(action); }
+    QLabel* label() const { return game->window.label(); }
+    QRgb pixel(int x, int y) const { return game->pixel(x, y); }
+    QStringList visibleButtons() const { return game->visibleButtons(); }
+    QString caption() const { return game->caption(); }
+    int step() const { return game->step(); }
+    const Player& player() const { return game->window.player(); }
 
   private slots:
-    void cleanup() { window.reset(); }
+    void cleanup() { game.reset(); }
 
     void startsWithItsTitleABlankCanvasAndNoButtons() {
         open(0);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Click to continue"));
-        QCOMPARE(window->canvas().width(), 15360.0f);
-        QCOMPARE(window->canvas().height(), 10800.0f);
+        QCOMPARE(game->window.windowTitle(), QStringLiteral("Click to continue"));
+        QCOMPARE(game->window.canvas().width(), 15360.0f);
+        QCOMPARE(game->window.canvas().height(), 10800.0f);
         QVERIFY(visibleButtons().isEmpty());
         QVERIFY(label()->isVisible());
         QCOMPARE(caption(), QString());
@@ -78,21 +62,21 @@ class GameWindowTest : public QObject {
 
     void clicksOnTheLabelDoNotAdvanceTheStory() {
         open(0);
-        click(onLabel);
-        QCOMPARE(window->story().storyStep(), 0);
-        click(bare);
+        click(TestWindow::OnLabel);
+        QCOMPARE(step(), 0);
+        click(TestWindow::Bare);
         QCOMPARE(caption(), QString::fromStdString(Story::Title));
-        click(onLabel);
-        QCOMPARE(window->story().storyStep(), 1);
+        click(TestWindow::OnLabel);
+        QCOMPARE(step(), 1);
     }
 
     void aDoubleClickAdvancesOneScreen() {
         open(0);
-        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, bare);
-        QCOMPARE(window->story().storyStep(), 1);
+        QTest::mouseDClick(game->window.windowHandle(), Qt::LeftButton, {}, TestWindow::Bare);
+        QCOMPARE(step(), 1);
         QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
-        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, bare);
-        QCOMPARE(window->story().storyStep(), 2);
+        QTest::mouseDClick(game->window.windowHandle(), Qt::LeftButton, {}, TestWindow::Bare);
+        QCOMPARE(step(), 2);
     }
 
     void hiddenButtonsCannotBeClicked() {
@@ -101,7 +85,7 @@ class GameWindowTest : public QObject {
         QVERIFY(visibleButtons().isEmpty());
         // Where the hidden EAT HIM!!!! button would be, outside the label: a window click.
         click(QPoint(900, 360));
-        QCOMPARE(window->story().storyStep(), 7);
+        QCOMPARE(step(), 7);
         QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
         QCOMPARE(visibleButtons(), QStringList({"fire", "flame", "eat"}));
     }
@@ -119,19 +103,19 @@ class GameWindowTest : public QObject {
             QCOMPARE(caption(), QLatin1String(message));
             QVERIFY(label()->isVisible());
             QCOMPARE(visibleButtons(), QStringList({"again", "restart"}));
-            click(bare); // counts on, changes nothing
+            click(TestWindow::Bare); // counts on, changes nothing
             QCOMPARE(caption(), QLatin1String(message));
             click(button(Action::TryAnotherChoice)->geometry().center());
             QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
             QCOMPARE(visibleButtons(), QStringList({"fire", "flame", "eat"}));
-            QCOMPARE(window->story().storyStep(), 7);
+            QCOMPARE(step(), 7);
         }
         click(button(Action::FlameBreath)->geometry().center());
         click(button(Action::StartOver)->geometry().center());
         QVERIFY(visibleButtons().isEmpty());
         QCOMPARE(caption(), QStringLiteral(" "));
         QCOMPARE(pixel(266, 233), qRgb(64, 64, 64));
-        click(bare);
+        click(TestWindow::Bare);
         QCOMPARE(caption(), QString::fromStdString(Story::Title));
     }
 
@@ -166,15 +150,15 @@ class GameWindowTest : public QObject {
             for (const ActionName& entry : ActionNames) {
                 if (!hasButton(entry.action))
                     continue;
-                QCOMPARE(window->offers(entry.action), button(entry.action)->isVisible());
-                if (window->offers(entry.action))
+                QCOMPARE(player().offers(entry.action), button(entry.action)->isVisible());
+                if (player().offers(entry.action))
                     offered.insert(entry.action);
             }
-            QVERIFY(window->offers(next));
-            const int before = window->story().storyStep();
-            click(hasButton(next) ? button(next)->geometry().center() : bare);
+            QVERIFY(player().offers(next));
+            const int before = step();
+            click(hasButton(next) ? button(next)->geometry().center() : TestWindow::Bare);
             if (next == Action::Advance)
-                QCOMPARE(window->story().storyStep(), before + 1);
+                QCOMPARE(step(), before + 1);
         }
         offered.insert(Action::EatHim); // offered with the other two attacks, checked above
         QCOMPARE(offered.size(), ActionNames.size() - 1);
@@ -190,13 +174,13 @@ class GameWindowTest : public QObject {
         const Rehearsal rehearsal = rehearse(tour.steps, {1024, 720}, 7);
         QCOMPARE(QString::fromStdString(rehearsal.error), QString());
         for (std::size_t i = 0; i < tour.steps.size(); ++i) {
-            if (const auto* size = std::get_if<ClientSize>(&tour.steps[i])) {
-                window->resize(size->width, size->height);
+            if (const auto* size = std::get_if<PixelSize>(&tour.steps[i])) {
+                game->window.resize(size->width, size->height);
                 continue;
             }
             const Action action = std::get<Action>(tour.steps[i]);
-            click(hasButton(action) ? button(action)->geometry().center() : bare);
-            QCOMPARE(window->timeline().nominalNs(), rehearsal.nominalNs[i]);
+            click(hasButton(action) ? button(action)->geometry().center() : TestWindow::Bare);
+            QCOMPARE(player().timeline().nominalNs(), rehearsal.nominalNs[i]);
         }
     }
 
@@ -205,18 +189,18 @@ class GameWindowTest : public QObject {
     void whatReachesTheScreenIsThePicture() {
         open(0);
         const auto compare = [this](const char* after) {
-            const QImage shown = window->screen()
-                                     ->grabWindow(window->winId())
+            const QImage shown = game->window.screen()
+                                     ->grabWindow(game->window.winId())
                                      .toImage()
                                      .convertToFormat(QImage::Format_RGB32);
-            QCOMPARE(shown.size(), window->size());
+            QCOMPARE(shown.size(), game->window.size());
             QRegion covered;
-            if (window->label()->isVisible())
-                covered += window->label()->geometry();
+            if (game->window.label()->isVisible())
+                covered += game->window.label()->geometry();
             for (const ActionName& entry : ActionNames)
                 if (hasButton(entry.action) && button(entry.action)->isVisible())
                     covered += button(entry.action)->geometry();
-            const QImage& canvas = window->canvas().image();
+            const QImage& canvas = game->window.canvas().image();
             int wrong = 0;
             for (int y = 0; y < shown.height(); ++y)
                 for (int x = 0; x < shown.width(); ++x)
@@ -288,9 +272,9 @@ class GameWindowTest : public QObject {
     void theGoblinFollowsTheStoredSize() {
         open(0);
         clickWindow(5);
-        window->resize(786, 621); // 11790 x 9315 twips
-        QCOMPARE(window->canvas().width(), 11790.0f);
-        click(bare);
+        game->window.resize(786, 621); // 11790 x 9315 twips
+        QCOMPARE(game->window.canvas().width(), 11790.0f);
+        click(TestWindow::Bare);
         QCOMPARE(pixel(652, 487), green);               // head at (9790, 7315) twips
         QCOMPARE(pixel(592, 487), qRgb(200, 200, 200)); // the wedge, held out to the left
         QCOMPARE(pixel(890, 586), qRgb(64, 64, 64));    // nothing left where it stood before
@@ -298,40 +282,40 @@ class GameWindowTest : public QObject {
 
     void clicksWhilePaintingAreHandledAfterwardsInOrder() {
         open(4);
-        click(bare); // the title
+        click(TestWindow::Bare); // the title
         // Apart from one another, so that no two clicks make a double-click.
-        QTimer::singleShot(50, this, [this] { click(bare + QPoint(40, 0)); });
-        QTimer::singleShot(80, this, [this] { click(onLabel); });
-        QTimer::singleShot(110, this, [this] { click(bare + QPoint(80, 0)); });
+        QTimer::singleShot(50, this, [this] { click(TestWindow::Bare + QPoint(40, 0)); });
+        QTimer::singleShot(80, this, [this] { click(TestWindow::OnLabel); });
+        QTimer::singleShot(110, this, [this] { click(TestWindow::Bare + QPoint(80, 0)); });
         QElapsedTimer painting;
         painting.start();
-        click(bare); // the lair: about half a second at four times the pace
+        click(TestWindow::Bare); // the lair: about half a second at four times the pace
         QVERIFY(painting.elapsed() > 300);
-        QTRY_COMPARE(window->story().storyStep(), 4);
+        QTRY_COMPARE(step(), 4);
         QVERIFY(caption().startsWith(QLatin1String("Yeah, yeah")));
     }
 
     void aResizeWhilePaintingIsSafeAndTheFloorFollows() {
         open(4);
-        click(bare);
-        QTimer::singleShot(60, this, [this] { window->resize(800, 600); });
-        click(bare);
-        QCOMPARE(window->canvas().height(), 9000.0f);
+        click(TestWindow::Bare);
+        QTimer::singleShot(60, this, [this] { game->window.resize(800, 600); });
+        click(TestWindow::Bare);
+        QCOMPARE(game->window.canvas().height(), 9000.0f);
         QCOMPARE(pixel(700, 599), brown);
         QCOMPARE(pixel(266, 233), red);
     }
 
     void closingWhilePaintingEndsPromptly() {
         open(1);
-        click(bare);
-        QTimer::singleShot(0, this, [this] { click(bare); });
-        QTimer::singleShot(300, this, [this] { window->close(); });
+        click(TestWindow::Bare);
+        QTimer::singleShot(0, this, [this] { click(TestWindow::Bare); });
+        QTimer::singleShot(300, this, [this] { game->window.close(); });
         QElapsedTimer timer;
         timer.start();
         const int status = QApplication::exec();
         QCOMPARE(status, 0);
         QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
-        QCOMPARE(window->story().storyStep(), 2);
+        QCOMPARE(step(), 2);
     }
 };
 

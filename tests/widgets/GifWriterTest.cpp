@@ -1,6 +1,7 @@
 #include "record/GifWriter.h"
 #include "FailingDevice.h"
 #include "GifFrames.h"
+#include "MemoryAnimation.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -69,14 +70,12 @@ QList<QImage> scene() {
 }
 
 QByteArray written(const QList<QImage>& pictures) {
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    GifWriter gif;
-    bool ok = gif.open(out, pictures.front().size());
+    MemoryAnimation<GifWriter> gif(pictures.front().size());
+    bool ok = gif.opened();
     for (qsizetype i = 0; i < pictures.size(); ++i)
-        ok = ok && gif.addFrame(pictures[i], i * 100'000'000LL);
-    ok = ok && gif.finish(pictures.size() * 100'000'000LL);
-    return ok ? out.data() : QByteArray();
+        ok = ok && gif->addFrame(pictures[i], i * 100'000'000LL);
+    ok = ok && gif->finish(pictures.size() * 100'000'000LL);
+    return ok ? gif.bytes() : QByteArray();
 }
 
 } // namespace
@@ -142,25 +141,22 @@ class GifWriterTest : public QObject {
     }
 
     void onlyChangesAreStoredAndStillsLengthenTheFrameBefore() {
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        GifWriter gif;
-        QVERIFY(gif.open(out, QSize(40, 30)));
+        MemoryAnimation<GifWriter> gif(QSize(40, 30));
+        QVERIFY(gif.opened());
         QImage first = picture();
         QImage patched = first;
         patched.setPixel(10, 5, qRgb(255, 0, 0));
         patched.setPixel(12, 6, qRgb(0, 120, 0));
         QImage corner = patched;
         corner.setPixel(39, 29, qRgb(255, 255, 255));
-        QVERIFY(gif.addFrame(first, 0));
-        QVERIFY(gif.addFrame(patched, 100'000'000));
-        QVERIFY(gif.addFrame(patched, 200'000'000));
-        QVERIFY(gif.addFrame(corner, 300'000'000));
-        QVERIFY(gif.finish(1'000'000'000));
-        QCOMPARE(gif.framesWritten(), 3);
-        out.close();
+        QVERIFY(gif->addFrame(first, 0));
+        QVERIFY(gif->addFrame(patched, 100'000'000));
+        QVERIFY(gif->addFrame(patched, 200'000'000));
+        QVERIFY(gif->addFrame(corner, 300'000'000));
+        QVERIFY(gif->finish(1'000'000'000));
+        QCOMPARE(gif->framesWritten(), 3);
 
-        const std::vector<StoredFrame> stored = StoredFrames(out.data());
+        const std::vector<StoredFrame> stored = StoredFrames(gif.bytes());
         QCOMPARE(stored.size(), 3u);
         QCOMPARE(stored[0].rect, QRect(0, 0, 40, 30));
         QCOMPARE(stored[1].rect, QRect(10, 5, 3, 2));
@@ -169,30 +165,28 @@ class GifWriterTest : public QObject {
         QCOMPARE(stored[1].delay, 20);
         QCOMPARE(stored[2].delay, 70);
 
-        const QList<QImage> shown = ShownFrames(out.data());
+        const QList<QImage> shown = ShownFrames(gif.bytes());
         QCOMPARE(shown.size(), 3);
         QCOMPARE(shown[0], first);
         QCOMPARE(shown[1], patched);
         QCOMPARE(shown[2], corner);
         QBuffer again;
-        again.setData(out.data());
+        again.setData(gif.bytes());
         QImageReader reader(&again, "gif");
         QCOMPARE(reader.loopCount(), -1); // forever
     }
 
     void delaysAddUpToTheWholeDespiteRounding() {
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        GifWriter gif;
-        QVERIFY(gif.open(out, QSize(40, 30)));
+        MemoryAnimation<GifWriter> gif(QSize(40, 30));
+        QVERIFY(gif.opened());
         QImage image = picture();
         for (int i = 0; i < 10; ++i) {
             image.setPixel(i, 0, qRgb(255, 255, 255));
-            QVERIFY(gif.addFrame(image, i * 1'000'000'000LL / 30)); // 3.33 cs apart
+            QVERIFY(gif->addFrame(image, i * 1'000'000'000LL / 30)); // 3.33 cs apart
         }
-        QVERIFY(gif.finish(1'000'000'000LL / 3));
+        QVERIFY(gif->finish(1'000'000'000LL / 3));
         int total = 0;
-        for (const StoredFrame& frame : StoredFrames(out.data())) {
+        for (const StoredFrame& frame : StoredFrames(gif.bytes())) {
             QVERIFY(frame.delay == 3 || frame.delay == 4);
             total += frame.delay;
         }
@@ -200,32 +194,28 @@ class GifWriterTest : public QObject {
     }
 
     void aStillLongerThanOneDelayCanSayIsSplit() {
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        GifWriter gif;
-        QVERIFY(gif.open(out, QSize(40, 30)));
+        MemoryAnimation<GifWriter> gif(QSize(40, 30));
+        QVERIFY(gif.opened());
         const QImage image = picture();
-        QVERIFY(gif.addFrame(image, 0));
-        QVERIFY(gif.finish(700'000'000'000LL)); // 700 s
-        const std::vector<StoredFrame> stored = StoredFrames(out.data());
+        QVERIFY(gif->addFrame(image, 0));
+        QVERIFY(gif->finish(700'000'000'000LL)); // 700 s
+        const std::vector<StoredFrame> stored = StoredFrames(gif.bytes());
         QCOMPARE(stored.size(), 2u);
         QCOMPARE(stored[0].delay, 65535);
         QCOMPARE(stored[1].delay, 70000 - 65535);
         QCOMPARE(stored[1].rect.size(), QSize(1, 1));
-        const QList<QImage> shown = ShownFrames(out.data());
+        const QList<QImage> shown = ShownFrames(gif.bytes());
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown[1], image);
     }
 
     void aPictureOfAnotherSizeIsRefused() {
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        GifWriter gif;
-        QVERIFY(gif.open(out, QSize(40, 30)));
-        QVERIFY(gif.addFrame(picture(), 0));
-        QVERIFY(!gif.addFrame(picture(QSize(40, 31)), 1));
-        QVERIFY(gif.errorString().contains(QLatin1String("40x31")));
-        QVERIFY(!gif.finish(2));
+        MemoryAnimation<GifWriter> gif(QSize(40, 30));
+        QVERIFY(gif.opened());
+        QVERIFY(gif->addFrame(picture(), 0));
+        QVERIFY(!gif->addFrame(picture(QSize(40, 31)), 1));
+        QVERIFY(gif->errorString().contains(QLatin1String("40x31")));
+        QVERIFY(!gif->finish(2));
     }
 
     void anOutputThatFillsUpIsNeverReportedAsWritten() {

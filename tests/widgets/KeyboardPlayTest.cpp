@@ -1,53 +1,40 @@
+#include "TestWindow.h"
 #include "window/ButtonKeys.h"
-#include "window/GameWindow.h"
 
-#include <QAbstractButton>
-#include <QLabel>
 #include <QtTest>
 
 #include <memory>
-
-namespace {
-
-const QPoint bare(100, 600);    // the client area, away from the label and the buttons
-const QPoint onLabel(700, 150); // inside the label's rectangle
-
-} // namespace
 
 // Playing from the keyboard: the keys that go on with the story and the letters that press the
 // buttons are story input, held while a picture paints and judged when their turn comes.
 class KeyboardPlayTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<GameWindow> window;
+    std::unique_ptr<TestWindow> game;
 
     void open(double speed) {
-        GameOptions options;
-        options.speed = speed;
-        options.seed = 7;
-        window = std::make_unique<GameWindow>(options);
-        new ButtonKeys(*window);
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        game = std::make_unique<TestWindow>(speed);
+        new ButtonKeys(game->window);
+        QVERIFY(game->activate());
     }
-    void key(Qt::Key key) { QTest::keyClick(window->windowHandle(), key); }
-    void click(QPoint at) { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at); }
-    int step() const { return window->story().storyStep(); }
-    QString caption() const { return window->label()->text(); }
-    bool shown(Action action) const { return window->button(action)->isVisible(); }
+    void key(Qt::Key key) { game->key(key); }
+    void click(QPoint at) { game->click(at); }
+    int step() const { return game->step(); }
+    QString caption() const { return game->caption(); }
+    bool shown(Action action) const { return game->shown(action); }
+    void setSpeed(double speed) { game->window.player().setSpeed(speed); }
     // At the instant pace, up to the choice and through an attack, then back to the pace asked.
     void playFireBall(double speed) {
-        window->setSpeed(0);
+        setSpeed(0);
         for (int i = 0; i < 7; ++i)
             key(Qt::Key_Space);
         key(Qt::Key_F);
         QCOMPARE(caption(), QStringLiteral("Buh-Bye."));
-        window->setSpeed(speed);
+        setSpeed(speed);
     }
 
   private slots:
-    void cleanup() { window.reset(); }
+    void cleanup() { game.reset(); }
 
     void eachStoryKeyGoesOnAsAClickDoes() {
         open(0);
@@ -66,7 +53,7 @@ class KeyboardPlayTest : public QObject {
         open(0);
         for (int i = 0; i < 7; ++i)
             key(Qt::Key_Space);
-        window->button(Action::EatHim)->setFocus();
+        game->window.button(Action::EatHim)->setFocus();
         // Passed on by the button, but not the window's to take while a button has the focus.
         key(Qt::Key_PageDown);
         QCOMPARE(step(), 7);
@@ -103,12 +90,12 @@ class KeyboardPlayTest : public QObject {
         open(4);
         key(Qt::Key_Space); // the title
         QTimer::singleShot(50, this, [this] { key(Qt::Key_Right); });
-        QTimer::singleShot(80, this, [this] { click(onLabel); });
-        QTimer::singleShot(110, this, [this] { click(bare); });
+        QTimer::singleShot(80, this, [this] { click(TestWindow::OnLabel); });
+        QTimer::singleShot(110, this, [this] { click(TestWindow::Bare); });
         QTimer::singleShot(140, this, [this] { key(Qt::Key_PageDown); });
         QTimer::singleShot(170, this, [this] {
             QCOMPARE(step(), 2); // all held so far
-            QVERIFY(window->busy());
+            QVERIFY(game->window.player().busy());
         });
         QElapsedTimer painting;
         painting.start();
@@ -125,15 +112,15 @@ class KeyboardPlayTest : public QObject {
         // Try Another Choice repaints the lair for about 0.9 s. Eat him then hides the fire ball,
         // and Start Over comes back only after an attack.
         QTimer::singleShot(100, this, [this] { key(Qt::Key_E); });
-        QTimer::singleShot(150, this, [this] { click(bare); });
+        QTimer::singleShot(150, this, [this] { click(TestWindow::Bare); });
         QTimer::singleShot(200, this, [this] { key(Qt::Key_F); });
         QTimer::singleShot(250, this, [this] {
             key(Qt::Key_S);
             QCOMPARE(caption(), QStringLiteral(" "));
-            window->setSpeed(0);
+            setSpeed(0);
         });
         key(Qt::Key_A);
-        QTRY_VERIFY(!window->busy() && step() == 0);
+        QTRY_VERIFY(!game->window.player().busy() && step() == 0);
         QCOMPARE(caption(), QStringLiteral(" "));
         QVERIFY(!shown(Action::TryAnotherChoice));
 
@@ -142,7 +129,7 @@ class KeyboardPlayTest : public QObject {
         QTimer::singleShot(100, this, [this] { key(Qt::Key_S); });
         QTimer::singleShot(200, this, [this] {
             key(Qt::Key_E);
-            window->setSpeed(0);
+            setSpeed(0);
         });
         key(Qt::Key_A);
         QTRY_COMPARE(caption(), QStringLiteral("Yummy..."));

@@ -57,25 +57,24 @@ class RasterCanvasTest : public QObject {
         }
     }
 
-    void aspectBelowOneShrinksTheHeight() {
-        RasterCanvas canvas(QSize(600, 500));
-        canvas.setFillColor(rgb(255, 0, 0));
-        canvas.ellipse(4000, 3500, 2999, rgb(255, 0, 0), 0.6f);
-        const QRect body = paintedBounds(canvas, qRgb(255, 0, 0));
+    // Below one the aspect shrinks the height; above one the radius is the height's, and the
+    // width shrinks instead.
+    void theAspectSquashesOrStretchesAnEllipse() {
+        const auto painted = [](QSize client, float x, float y, float radius, float aspect) {
+            RasterCanvas canvas(client);
+            canvas.setFillColor(rgb(255, 0, 0));
+            canvas.ellipse(x, y, radius, rgb(255, 0, 0), aspect);
+            return paintedBounds(canvas, qRgb(255, 0, 0));
+        };
+        const QRect body = painted(QSize(600, 500), 4000, 3500, 2999, 0.6f);
         // 2 x 2999 twips = 400 pixels across, 0.6 of that high.
         QVERIFY(qAbs(body.width() - 400) <= 2);
         QVERIFY(qAbs(body.height() - 240) <= 2);
         QVERIFY(qAbs(body.center().x() - 267) <= 1);
         QVERIFY(qAbs(body.center().y() - 233) <= 1);
-    }
-
-    void aspectAboveOneTakesTheRadiusVertically() {
-        RasterCanvas canvas(QSize(200, 200));
-        canvas.setFillColor(rgb(0, 0, 255));
-        canvas.ellipse(1500, 1500, 1500, rgb(0, 0, 255), 2.0f);
-        const QRect shape = paintedBounds(canvas, qRgb(0, 0, 255));
-        QVERIFY(qAbs(shape.height() - 200) <= 2);
-        QVERIFY(qAbs(shape.width() - 100) <= 2);
+        const QRect tall = painted(QSize(200, 200), 1500, 1500, 1500, 2.0f);
+        QVERIFY(qAbs(tall.height() - 200) <= 2);
+        QVERIFY(qAbs(tall.width() - 100) <= 2);
     }
 
     void fillsThenOutlines() {

@@ -1,6 +1,6 @@
 #include "GifFrames.h"
 #include "record/GifWriter.h"
-#include "record/Rehearsal.h"
+#include "tour/Rehearsal.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +26,7 @@ struct Outcome {
 };
 
 const QString size = QStringLiteral("1024x720");
-const ClientSize client{1024, 720};
+const PixelSize client{1024, 720};
 const QRect label(528, 104, 369, 233);
 
 bool columnIs(const QImage& image, int x, QRgb colour) {

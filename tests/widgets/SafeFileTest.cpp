@@ -1,5 +1,6 @@
 #include "files/SafeFile.h"
 #include "FailingDevice.h"
+#include "FolderContents.h"
 #include "record/GifWriter.h"
 #include "record/WebpWriter.h"
 
@@ -92,10 +93,6 @@ QByteArray contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList everything(const QTemporaryDir& dir) {
-    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
 } // namespace
 
 class SafeFileTest : public QObject {
@@ -115,9 +112,9 @@ class SafeFileTest : public QObject {
         QCOMPARE(out.write(bytes.constData() + 1000, 200'000), 200'000);
         QCOMPARE(out.write(bytes.mid(201'000)), 99'000);
         QVERIFY(!QFile::exists(path));
-        QCOMPARE(everything(dir).size(), 1); // the temporary
+        QCOMPARE(everything(dir.path()).size(), 1); // the temporary
         QVERIFY(out.commit());
-        QCOMPARE(everything(dir), QStringList{QStringLiteral("tour.gif")});
+        QCOMPARE(everything(dir.path()), QStringList{QStringLiteral("tour.gif")});
         QCOMPARE(contents(path), bytes);
 
         // New files get the usual permissions; a replaced file keeps its own.
@@ -156,7 +153,7 @@ class SafeFileTest : public QObject {
                      QStringLiteral("cannot write '%1': the encoder ran out of memory").arg(path));
             QVERIFY(!out.commit());
         }
-        QCOMPARE(everything(dir), QStringList{QStringLiteral("still.png")});
+        QCOMPARE(everything(dir.path()), QStringList{QStringLiteral("still.png")});
         QCOMPARE(contents(path), QByteArray("old"));
     }
 
@@ -172,7 +169,7 @@ class SafeFileTest : public QObject {
         QCOMPARE(missing.errorString(),
                  QStringLiteral("cannot write '%1': no such file or directory").arg(nowhere));
         QVERIFY(!missing.commit());
-        QVERIFY(everything(dir).isEmpty());
+        QVERIFY(everything(dir.path()).isEmpty());
     }
 
     void aPictureThatDoesNotFitIsNeverReportedAsWritten() {
@@ -206,7 +203,8 @@ class SafeFileTest : public QObject {
                  QStringLiteral("cannot write '%1': the file is too large for the file system or "
                                 "the file size limit")
                      .arg(path));
-        QVERIFY2(everything(dir).isEmpty(), qPrintable(everything(dir).join(QLatin1Char(' '))));
+        QVERIFY2(everything(dir.path()).isEmpty(),
+                 qPrintable(everything(dir.path()).join(QLatin1Char(' '))));
 
         // The same child writes what fits.
         const QString small = dir.filePath(QStringLiteral("small.png"));

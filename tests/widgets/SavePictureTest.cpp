@@ -1,53 +1,41 @@
 #include "FileSizeLimit.h"
+#include "FolderContents.h"
+#include "TestWindow.h"
 #include "files/PictureFolder.h"
 #include "files/PictureWriter.h"
 #include "window/GameActions.h"
-#include "window/GameWindow.h"
 
 #include <QToolTip>
 #include <QtTest>
 
 #include <memory>
 
-namespace {
-
-QStringList everything(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-} // namespace
-
 // Saving what the window shows, on a screen with two device pixels to a logical one.
 class SavePictureTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> pictures;
-    std::unique_ptr<GameWindow> window;
+    std::unique_ptr<TestWindow> game;
 
     void open(const QString& folder) {
-        GameOptions options;
-        options.speed = 0;
-        options.seed = 7;
-        window = std::make_unique<GameWindow>(options);
-        new GameActions(*window, nullptr, PictureFolder(folder));
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        game = std::make_unique<TestWindow>(0);
+        new GameActions(game->window, nullptr, PictureFolder(folder));
+        QVERIFY(game->activate());
         for (int i = 0; i < 6; ++i)
-            QTest::keyClick(window->windowHandle(), Qt::Key_Space);
+            game->key(Qt::Key_Space);
     }
-    void save() { QTest::keyClick(window->windowHandle(), Qt::Key_S, Qt::ControlModifier); }
+    void save() { game->key(Qt::Key_S, Qt::ControlModifier); }
 
   public:
     static void initMain() { qputenv("QT_SCALE_FACTOR", "2"); }
 
   private slots:
     void init() { pictures = std::make_unique<QTemporaryDir>(); }
-    void cleanup() { window.reset(); }
+    void cleanup() { game.reset(); }
 
     void theSavedPictureIsWhatTheWindowShowsInDevicePixels() {
         open(pictures->path());
-        QCOMPARE(window->devicePixelRatio(), 2.0);
+        QCOMPARE(game->window.devicePixelRatio(), 2.0);
         save();
         QStringList saved = everything(pictures->path());
         QCOMPARE(saved.size(), 1);
@@ -59,7 +47,7 @@ class SavePictureTest : public QObject {
 
         const QImage picture(path);
         QCOMPARE(picture.size(), QSize(2048, 1440));
-        QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage shown = game->window.grab().toImage().convertToFormat(QImage::Format_RGB32);
         shown.setDevicePixelRatio(1);
         QCOMPARE(picture.convertToFormat(QImage::Format_RGB32), shown);
         QCOMPARE(picture.pixel(2 * 266, 2 * 233), qRgb(255, 0, 0)); // the beast's body
@@ -114,7 +102,7 @@ class SavePictureTest : public QObject {
         QFile::remove(pictures->filePath(QStringLiteral("noise.png")));
 
         const QString nowhere = pictures->filePath(QStringLiteral("missing/picture.png"));
-        QVERIFY(!writer.write(window->grab().toImage(), nowhere));
+        QVERIFY(!writer.write(game->window.grab().toImage(), nowhere));
         QVERIFY(!writer.errorString().isEmpty());
         QVERIFY(everything(pictures->path()).isEmpty());
     }

@@ -1,5 +1,5 @@
 #include "app/SignalCloser.h"
-#include "window/GameWindow.h"
+#include "TestWindow.h"
 
 #include <QProcess>
 #include <QSettings>
@@ -43,23 +43,19 @@ class SignalCloserTest : public QObject {
     void init() { home = std::make_unique<QTemporaryDir>(); }
 
     void aSignalMidPictureEndsTheGamePromptly() {
-        GameOptions options;
-        options.speed = 1;
-        GameWindow window(options);
+        TestWindow game(1, ViewMode::Actual, std::nullopt);
+        GameWindow& window = game.window;
         new SignalCloser(window);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(100, 600));
-        QTimer::singleShot(0, this, [&window] {
-            QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(100, 600));
-        });
+        QVERIFY(game.show());
+        game.advance(1);
+        QTimer::singleShot(0, this, [&game] { game.advance(1); });
         QTimer::singleShot(300, this, [] { std::raise(SIGTERM); });
         QElapsedTimer timer;
         timer.start();
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
-        QVERIFY(!window.busy() && !window.isVisible());
-        QCOMPARE(window.story().storyStep(), 2);
+        QVERIFY(!window.player().busy() && !window.isVisible());
+        QCOMPARE(game.step(), 2);
     }
 
     void theGameEndsCleanlyOnSigtermAndSigintAndKeepsItsSettings() {

@@ -1,5 +1,6 @@
 #include "record/WebpWriter.h"
 #include "FailingDevice.h"
+#include "MemoryAnimation.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -84,24 +85,22 @@ class WebpWriterTest : public QObject {
         const QImage glimpse = withBall(moved, 60, Qt::white);
         const QImage noisy = colourful(screen, 2);
 
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        WebpWriter webp;
-        QVERIFY(webp.open(out, screen));
-        QVERIFY(webp.addFrame(first, 0));
-        QVERIFY(webp.addFrame(ball, 100'000'000));
-        QVERIFY(webp.addFrame(ball, 150'000'000)); // the same picture goes on
+        MemoryAnimation<WebpWriter> webp(screen);
+        QVERIFY(webp.opened());
+        QVERIFY(webp->addFrame(first, 0));
+        QVERIFY(webp->addFrame(ball, 100'000'000));
+        QVERIFY(webp->addFrame(ball, 150'000'000)); // the same picture goes on
         // Both start at 200 ms once rounded: the first is never seen.
-        QVERIFY(webp.addFrame(unseen, 200'200'000));
-        QVERIFY(webp.addFrame(moved, 200'400'000));
+        QVERIFY(webp->addFrame(unseen, 200'200'000));
+        QVERIFY(webp->addFrame(moved, 200'400'000));
         // Gone again within the millisecond: the picture before goes on.
-        QVERIFY(webp.addFrame(glimpse, 300'300'000));
-        QVERIFY(webp.addFrame(moved, 300'400'000));
-        QVERIFY(webp.addFrame(noisy.convertToFormat(QImage::Format_ARGB32), 400'000'000));
-        QVERIFY(webp.finish(1'000'000'000));
-        QCOMPARE(webp.framesWritten(), 4);
+        QVERIFY(webp->addFrame(glimpse, 300'300'000));
+        QVERIFY(webp->addFrame(moved, 300'400'000));
+        QVERIFY(webp->addFrame(noisy.convertToFormat(QImage::Format_ARGB32), 400'000'000));
+        QVERIFY(webp->finish(1'000'000'000));
+        QCOMPARE(webp->framesWritten(), 4);
 
-        const Animation animation = decode(out.data());
+        const Animation animation = decode(webp.bytes());
         QCOMPARE(animation.canvas, screen);
         QCOMPARE(animation.loops, 0); // forever
         const QImage expected[] = {first, ball, moved, noisy};
@@ -116,19 +115,17 @@ class WebpWriterTest : public QObject {
     }
 
     void durationsAddUpToTheWholeDespiteRounding() {
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        WebpWriter webp;
-        QVERIFY(webp.open(out, QSize(16, 16)));
+        MemoryAnimation<WebpWriter> webp(QSize(16, 16));
+        QVERIFY(webp.opened());
         QImage image(16, 16, QImage::Format_RGB32);
         image.fill(Qt::black);
         for (int i = 0; i < 10; ++i) {
             image.setPixel(i, 0, qRgb(255, 255, 255));
-            QVERIFY(webp.addFrame(image, 5'000'000 + i * 1'000'000'000LL / 30)); // 33.3 ms apart
+            QVERIFY(webp->addFrame(image, 5'000'000 + i * 1'000'000'000LL / 30)); // 33.3 ms apart
         }
-        QVERIFY(webp.finish(5'000'000 + 1'000'000'000LL / 3));
+        QVERIFY(webp->finish(5'000'000 + 1'000'000'000LL / 3));
         int previousMs = 0;
-        const Animation animation = decode(out.data());
+        const Animation animation = decode(webp.bytes());
         QCOMPARE(animation.frames.size(), 10u);
         for (const Decoded& frame : animation.frames) {
             const int duration = frame.endMs - previousMs;
@@ -139,15 +136,13 @@ class WebpWriterTest : public QObject {
     }
 
     void aStillLongerThanOneFrameCanLastIsSplit() {
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        WebpWriter webp;
-        QVERIFY(webp.open(out, QSize(16, 16)));
+        MemoryAnimation<WebpWriter> webp(QSize(16, 16));
+        QVERIFY(webp.opened());
         const QImage image = colourful(QSize(16, 16), 3);
-        QVERIFY(webp.addFrame(image, 0));
-        QVERIFY(webp.finish(20'000'000'000'000LL)); // 5.6 hours
-        QCOMPARE(webp.framesWritten(), 2);
-        const Animation animation = decode(out.data());
+        QVERIFY(webp->addFrame(image, 0));
+        QVERIFY(webp->finish(20'000'000'000'000LL)); // 5.6 hours
+        QCOMPARE(webp->framesWritten(), 2);
+        const Animation animation = decode(webp.bytes());
         QCOMPARE(animation.frames.size(), 2u);
         QCOMPARE(animation.frames[0].endMs, (1 << 24) - 1);
         QCOMPARE(animation.frames[1].endMs, 20'000'000);
@@ -159,14 +154,12 @@ class WebpWriterTest : public QObject {
         std::memset(stray.bits(), 0x40, stray.sizeInBytes()); // 0x40404040
         QImage grey(16, 16, QImage::Format_RGB32);
         grey.fill(qRgb(64, 64, 64));
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        WebpWriter webp;
-        QVERIFY(webp.open(out, QSize(16, 16)));
-        QVERIFY(webp.addFrame(stray, 0));
-        QVERIFY(webp.addFrame(grey, 100'000'000)); // the same colours
-        QVERIFY(webp.finish(200'000'000));
-        const Animation animation = decode(out.data());
+        MemoryAnimation<WebpWriter> webp(QSize(16, 16));
+        QVERIFY(webp.opened());
+        QVERIFY(webp->addFrame(stray, 0));
+        QVERIFY(webp->addFrame(grey, 100'000'000)); // the same colours
+        QVERIFY(webp->finish(200'000'000));
+        const Animation animation = decode(webp.bytes());
         QCOMPARE(animation.frames.size(), 1u);
         QCOMPARE(animation.frames[0].picture, grey.convertToFormat(QImage::Format_ARGB32));
     }
@@ -192,14 +185,12 @@ class WebpWriterTest : public QObject {
     }
 
     void aPictureOfAnotherSizeIsRefused() {
-        QBuffer out;
-        out.open(QIODevice::WriteOnly);
-        WebpWriter webp;
-        QVERIFY(webp.open(out, QSize(16, 16)));
-        QVERIFY(!webp.addFrame(QImage(16, 17, QImage::Format_RGB32), 0));
-        QVERIFY(webp.errorString().contains(QLatin1String("16x17")));
-        QVERIFY(!webp.finish(1'000'000));
-        QCOMPARE(out.size(), 0);
+        MemoryAnimation<WebpWriter> webp(QSize(16, 16));
+        QVERIFY(webp.opened());
+        QVERIFY(!webp->addFrame(QImage(16, 17, QImage::Format_RGB32), 0));
+        QVERIFY(webp->errorString().contains(QLatin1String("16x17")));
+        QVERIFY(!webp->finish(1'000'000));
+        QCOMPARE(webp.bytes().size(), 0);
     }
 };
 

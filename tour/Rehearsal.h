@@ -1,7 +1,7 @@
 #pragma once
 
-#include "record/TourScript.h"
-#include "window/GameWindow.h"
+#include "game/Layout.h"
+#include "tour/TourScript.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,5 +17,5 @@ struct Rehearsal {
 // step whose button is hidden or out of the window's reach at that point, or a run-time error,
 // is found before anything is painted for real. With a seed the durations are exactly those of the
 // real playthrough. Fitted, the painters see the design size whatever the window's.
-Rehearsal rehearse(const std::vector<TourStep>& steps, ClientSize start,
+Rehearsal rehearse(const std::vector<TourStep>& steps, PixelSize start,
                    std::optional<std::uint64_t> seed, ViewMode view = ViewMode::Actual);

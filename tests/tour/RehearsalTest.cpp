@@ -1,4 +1,4 @@
-#include "record/Rehearsal.h"
+#include "tour/Rehearsal.h"
 
 #include <gtest/gtest.h>
 

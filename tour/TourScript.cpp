@@ -1,4 +1,4 @@
-#include "record/TourScript.h"
+#include "tour/TourScript.h"
 
 #include <algorithm>
 #include <charconv>
@@ -26,7 +26,7 @@ std::string_view trimmed(std::string_view text) {
 
 } // namespace
 
-std::optional<ClientSize> parseClientSize(std::string_view text) {
+std::optional<PixelSize> parseClientSize(std::string_view text) {
     const auto cross = text.find('x');
     if (cross == std::string_view::npos)
         return std::nullopt;
@@ -35,7 +35,7 @@ std::optional<ClientSize> parseClientSize(std::string_view text) {
     if (!width || !height || *width < 1 || *height < 1 || *width > LargestSide ||
         *height > LargestSide)
         return std::nullopt;
-    return ClientSize{*width, *height};
+    return PixelSize{*width, *height};
 }
 
 ParsedTour parseTour(std::string_view text) {
@@ -93,7 +93,7 @@ std::string stepList() {
 }
 
 std::string stepName(const TourStep& step) {
-    if (const auto* size = std::get_if<ClientSize>(&step))
+    if (const auto* size = std::get_if<PixelSize>(&step))
         return "size:" + std::to_string(size->width) + "x" + std::to_string(size->height);
     return std::string(nameOf(std::get<Action>(step)).step);
 }

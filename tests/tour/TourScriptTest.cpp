@@ -1,4 +1,4 @@
-#include "record/TourScript.h"
+#include "tour/TourScript.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@ std::vector<Action> actions(const ParsedTour& tour) {
 } // namespace
 
 TEST(TourScript, ClientSizes) {
-    EXPECT_EQ(parseClientSize("1024x720"), (ClientSize{1024, 720}));
-    EXPECT_EQ(parseClientSize("1x4096"), (ClientSize{1, 4096}));
+    EXPECT_EQ(parseClientSize("1024x720"), (PixelSize{1024, 720}));
+    EXPECT_EQ(parseClientSize("1x4096"), (PixelSize{1, 4096}));
     for (const char* bad :
          {"", "x", "1024", "1024x", "x720", "0x720", "1024x0", "4097x10", "10x4097", "-5x10",
           "+5x10", " 5x10", "5x10 ", "5X10", "5x10x2", "99999999999x10", "5.0x10"})
@@ -36,7 +36,7 @@ TEST(TourScript, ListsExpandRepeatsAndResizes) {
     const ParsedTour mixed = parseTour(" click*2 , size:800x600,restart,click*1");
     EXPECT_EQ(mixed.error, "");
     ASSERT_EQ(mixed.steps.size(), 5u);
-    EXPECT_EQ(mixed.steps[2], TourStep(ClientSize{800, 600}));
+    EXPECT_EQ(mixed.steps[2], TourStep(PixelSize{800, 600}));
     EXPECT_EQ(mixed.steps[3], TourStep(Action::StartOver));
     EXPECT_EQ(stepName(mixed.steps[2]), "size:800x600");
     EXPECT_EQ(stepName(mixed.steps[4]), "click");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Action.h"
+#include "game/Pixels.h"
 
 #include <optional>
 #include <string>
@@ -8,15 +9,9 @@
 #include <variant>
 #include <vector>
 
-// A client area in logical pixels.
-struct ClientSize {
-    int width = 1024;
-    int height = 720;
-    bool operator==(const ClientSize&) const = default;
-};
-
-// One thing the player does in a recorded playthrough: an action, or a resize of the window.
-using TourStep = std::variant<Action, ClientSize>;
+// One thing the player does in a recorded playthrough: an action, or a resize of the window's
+// client area.
+using TourStep = std::variant<Action, PixelSize>;
 
 // The whole story, then each attack with Try Another Choice between them.
 inline constexpr std::string_view DefaultTour = "click*7,fire,again,flame,again,eat";
@@ -24,7 +19,7 @@ inline constexpr int LargestSide = 4096;
 inline constexpr int MostRepeats = 1000;
 
 // "WxH", each side from 1 to LargestSide.
-std::optional<ClientSize> parseClientSize(std::string_view text);
+std::optional<PixelSize> parseClientSize(std::string_view text);
 
 struct ParsedTour {
     std::vector<TourStep> steps;

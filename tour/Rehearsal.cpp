@@ -1,4 +1,4 @@
-#include "record/Rehearsal.h"
+#include "tour/Rehearsal.h"
 
 #include "canvas/Palette.h"
 #include "canvas/Twips.h"
@@ -13,8 +13,8 @@ namespace {
 // timeline and still check their arithmetic.
 class BlankCanvas : public Canvas {
   public:
-    explicit BlankCanvas(ClientSize size) : size_(size) {}
-    void resize(ClientSize size) { size_ = size; }
+    explicit BlankCanvas(PixelSize size) : size_(size) {}
+    void resize(PixelSize size) { size_ = size; }
 
     void line(float, float, float, float, Color) override {}
     void drawShape(const CircleShape&) override {}
@@ -26,19 +26,17 @@ class BlankCanvas : public Canvas {
     void clear() override {}
 
   private:
-    ClientSize size_;
+    PixelSize size_;
     Color fill_ = 0;
 };
 
 } // namespace
 
-Rehearsal rehearse(const std::vector<TourStep>& steps, ClientSize start,
+Rehearsal rehearse(const std::vector<TourStep>& steps, PixelSize start,
                    std::optional<std::uint64_t> seed, ViewMode view) {
     const bool fitted = view == ViewMode::Fit;
-    const ClientSize design{GameWindow::DefaultClientSize.width(),
-                            GameWindow::DefaultClientSize.height()};
-    BlankCanvas blank(fitted ? design : start);
-    QSize window(start.width, start.height);
+    BlankCanvas blank(fitted ? DesignSize : start);
+    PixelSize window = start;
     NoControls controls;
     Session session(blank, controls, seed);
 
@@ -47,8 +45,8 @@ Rehearsal rehearse(const std::vector<TourStep>& steps, ClientSize start,
         const TourStep& step = steps[i];
         const std::string where =
             "--play step " + std::to_string(i + 1) + " '" + stepName(step) + "'";
-        if (const auto* size = std::get_if<ClientSize>(&step)) {
-            window = QSize(size->width, size->height);
+        if (const auto* size = std::get_if<PixelSize>(&step)) {
+            window = *size;
             if (!fitted)
                 blank.resize(*size);
             result.nominalNs.push_back(0);
@@ -61,10 +59,9 @@ Rehearsal rehearse(const std::vector<TourStep>& steps, ClientSize start,
             return result;
         }
         // A player cannot reach a button that lies outside a small window either.
-        if (hasButton(action) &&
-            !GameWindow::buttonGeometry(action, window, view).intersects(QRect(QPoint(), window))) {
+        if (!Layout(window, view).reachable(action)) {
             result.error = where + ": the " + buttonName(action) + " button lies outside the " +
-                           std::to_string(window.width()) + "x" + std::to_string(window.height()) +
+                           std::to_string(window.width) + "x" + std::to_string(window.height) +
                            " window";
             return result;
         }

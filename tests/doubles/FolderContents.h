@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+// Every entry of a folder, hidden ones too: what a file writer left behind.
+inline QStringList everything(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}

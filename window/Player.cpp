@@ -1,0 +1,71 @@
+#include "window/Player.h"
+
+#include "window/CanvasView.h"
+#include "window/InputGate.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <cstdio>
+
+Player::Player(CanvasView& view, Controls& controls, std::optional<std::uint64_t> seed,
+               QWidget& window)
+    : window_(window), pacer_(view), session_(view.canvas(), controls, seed),
+      timeline_(session_.timeline()), gate_(new InputGate(this)) {
+    timeline_.setSync(&pacer_);
+}
+
+Player::~Player() {
+    timeline_.setSync(nullptr);
+}
+
+void Player::run(Action action) {
+    if (gate_->busy() || pacer_.stopped())
+        return;
+    gate_->setBusy(true);
+    pacer_.start();
+    // Input is let through again before anything else happens: an error box must be usable.
+    try {
+        session_.perform(action);
+        pacer_.finish();
+        gate_->setBusy(false);
+        emit played();
+    } catch (const PaintingStopped&) {
+        gate_->setBusy(false);
+        QCoreApplication::quit();
+    } catch (const std::exception& error) {
+        gate_->setBusy(false);
+        fail(action, error.what());
+    }
+}
+
+void Player::defer(std::function<void()> input) {
+    gate_->defer(std::move(input));
+}
+
+void Player::interrupt() {
+    if (gate_->busy())
+        pacer_.stop();
+}
+
+bool Player::busy() const {
+    return gate_->busy();
+}
+
+void Player::setTimelineSync(Timeline::Sync* sync) {
+    timeline_.setSync(sync ? sync : &pacer_);
+}
+
+void Player::fail(Action action, const char* what) {
+    pacer_.stop();
+    const std::string_view step = nameOf(action).step;
+    std::fprintf(stderr, "brumox: run-time error in '%.*s': %s\n", static_cast<int>(step.size()),
+                 step.data(), what);
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        QMessageBox::critical(
+            &window_, QStringLiteral("BRUMOX SIMULATOR"),
+            QStringLiteral("Run-time error:\n%1").arg(QString::fromLocal8Bit(what)));
+    QCoreApplication::exit(1);
+}
