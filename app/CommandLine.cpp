@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "game/Layout.h"
 #include "window/CoreToQt.h"
 #include "window/Keys.h"
 
@@ -8,6 +9,15 @@
 #include <cmath>
 
 namespace {
+
+// What the options take, as the help and the errors say it.
+constexpr int MostFps = 50;
+constexpr int SmallestIcon = 16;
+constexpr int LargestIcon = 1024;
+
+QString designSize() {
+    return QStringLiteral("%1x%2").arg(DesignSize.width).arg(DesignSize.height);
+}
 
 // Qt's own options, as the application object takes them: the first take a value (also as
 // -name=value), the others stand alone.
@@ -136,17 +146,19 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
                                   QStringLiteral("number"));
     const QCommandLineOption view(
         QStringLiteral("view"),
-        QStringLiteral("How the picture fills the window: 'fit' scales the 1024x720 design to "
+        QStringLiteral("How the picture fills the window: 'fit' scales the %1 design to "
                        "the window, centred; 'actual' shows it at one pixel per 15 twips with "
-                       "the goblin at the lower-right corner."),
+                       "the goblin at the lower-right corner.")
+            .arg(designSize()),
         QStringLiteral("fit|actual"));
     const QCommandLineOption fullScreen(QStringLiteral("fullscreen"),
                                         QStringLiteral("Start fullscreen (always fitted)."));
     const QCommandLineOption size(QStringLiteral("size"),
                                   QStringLiteral("The client area in logical pixels, up to %1x%1 "
-                                                 "(default 1024x720), when playing or "
+                                                 "(default %2), when playing or "
                                                  "recording.")
-                                      .arg(LargestSide),
+                                      .arg(LargestSide)
+                                      .arg(designSize()),
                                   QStringLiteral("WxH"));
     const QCommandLineOption record(
         QStringLiteral("record"),
@@ -164,14 +176,19 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("steps"));
     const QCommandLineOption fps(QStringLiteral("fps"),
                                  QStringLiteral("With --record: frames per second of the game's "
-                                                "own time, 1 to 50 (default 20)."),
+                                                "own time, 1 to %1 (default %2).")
+                                     .arg(MostFps)
+                                     .arg(RecordOptions().fps),
                                  QStringLiteral("n"));
     const QCommandLineOption icon(QStringLiteral("write-icon"),
                                   QStringLiteral("Write the game's icon to <file>.png and exit."),
                                   QStringLiteral("file"));
     const QCommandLineOption iconSize(QStringLiteral("icon-size"),
-                                      QStringLiteral("With --write-icon: its size in pixels, 16 "
-                                                     "to 1024 (default 256)."),
+                                      QStringLiteral("With --write-icon: its size in pixels, %1 "
+                                                     "to %2 (default %3).")
+                                          .arg(SmallestIcon)
+                                          .arg(LargestIcon)
+                                          .arg(Options().iconSize),
                                       QStringLiteral("n"));
     parser.addOptions({help, helpAll, version, speed, seed, view, fullScreen, size, record, play,
                        fps, icon, iconSize});
@@ -251,9 +268,11 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         if (parser.isSet(iconSize)) {
             bool ok = false;
             options.iconSize = parser.value(iconSize).toInt(&ok);
-            if (!ok || options.iconSize < 16 || options.iconSize > 1024)
-                return failWith(QStringLiteral("--icon-size wants a whole number from 16 to 1024, "
-                                               "not '%1'")
+            if (!ok || options.iconSize < SmallestIcon || options.iconSize > LargestIcon)
+                return failWith(QStringLiteral("--icon-size wants a whole number from %1 to %2, "
+                                               "not '%3'")
+                                    .arg(SmallestIcon)
+                                    .arg(LargestIcon)
                                     .arg(parser.value(iconSize)));
         }
     } else if (parser.isSet(iconSize)) {
@@ -280,9 +299,10 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         bool ok = false;
         const QString text = parser.value(fps);
         options.recording.fps = text.toInt(&ok);
-        if (!ok || options.recording.fps < 1 || options.recording.fps > 50)
-            return failWith(
-                QStringLiteral("--fps wants a whole number from 1 to 50, not '%1'").arg(text));
+        if (!ok || options.recording.fps < 1 || options.recording.fps > MostFps)
+            return failWith(QStringLiteral("--fps wants a whole number from 1 to %1, not '%2'")
+                                .arg(MostFps)
+                                .arg(text));
     }
     const std::string steps =
         parser.isSet(play) ? parser.value(play).toStdString() : std::string(DefaultTour);
