@@ -32,8 +32,9 @@ class PixelGrid : public Canvas {
 
     // Calls visit(x, y, colour) for every cell on screen, with the twips of its centre.
     template <typename Visit> void forEachCell(Visit visit) const {
-        for (int row = 0; row < visibleRows(); ++row)
-            for (int column = 0; column < visibleColumns(); ++column)
+        const int rows = visibleRows(), columns = visibleColumns();
+        for (int row = 0; row < rows; ++row)
+            for (int column = 0; column < columns; ++column)
                 visit(centreOf(column), centreOf(row),
                       cells_[static_cast<std::size_t>(row * columns_ + column)]);
     }
