@@ -1,58 +1,110 @@
 #include "attacks/Chewing.h"
-#include "AttackTrace.h"
+#include "HoldWatch.h"
+#include "PixelGrid.h"
+#include "StageFixture.h"
 #include "canvas/Palette.h"
+#include "scene/Beast.h"
 
 #include <gtest/gtest.h>
 
-TEST(Chewing, BandJawArcAndTwoChewsEachOpeningFromTheJawTip) {
-    AttackTrace t;
-    chewGoblin(t.stage);
+namespace {
 
-    // band, jaw, arc, opening, scraps, closing, wider opening, scraps, final closing
-    const auto& R = AttackTrace::Repeat;
-    EXPECT_EQ(t.Pattern(), R("p", 500 + 12250 + 1) + R("p30", 500) + "pp" + R("p", 4250) +
-                               R("p30", 800) + "pp" + R("p", 6250));
+using namespace Palette;
 
-    const auto lines = t.surface.lines();
-    ASSERT_EQ(lines.size(), 24550u);
-    const Color back = Palette::Background, red = rgb(255, 0, 0);
-    const auto line = [&](std::size_t at, Color colour) {
-        EXPECT_EQ(lines[at].colour, colour) << at;
-        return std::make_tuple(lines[at].x1, lines[at].y1, lines[at].x2, lines[at].y2);
-    };
-    const auto fromPivot = [](float x, float y) { return std::make_tuple(4000.f, 3500.f, x, y); };
-    EXPECT_EQ(line(0, back), std::make_tuple(6818.5f, 4068.5f, 4000.f, 5300.f));
-    EXPECT_EQ(line(499, back), std::make_tuple(6818.5f, 6064.5f, 4000.f, 7296.f));
-    EXPECT_EQ(line(500, red), fromPivot(4000, 5300));
-    EXPECT_EQ(line(12749, red), fromPivot(6817.27f, 4075.1f));
-    EXPECT_EQ(line(12750, back), fromPivot(6817.5f, 4075));
-    EXPECT_EQ(line(13249, back), fromPivot(6318.5f, 4574));
-    EXPECT_EQ(line(13250, red), fromPivot(5840, 4500));
-    EXPECT_EQ(line(17499, red), line(12749, red));
-    EXPECT_EQ(line(17500, back), line(12750, back));
-    EXPECT_EQ(line(18299, back), fromPivot(6018.5f, 4874));
-    EXPECT_EQ(line(18300, red), fromPivot(5380, 4700));
-    EXPECT_EQ(line(24549, red), line(12749, red));
+// The jaw's tip, where its upper edge meets the body's rim; the first ray of every opening
+// aims at it.
+constexpr float TipX = 6817.5f, TipY = 4075;
 
-    const CircleShape arc = t.surface.circles().at(0).shape;
-    EXPECT_EQ(arc.outline, Outline::Arc);
-    EXPECT_EQ(std::make_tuple(arc.x, arc.y, arc.radius, arc.colour, arc.start, arc.end),
-              std::make_tuple(2500.f, 3500.f, 400.f, rgb(200, 0, 0), static_cast<float>(3.14 / 3),
-                              static_cast<float>(9.42 / 2 - 1)));
+// A point `share` of the way from the centre of the body towards (x, y).
+struct Point {
+    float x, y;
+};
+constexpr Point towards(float x, float y, float share) {
+    return {BodyX + share * (x - BodyX), BodyY + share * (y - BodyY)};
+}
+// On the first ray of each opening; deep in the first opening; in the second, wider one only.
+constexpr Point TipRay = towards(TipX, TipY, 0.5f);
+constexpr Point FirstWedge = towards(6318, 4574, 0.6f);
+constexpr Point SecondWedge = towards(6018, 4874, 0.6f);
+
+// What the player saw of a chew at its holds.
+struct Chew {
+    int holds = 0;
+    bool tipRayAlwaysOpen = true;
+    bool shutAtFirst = false; // what the chew before opened is shut again
+    bool wideOpenAtLast = false;
+};
+
+// A red field round the body, then the chewing, in a window of the given size: small enough that
+// the scraps, placed from its lower-right corner, land left of the jaw and stay in sight.
+struct Chewed {
+    Chewed(float w, float h) {
+        p.surface.resize(w, h);
+        // Red all round the body and well below it, so that all the band clears shows.
+        p.stage.canvas.setFillColor(Red);
+        p.stage.canvas.circle(BodyX, BodyY + 1000, 4000, Red);
+        HoldWatch watch(p.timeline);
+        // Where the first scrap lands, a little right of where the reeled goblin's head rested.
+        const float scrapX = w - 9600, scrapY = h - 6700;
+        watch.look = [&](std::size_t) {
+            const bool scrapsDropped = p.surface.at(scrapX, scrapY) == GoblinGreen;
+            Chew& chew = chews[scrapsDropped ? 1 : 0];
+            const PixelGrid& s = p.surface;
+            if (chew.holds++ == 0)
+                chew.shutAtFirst = s.at(FirstWedge.x, FirstWedge.y) == Red;
+            chew.tipRayAlwaysOpen = chew.tipRayAlwaysOpen && s.at(TipRay.x, TipRay.y) == Background;
+            chew.wideOpenAtLast = s.at(scrapsDropped ? SecondWedge.x : FirstWedge.x,
+                                       scrapsDropped ? SecondWedge.y : FirstWedge.y) == Background;
+        };
+        chewGoblin(p.stage);
+        units = watch.runs();
+    }
+    StageOn<PixelGrid> p;
+    Chew chews[2];
+    HoldWatch::Runs units;
+};
+
+} // namespace
+
+TEST(Chewing, TwoChewsOpenTheMouthFromTheJawTipOneRayPerHoldAndShutItAgain) {
+    const Chewed c(11790, 9315);
+    EXPECT_EQ(c.units, (HoldWatch::Runs{{30, 1300}}));
+    // The first chew, before any scraps, opens the mouth at every hold from the jaw's tip.
+    EXPECT_EQ(c.chews[0].holds, 500);
+    EXPECT_TRUE(c.chews[0].tipRayAlwaysOpen);
+    EXPECT_TRUE(c.chews[0].wideOpenAtLast);
+    // The second, with the first scraps dropped, starts with the jaw shut again and opens wider.
+    EXPECT_EQ(c.chews[1].holds, 800);
+    EXPECT_TRUE(c.chews[1].shutAtFirst);
+    EXPECT_TRUE(c.chews[1].tipRayAlwaysOpen);
+    EXPECT_TRUE(c.chews[1].wideOpenAtLast);
+
+    // At the end the jaw is shut in red, a band below it is cleared down to about 2000 twips
+    // under the jaw's corner, and the dark-red arc curves over the top and left of the body's
+    // left side.
+    const PixelGrid& end = c.p.surface;
+    for (const Point point : {TipRay, FirstWedge, SecondWedge})
+        EXPECT_EQ(end.at(point.x, point.y), Red) << point.x << ", " << point.y;
+    EXPECT_EQ(end.at(5500, 4900), Background);
+    EXPECT_EQ(end.at(4100, 7200), Background);
+    EXPECT_EQ(end.at(4100, 7400), Red);
+    EXPECT_EQ(end.at(3900, 6000), Red);
+    EXPECT_EQ(end.at(2500, 3100), DarkRed);
+    EXPECT_EQ(end.at(2100, 3500), DarkRed);
+    EXPECT_EQ(end.at(2900, 3500), Red);
+    EXPECT_EQ(end.fillColor(), GoblinGreen);
 }
 
-TEST(Chewing, ScrapsAreFilledGreenAndPlacedFromTheCorner) {
-    AttackTrace t;
-    t.surface.resize(11790, 9315);
-    chewGoblin(t.stage);
-    const auto circles = t.surface.circles();
-    ASSERT_EQ(circles.size(), 5u);
-    const std::tuple<float, float, float, float> scraps[] = {
-        {2190, 2615, 200, 1}, {2390, 2615, 100, 1}, {1790, 2615, 300, 0.5f}, {2390, 2615, 100, 1}};
-    for (int i = 0; i < 4; ++i) {
-        const auto& c = circles[i + 1];
-        EXPECT_EQ(std::make_tuple(c.shape.x, c.shape.y, c.shape.radius, c.shape.aspect), scraps[i]);
-        EXPECT_TRUE(c.shape.outline == Outline::Closed && c.fill == rgb(0, 120, 0) &&
-                    c.shape.colour == rgb(0, 120, 0));
+TEST(Chewing, ScrapsAreGreenAndPlacedFromTheLowerRightCorner) {
+    for (const auto& [w, h] : {std::pair{11790.f, 9315.f}, std::pair{12090.f, 9465.f}}) {
+        const Chewed c(w, h);
+        const PixelGrid& end = c.p.surface;
+        const float x = w - 9600, y = h - 6700;
+        // Round scraps around (x, y), and a flat one to their left.
+        EXPECT_EQ(end.at(x, y + 150), GoblinGreen) << w;
+        EXPECT_EQ(end.at(x + 250, y), GoblinGreen) << w;
+        EXPECT_EQ(end.at(x - 600, y), GoblinGreen) << w;
+        EXPECT_EQ(end.at(x - 400, y + 200), Red) << w; // the flat one is only 150 high
+        EXPECT_EQ(end.at(x, y + 250), Red) << w;
     }
 }

@@ -1,70 +1,84 @@
 #include "scene/Goblin.h"
-#include "GrowingCanvas.h"
+#include "HoldWatch.h"
+#include "PixelGrid.h"
 #include "StageFixture.h"
+#include "canvas/Palette.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Offsets from the corner: six ellipses {dx, dy, radius, aspect}, then lines {dx1, dy1, dx2, dy2}.
-constexpr float Ellipses[6][4] = {{-2000, -2000, 600, 1},    {-2000, -1000, 700, 1},
-                                  {-2500, -1500, 200, 0.2f}, {-1500, -1500, 200, 0.2f},
-                                  {-2500, -400, 300, 0.4f},  {-1500, -400, 300, 0.4f}};
-constexpr float Face[3][4] = {
-    {-2300, -2200, -2100, -2000}, {-1800, -2200, -2000, -2000}, {-2300, -1700, -1700, -1700}};
+using namespace Palette;
+using Picture = StageOn<PixelGrid>;
 
-// The whole figure against a corner that moves by `drift` per primitive drawn before.
-void ExpectFigure(const RecordingCanvas& c, float w, float h, Color fill, Color face, Color wedge,
-                  float drift = 0) {
-    const auto d = c.circles();
-    const auto l = c.lines();
-    ASSERT_TRUE(d.size() == 6 && l.size() == 402 && c.primitives().size() == 408);
-    for (int i = 0; i < 6; ++i) {
-        const float* e = Ellipses[i];
-        const float m = drift * i;
-        ASSERT_TRUE(d[i].shape.x == w + m + e[0] && d[i].shape.y == h + m + e[1] &&
-                    d[i].shape.radius == e[2] && d[i].shape.aspect == e[3] &&
-                    d[i].shape.colour == fill && d[i].fill == fill)
-            << i;
-    }
-    for (int i = 0; i < 402; ++i) {
-        const float m = drift * (6 + i), k = float(i - 2);
-        const float* e = i < 3 ? Face[i] : nullptr;
-        const float x2 = e ? e[2] : -2900 + k,
-                    want[4] = {e ? e[0] : -3100, e ? e[1] : -2500, x2, e ? e[3] : -1500};
-        ASSERT_TRUE(l[i].x1 == w + m + want[0] && l[i].y1 == h + m + want[1] &&
-                    l[i].x2 == w + m + want[2] && l[i].y2 == h + m + want[3] &&
-                    l[i].colour == (e ? face : wedge))
-            << i;
-    }
+struct Look {
+    Color body, face, wedge;
+};
+
+// The goblin's parts, each by its offset from the lower-right corner (w, h): the round parts
+// in the body's colour, brows and mouth in the face's, and the wedge held out to the upper left.
+void expectGoblin(const PixelGrid& p, float w, float h, const Look& look) {
+    const struct {
+        const char* part;
+        float dx, dy;
+        Color colour;
+    } parts[] = {{"head", 2000, 2400, look.body},
+                 {"body", 2000, 1000, look.body},
+                 {"left arm", 2650, 1480, look.body},
+                 {"right arm", 1400, 1500, look.body},
+                 {"left foot", 2700, 460, look.body},
+                 {"right foot", 1300, 460, look.body},
+                 {"left brow", 2200, 2100, look.face},
+                 {"right brow", 1900, 2100, look.face},
+                 {"mouth", 2000, 1700, look.face},
+                 {"wedge", 2830, 1830, look.wedge},
+                 {"wedge's far side", 2600, 1600, look.wedge},
+                 {"wedge's apex", 3095, 2490, look.wedge}};
+    for (const auto& part : parts)
+        EXPECT_EQ(p.at(w - part.dx, h - part.dy), part.colour) << part.part << " at " << w;
+    // Nothing beyond the wedge's apex, the head's top, or the right foot's tip and sole.
+    const PixelGrid::Extent all = p.extentOf([](Color c) { return c != Background; });
+    EXPECT_NEAR(all.left, w - 3100, 15) << w;
+    EXPECT_NEAR(all.top, h - 2600, 15) << w;
+    EXPECT_NEAR(all.right, w - 1200, 15) << w;
+    EXPECT_NEAR(all.bottom, h - 280, 15) << w;
 }
 
 } // namespace
 
-TEST(Goblin, BothSchemesAtTheStoredSizeAndAfterAResize) {
-    StageFixture f;
-    f.surface.resize(11790, 9315);
-    const std::int16_t r1 = 600, r2 = 700;
-    drawGoblin(f.stage, r1, r2);
-    ExpectFigure(f.surface, 11790, 9315, rgb(0, 120, 0), rgb(0, 0, 0), rgb(200, 200, 200));
-    EXPECT_EQ(f.surface.circles()[0].shape.x, 9790); // head centre (9790, 7315)
-    EXPECT_EQ(f.surface.lines()[3].y1, 6815);        // wedge apex (8690, 6815)
-    EXPECT_EQ(f.surface.fillColorSets(), 1);
+TEST(Goblin, StandsInTheLowerRightCornerLivingOrCharred) {
+    for (const auto& [w, h] : {std::pair{15360.f, 10800.f}, std::pair{11790.f, 9315.f}}) {
+        Picture living;
+        living.surface.resize(w, h);
+        drawGoblin(living.stage, GoblinHeadRadius, GoblinBodyRadius);
+        expectGoblin(living.surface, w, h, {GoblinGreen, Black, WedgeGrey});
+        EXPECT_EQ(living.surface.fillColor(), GoblinGreen);
 
-    f.surface.forget();
-    f.surface.resize(15360, 10800);
-    drawCharredGoblin(f.stage, r1, r2);
-    ExpectFigure(f.surface, 15360, 10800, rgb(0, 0, 0), rgb(255, 255, 255), rgb(0, 0, 0));
-    EXPECT_EQ(f.surface.fillColor(), rgb(0, 0, 0));
+        Picture charred;
+        charred.surface.resize(w, h);
+        drawCharredGoblin(charred.stage, GoblinHeadRadius, GoblinBodyRadius);
+        expectGoblin(charred.surface, w, h, {Black, White, Black});
+        EXPECT_EQ(charred.surface.fillColor(), Black);
+    }
 }
 
-TEST(Goblin, ReadsTheCornerBeforeEveryPrimitive) {
-    GrowingCanvas canvas(5000, 4000);
-    Timeline timeline;
-    RandomSource random(1, [] { return 0ull; });
-    FakeControls controls;
-    Stage stage{canvas, random, timeline, controls};
-    const std::int16_t r1 = 600, r2 = 700;
-    drawGoblin(stage, r1, r2);
-    ExpectFigure(canvas, 5000, 4000, rgb(0, 120, 0), rgb(0, 0, 0), rgb(200, 200, 200), 1);
+// The window shrinks once the head is painted and again once the wedge is begun: the rest of
+// the figure, and the rest of the wedge, move with the corner.
+TEST(Goblin, FollowsTheCornerAsTheWindowIsResizedWhilePainted) {
+    Picture p;
+    HoldWatch watch(p.timeline);
+    const float W = 15360, H = 10800, w1 = 13000, h1 = 9600, w2 = 11790, h2 = 9315;
+    watch.drawn = [&] {
+        if (p.surface.width() == W && p.surface.at(W - 2000, H - 2000) == GoblinGreen)
+            p.surface.resize(w1, h1);
+        if (p.surface.width() == w1 && p.surface.at(w1 - 3095, h1 - 2490) == WedgeGrey)
+            p.surface.resize(w2, h2);
+    };
+    drawGoblin(p.stage, GoblinHeadRadius, GoblinBodyRadius);
+    ASSERT_EQ(p.surface.width(), w2);
+    EXPECT_EQ(p.surface.at(w1 - 2000, h1 - 1000), GoblinGreen) << "body";
+    EXPECT_EQ(p.surface.at(w1 - 2000, h1 - 1700), Black) << "mouth";
+    EXPECT_NE(p.surface.at(w1 - 2000, h1 - 2000), GoblinGreen) << "head, painted before";
+    EXPECT_EQ(p.surface.at(w2 - 2830, h2 - 1830), WedgeGrey) << "wedge";
+    EXPECT_NE(p.surface.at(w1 - 2830, h1 - 1830), WedgeGrey) << "wedge, but its first line";
 }
