@@ -57,9 +57,12 @@ class Game {
                     canvas_.primitives, nominal, spent * 1e3, spent * 1e9 / canvas_.primitives,
                     nominal / spent);
     }
-    // Rebuilds the picture at another scale and back, and reports the first.
+    // Rebuilds the picture at another scale and back, and reports the first; at its own scale
+    // there is nothing to rebuild.
     void rebuild(const char* after, qreal scale) {
         const qreal was = raster_.scale();
+        if (scale == was)
+            return;
         const double start = cpuSeconds();
         raster_.resize(raster_.clientSize(), scale);
         const double spent = cpuSeconds() - start;
