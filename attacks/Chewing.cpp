@@ -10,7 +10,7 @@ using namespace Palette;
 
 // The jaw's lower corner, straight below the centre of the body: the jaw fan's first line ends
 // here, and the band under the jaw runs down from it.
-constexpr std::int16_t JawX = 4000;
+constexpr std::int16_t JawX = BodyX;
 constexpr std::int16_t JawY = 5300;
 
 // Jaw fan lines first..last in body red, about the centre of the body; all of them together fill

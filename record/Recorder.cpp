@@ -69,12 +69,13 @@ QString perform(GameWindow& window, const TourStep& step) {
     if (!button->isVisible())
         return QStringLiteral("the %1 button is not on screen at that point").arg(name);
     // A player cannot reach a button that lies outside a small window either.
-    if (!Layout(toPixelSize(window.size()), window.viewMode()).reachable(action))
+    const Layout layout(toPixelSize(window.size()), window.viewMode());
+    if (!layout.reachable(action))
         return QStringLiteral("the %1 button lies outside the %2x%3 window")
             .arg(name)
             .arg(window.width())
             .arg(window.height());
-    clickAt(window, (button->geometry() & window.rect()).center());
+    clickAt(window, (toQRect(layout.button(action)) & window.rect()).center());
     return {};
 }
 
