@@ -2,11 +2,16 @@
 
 namespace {
 
-RandomSource randomFor(std::optional<std::uint64_t> seed) {
+// Every clock reading goes into the scene log, so that a replay reseeds as the game did.
+RandomSource randomFor(std::optional<std::uint64_t> seed, SceneLog& log) {
     // A clock that never moves makes every reseed repeatable.
-    if (seed)
-        return RandomSource(*seed, [] { return std::uint64_t{0}; });
-    return RandomSource();
+    const RandomSource::Clock clock =
+        seed ? RandomSource::Clock([] { return std::uint64_t{0}; }) : RandomSource::systemClock;
+    return RandomSource(seed.value_or(RandomSource::systemClock()), [clock, &log] {
+        const std::uint64_t reading = clock();
+        log.noteClockReading(reading);
+        return reading;
+    });
 }
 
 } // namespace
@@ -18,13 +23,42 @@ void Session::ShownButtons::setButtonVisible(Action button, bool visible) {
 
 Session::Session(Canvas& surface, Controls& controls, std::optional<std::uint64_t> seed,
                  Tempo tempo)
-    : controls_(controls), timeline_(tempo), paced_(surface, timeline_),
-      random_(randomFor(seed)), stage_{paced_, random_, timeline_, controls_},
+    : controls_(controls), timeline_(tempo), watch_(surface, log_), paced_(watch_, timeline_),
+      random_(randomFor(seed, log_)),
+      log_({StoryState{}, random_.position(), surface.fillColor()}), stage_{paced_, random_,
+                                                                            timeline_, controls_},
       story_(stage_, controls_) {}
+
+void Session::SceneWatch::line(float x1, float y1, float x2, float y2, Color colour) {
+    ++marks_;
+    PassThroughCanvas::line(x1, y1, x2, y2, colour);
+}
+
+void Session::SceneWatch::drawShape(const CircleShape& shape) {
+    ++marks_;
+    PassThroughCanvas::drawShape(shape);
+}
+
+void Session::SceneWatch::clear() {
+    ++marks_;
+    log_.cleared();
+    PassThroughCanvas::clear();
+}
+
+SceneLog::Start Session::now() const {
+    return {story_.state(), random_.position(), watch_.fillColor()};
+}
 
 void Session::perform(Action action) {
     timeline_.restart();
+    const SceneLog::Start before = now();
+    const std::uint64_t marks = watch_.marks();
+    log_.beginAction(action, before);
     story_.perform(action);
+    // Clicks past the last screen change nothing, and must not pile up in the log.
+    if (watch_.marks() == marks && story_.state() == before.story &&
+        random_.position() == before.randomPosition)
+        log_.forgetAction();
 }
 
 bool Session::offers(Action action) const {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "canvas/PassThroughCanvas.h"
 #include "game/Action.h"
 #include "game/Controls.h"
+#include "game/SceneLog.h"
 #include "game/Story.h"
 #include "pacing/PacedCanvas.h"
 #include "pacing/Timeline.h"
@@ -34,6 +36,11 @@ class Session {
     // Whether the player can do it now: Advance always, a button's action while it is shown.
     bool offers(Action action) const;
 
+    // Paints the scene on screen again on the given canvas, at once and at that canvas's size,
+    // as a game played there from the start would show it now: a new view changes what the
+    // painters see. Only between actions; lets through what perform() does.
+    void replayScene(Canvas& target) const { log_.replay(target); }
+
     const Story& story() const { return story_; }
     Timeline& timeline() { return timeline_; }
 
@@ -52,10 +59,29 @@ class Session {
         std::array<bool, ActionNames.size()> shown_{};
     };
 
+    // Tells the scene log when the surface is cleared, and counts what is drawn on it.
+    class SceneWatch : public PassThroughCanvas {
+      public:
+        SceneWatch(Canvas& surface, SceneLog& log) : PassThroughCanvas(surface), log_(log) {}
+        void line(float x1, float y1, float x2, float y2, Color colour) override;
+        void drawShape(const CircleShape& shape) override;
+        void clear() override;
+        // Primitives and clears so far.
+        std::uint64_t marks() const { return marks_; }
+
+      private:
+        SceneLog& log_;
+        std::uint64_t marks_ = 0;
+    };
+
+    SceneLog::Start now() const;
+
     ShownButtons controls_;
     Timeline timeline_;
+    SceneWatch watch_;
     PacedCanvas paced_;
     RandomSource random_;
+    SceneLog log_;
     Stage stage_;
     Story story_;
 };

@@ -28,7 +28,8 @@ const std::string Story::Title = "BRUMOX SIMULATOR" + gap + "Best viewed on a" +
                                  "1024 x 768 display," + gap + "ya big lug!";
 const std::string Story::Question = "Well? Whatcha gonna do?";
 
-Story::Story(Stage& stage, Controls& controls) : stage_(stage), controls_(controls) {}
+Story::Story(Stage& stage, Controls& controls, StoryState from)
+    : stage_(stage), controls_(controls), state_(from) {}
 
 void Story::perform(Action action) {
     switch (action) {
@@ -50,10 +51,10 @@ void Story::perform(Action action) {
 void Story::advance() {
     // Clicks past the last screen only count, so the counter stops at its top instead of
     // overflowing; nothing on screen depends on how far it got.
-    if (storyStep_ < std::numeric_limits<std::int16_t>::max())
-        storyStep_ = add16(storyStep_, 1);
+    if (state_.storyStep < std::numeric_limits<std::int16_t>::max())
+        state_.storyStep = add16(state_.storyStep, 1);
 
-    switch (storyStep_) {
+    switch (state_.storyStep) {
     case 1:
         controls_.setCaption(Title);
         break;
@@ -91,13 +92,13 @@ void Story::advance() {
 }
 
 Scene Story::scene() const {
-    if (aftermath_)
-        return *aftermath_;
-    if (storyStep_ >= 6)
+    if (state_.aftermath)
+        return *state_.aftermath;
+    if (state_.storyStep >= 6)
         return Scene::Goblin;
-    if (storyStep_ >= 2)
+    if (state_.storyStep >= 2)
         return Scene::Lair;
-    return storyStep_ == 1 ? Scene::Title : Scene::Blank;
+    return state_.storyStep == 1 ? Scene::Title : Scene::Blank;
 }
 
 template <typename Attack>
@@ -105,7 +106,7 @@ void Story::playAttack(Attack attack, Scene result, const std::string& message) 
     showChoice(false);
     controls_.setLabelVisible(false);
     attack();
-    aftermath_ = result;
+    state_.aftermath = result;
     controls_.setLabelVisible(true);
     controls_.setCaption(message);
     controls_.setButtonVisible(Action::TryAnotherChoice, true);
@@ -149,8 +150,8 @@ void Story::tryAnotherChoice() {
 void Story::clearTo(std::int16_t storyStep) {
     controls_.setCaption(" ");
     stage_.canvas.clear();
-    storyStep_ = storyStep;
-    aftermath_.reset();
+    state_.storyStep = storyStep;
+    state_.aftermath.reset();
     controls_.setButtonVisible(Action::TryAnotherChoice, false);
     controls_.setButtonVisible(Action::StartOver, false);
 }

@@ -12,19 +12,29 @@
 // repainted or the story starts over.
 enum class Scene { Blank, Title, Lair, Goblin, Burnt, Blasted, Eaten };
 
+// Where the story stands between actions: all a story needs to go on from there.
+struct StoryState {
+    // How many story screens have been shown since the start or the last Start Over.
+    std::int16_t storyStep = 0;
+    std::optional<Scene> aftermath; // what the last attack left
+    bool operator==(const StoryState&) const = default;
+};
+
 // The game itself: the story screens and the three attacks, one handler per action. It paints
 // only through the painters and drives the label and the buttons through the controls.
 class Story {
   public:
-    Story(Stage& stage, Controls& controls);
+    // From the start, or from where another story stood.
+    Story(Stage& stage, Controls& controls, StoryState from = {});
 
     void perform(Action action);
 
     // How many story screens have been shown since the start or the last Start Over: 1 to 7
     // name the screens, 7 also means the choice is on offer or made, and window clicks past it
     // only count on.
-    std::int16_t storyStep() const { return storyStep_; }
+    std::int16_t storyStep() const { return state_.storyStep; }
     Scene scene() const;
+    const StoryState& state() const { return state_; }
 
     // The title screen: runs of spaces push each phrase onto its own centred line of the label.
     static const std::string Title;
@@ -50,6 +60,5 @@ class Story {
 
     Stage& stage_;
     Controls& controls_;
-    std::int16_t storyStep_ = 0;
-    std::optional<Scene> aftermath_; // what the last attack left
+    StoryState state_;
 };

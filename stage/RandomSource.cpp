@@ -11,16 +11,23 @@ std::uint64_t mix(std::uint64_t z) {
     return z ^ (z >> 31);
 }
 
-std::uint64_t systemClock() {
+} // namespace
+
+std::uint64_t RandomSource::systemClock() {
     return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
-
-} // namespace
 
 RandomSource::RandomSource() : RandomSource(mix(systemClock()), systemClock) {}
 
 RandomSource::RandomSource(std::uint64_t seed, Clock clock)
-    : state_(mix(seed)), clock_(std::move(clock)) {}
+    : RandomSource(Resumed{}, mix(seed), std::move(clock)) {}
+
+RandomSource::RandomSource(Resumed, std::uint64_t state, Clock clock)
+    : state_(state), clock_(std::move(clock)) {}
+
+RandomSource RandomSource::resumedAt(std::uint64_t position, Clock clock) {
+    return RandomSource(Resumed{}, position, std::move(clock));
+}
 
 std::uint64_t RandomSource::next() {
     state_ += 0x9e3779b97f4a7c15ull;

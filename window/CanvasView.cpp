@@ -13,7 +13,7 @@ CanvasView::CanvasView(QSize clientSize, QWidget* parent) : QWidget(parent), can
     resize(clientSize);
     settle_.setSingleShot(true);
     settle_.setInterval(100);
-    connect(&settle_, &QTimer::timeout, this, &CanvasView::rebuildIfZoomed);
+    connect(&settle_, &QTimer::timeout, this, &CanvasView::settle);
 }
 
 void CanvasView::showPicture(QSize clientSize, qreal zoom, QPoint at) {
@@ -22,9 +22,11 @@ void CanvasView::showPicture(QSize clientSize, qreal zoom, QPoint at) {
     at_ = at;
     // The painters follow the new size at once; the scale follows when it has settled.
     canvas_.resize(clientSize, canvas_.scale());
-    if (wantedScale() != canvas_.scale()) {
+    if (sceneStale_)
+        settle_.start();
+    else if (wantedScale() != canvas_.scale()) {
         if (settle_.interval() == 0)
-            rebuildIfZoomed();
+            settle();
         else
             settle_.start();
     }
@@ -38,7 +40,29 @@ QRect CanvasView::pictureRect() const {
                             static_cast<int>(std::lround(client.height() * zoom_))));
 }
 
-void CanvasView::rebuildIfZoomed() {
+void CanvasView::markSceneStale() {
+    sceneStale_ = true;
+    // Even without a delay the repaint waits for the events under way: leaving fullscreen
+    // resizes the window only after the view has changed.
+    settle_.start();
+}
+
+void CanvasView::repaintScene(const std::function<void(Canvas&)>& paint) {
+    sceneStale_ = false;
+    settle_.stop();
+    // Cleared first, so that the new scale has nothing to rebuild.
+    canvas_.clear();
+    canvas_.resize(canvas_.clientSize(), wantedScale());
+    paint(canvas_);
+    canvas_.takeDirty();
+    update();
+}
+
+void CanvasView::settle() {
+    if (sceneStale_) {
+        emit sceneStale();
+        return;
+    }
     if (wantedScale() == canvas_.scale())
         return;
     canvas_.resize(canvas_.clientSize(), wantedScale());

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
+
 // Shows the raster canvas: the picture lives in the canvas's kept image, and the view only
 // copies the part that changed to the screen. The picture may be zoomed and placed anywhere in
 // the view, with plain dark bars around it. The view takes no input of its own: clicks fall
@@ -23,6 +25,12 @@ class CanvasView : public QWidget, public FramePacer::Presenter {
     // them zoomed, with the picture's top-left corner at `at`. A new zoom is rebuilt sharp once
     // it has settled (no further change for a moment); until then the picture is stretched.
     void showPicture(QSize clientSize, qreal zoom, QPoint at);
+    // The painters see another picture now (a new view): rather than rebuilt from what was
+    // painted, it must be painted again. Asked for with sceneStale() once the geometry has
+    // settled, and again until repaintScene() does it.
+    void markSceneStale();
+    // Clears the canvas at the current zoom and has `paint` paint the scene on it.
+    void repaintScene(const std::function<void(Canvas&)>& paint);
     // How long a new zoom must hold before the picture is rebuilt; 0 rebuilds at once.
     void setSettleDelay(int ms) { settle_.setInterval(ms); }
     // Where the picture lies in the view.
@@ -32,15 +40,19 @@ class CanvasView : public QWidget, public FramePacer::Presenter {
     // Copies what was painted since the last time to the screen, at once.
     void present() override;
 
+  signals:
+    void sceneStale();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     qreal wantedScale() const { return zoom_ * devicePixelRatioF(); }
-    void rebuildIfZoomed();
+    void settle();
 
     RasterCanvas canvas_;
     qreal zoom_ = 1.0;
     QPoint at_;
     QTimer settle_;
+    bool sceneStale_ = false;
 };

@@ -34,6 +34,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     : QWidget(parent), view_(new CanvasView(toQSize(DesignSize), this)),
       player_(*view_, *this, options.seed, *this) {
     setObjectName(QStringLiteral("gameWindow"));
+    connect(view_, &CanvasView::sceneStale, &player_, &Player::repaintScene);
     setWindowTitle(QStringLiteral("Click to continue"));
     QPalette background = palette();
     background.setColor(QPalette::Window, toQColor(Palette::Background));
@@ -107,8 +108,12 @@ void GameWindow::layoutPicture() {
 }
 
 void GameWindow::setViewMode(ViewMode mode) {
+    const bool changed = mode != viewMode_;
     viewMode_ = mode;
     layoutPicture();
+    // The painters see another client now: the scene is painted again for it.
+    if (changed)
+        view_->markSceneStale();
 }
 
 void GameWindow::toggleViewMode() {

@@ -12,7 +12,7 @@
 
 Player::Player(CanvasView& view, Controls& controls, std::optional<std::uint64_t> seed,
                QWidget& window)
-    : window_(window), pacer_(view), session_(view.canvas(), controls, seed),
+    : window_(window), view_(view), pacer_(view), session_(view.canvas(), controls, seed),
       timeline_(session_.timeline()), gate_(new InputGate(this)) {
     timeline_.setSync(&pacer_);
 }
@@ -31,13 +31,27 @@ void Player::run(Action action) {
         session_.perform(action);
         pacer_.finish();
         gate_->setBusy(false);
+        if (repaintPending_)
+            repaintScene();
         emit played();
     } catch (const PaintingStopped&) {
         gate_->setBusy(false);
         QCoreApplication::quit();
     } catch (const std::exception& error) {
         gate_->setBusy(false);
-        fail(action, error.what());
+        fail(nameOf(action).step, error.what());
+    }
+}
+
+void Player::repaintScene() {
+    repaintPending_ = gate_->busy();
+    if (repaintPending_ || pacer_.stopped())
+        return;
+    try {
+        view_.repaintScene([this](Canvas& canvas) { session_.replayScene(canvas); });
+    } catch (const std::exception& error) {
+        // The new view's geometry is what the painters choked on.
+        fail("view", error.what());
     }
 }
 
@@ -58,9 +72,8 @@ void Player::setTimelineSync(Timeline::Sync* sync) {
     timeline_.setSync(sync ? sync : &pacer_);
 }
 
-void Player::fail(Action action, const char* what) {
+void Player::fail(std::string_view step, const char* what) {
     pacer_.stop();
-    const std::string_view step = nameOf(action).step;
     std::fprintf(stderr, "brumox: run-time error in '%.*s': %s\n", static_cast<int>(step.size()),
                  step.data(), what);
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 
 class CanvasView;
 class InputGate;
@@ -33,6 +34,9 @@ class Player : public QObject {
     // Story input that comes as no event (a shortcut, say): runs now when nothing is held back,
     // else in its turn after what is.
     void defer(std::function<void()> input);
+    // Paints the scene again for the view's new geometry (see Session::replayScene): at once, or
+    // as soon as the picture under way ends.
+    void repaintScene();
     // Stops the picture under way, if any, at its next primitive or wait.
     void interrupt();
 
@@ -56,11 +60,13 @@ class Player : public QObject {
     void played();
 
   private:
-    void fail(Action action, const char* what);
+    void fail(std::string_view step, const char* what);
 
     QWidget& window_;
+    CanvasView& view_;
     FramePacer pacer_;
     Session session_;
     Timeline& timeline_;
     InputGate* gate_;
+    bool repaintPending_ = false;
 };
