@@ -1,7 +1,5 @@
 #include "window/GameSettings.h"
 
-#include "window/CoreToQt.h"
-
 #include <QDataStream>
 #include <QGuiApplication>
 #include <QRegion>
@@ -28,6 +26,9 @@ std::optional<ViewMode> viewNamed(const QString& name) {
     return std::nullopt;
 }
 
+// What QWidget::saveGeometry() starts with.
+constexpr quint32 SavedGeometryMagic = 0x1D9D0CB;
+
 // The client rectangle in what QWidget::saveGeometry() wrote (Qt 6 writes version 3), or
 // nothing when the bytes are not that or are cut off: restoreGeometry() itself does not check.
 std::optional<QRect> savedClient(const QByteArray& geometry) {
@@ -45,7 +46,7 @@ std::optional<QRect> savedClient(const QByteArray& geometry) {
     QRect client;
     stream >> magic >> major >> minor >> frame >> normal >> screen >> maximized >> fullScreen >>
         screenWidth >> client;
-    if (stream.status() != QDataStream::Ok || magic != 0x1D9D0CB || major != 3)
+    if (stream.status() != QDataStream::Ok || magic != SavedGeometryMagic || major != 3)
         return std::nullopt;
     return client;
 }
@@ -63,7 +64,7 @@ bool usable(const QRect& client) {
         return false;
     const auto area = [](const QRect& rect) { return qint64(rect.width()) * rect.height(); };
     qint64 onScreen = 0;
-    for (const QRect& part : room& client)
+    for (const QRect& part : room.intersected(client))
         onScreen += area(part);
     return 2 * onScreen >= area(client);
 }
