@@ -227,7 +227,6 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     else
         return failWith(QStringLiteral("--speed wants 0 or a factor from 1/64 to 64, not '%1'")
                             .arg(parser.value(speed)));
-    options.speedGiven = parser.isSet(speed);
     if (parser.isSet(seed)) {
         bool ok = false;
         const qulonglong number = parser.value(seed).toULongLong(&ok);

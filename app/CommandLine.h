@@ -13,8 +13,6 @@ struct Options {
     GameOptions game;
     bool fullScreen = false;
     std::optional<QSize> size; // the client area, in logical pixels, when playing
-    // --speed was given: it wins over the remembered speed, and is not remembered.
-    bool speedGiven = false;
     // Qt's own options (-platform, -style, -session, ...), for the application object.
     QStringList qtArguments;
     QString platform; // the value of Qt's -platform, if given

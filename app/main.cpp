@@ -141,8 +141,6 @@ int main(int argc, char* argv[]) {
     new SignalCloser(window);
 
     StartupChoices choices;
-    if (parsed.options.speedGiven)
-        choices.speed = parsed.options.game.speed;
     choices.view = parsed.options.game.view;
     choices.fullScreen = parsed.options.fullScreen;
     choices.size = parsed.options.size;

@@ -54,15 +54,22 @@ constexpr double SmallestZoom = 0.05;
 
 } // namespace
 
-Layout::Layout(PixelSize window, ViewMode view) : window_(window), client_(window) {
+Layout::Layout(PixelSize window, ViewMode view, double pixelRatio) : window_(window) {
+    // Whole logical pixels that stay within the cap in device pixels.
+    const int side = static_cast<int>(MaxDeviceSide / pixelRatio);
+    const int width = std::min(window.width, side);
+    const int height = std::min(window.height, side);
+    area_ = {(window.width - width) / 2, (window.height - height) / 2, width, height};
+    client_ = {width, height};
+    origin_ = {area_.x, area_.y};
     if (view == ViewMode::Actual)
         return;
     client_ = DesignSize;
-    zoom_ = std::max(SmallestZoom, std::min(window.width / double(DesignSize.width),
-                                            window.height / double(DesignSize.height)));
+    zoom_ = std::max(SmallestZoom, std::min(width / double(DesignSize.width),
+                                            height / double(DesignSize.height)));
     const int shownWidth = static_cast<int>(std::lround(DesignSize.width * zoom_));
     const int shownHeight = static_cast<int>(std::lround(DesignSize.height * zoom_));
-    origin_ = {(window.width - shownWidth) / 2, (window.height - shownHeight) / 2};
+    origin_ = {area_.x + (width - shownWidth) / 2, area_.y + (height - shownHeight) / 2};
 }
 
 PixelRect Layout::label() const {

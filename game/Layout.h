@@ -14,6 +14,11 @@ enum class ViewMode { Actual, Fit };
 
 // The client area the pictures are designed for, in logical pixels.
 inline constexpr PixelSize DesignSize{1024, 720};
+// The smallest client area the window allows, in logical pixels.
+inline constexpr PixelSize MinimumClient{320, 225};
+// The most of a window the game draws, grabs and keeps, in device pixels a side: enough for an
+// 8K screen, and at 4 bytes a pixel a picture stays within 256 MiB.
+inline constexpr int MaxDeviceSide = 8192;
 
 // How the window looks around the picture, whatever draws it.
 inline constexpr Color BarColour = rgb(16, 16, 16); // around a fitted picture
@@ -24,10 +29,15 @@ inline constexpr Color ButtonFace = Palette::Red;
 inline constexpr std::string_view CaptionFamily = "Arial";
 
 // Where the picture, the story label and the five command buttons go in a window of a given
-// size, in a given view. Every front end places its controls from here.
+// size, in a given view, at a given number of device pixels per logical pixel. Every front end
+// places its controls from here. A window larger than MaxDeviceSide device pixels a side is
+// used only up to that, centred, with bars around, whatever the window manager allowed.
 class Layout {
   public:
-    Layout(PixelSize window, ViewMode view);
+    Layout(PixelSize window, ViewMode view, double pixelRatio = 1.0);
+
+    // The part of the window the game uses; bars fill the rest.
+    PixelRect area() const { return area_; }
 
     // What the painters see: the window itself in actual size, the design size fitted.
     PixelSize client() const { return client_; }
@@ -57,6 +67,7 @@ class Layout {
 
   private:
     PixelSize window_;
+    PixelRect area_;
     PixelSize client_;
     double zoom_ = 1.0;
     PixelPoint origin_;

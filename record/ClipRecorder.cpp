@@ -47,7 +47,7 @@ bool ClipRecorder::start(const QString& path) {
     file_.emplace(path);
     if (!file_->open(QIODevice::WriteOnly))
         return fail(file_->errorString());
-    size_ = clipSize(window_.size());
+    size_ = clipSize(window_.pictureArea().size());
     gif_.emplace();
     if (!gif_->open(*file_, size_))
         return failWriting(gif_->errorString());
@@ -81,7 +81,8 @@ bool ClipRecorder::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool ClipRecorder::takeFrame() {
-    return gif_->addFrame(fitted(window_.grab().toImage()), clock_.nsecsElapsed()) ||
+    return gif_->addFrame(fitted(window_.grab(window_.pictureArea()).toImage()),
+                          clock_.nsecsElapsed()) ||
            failWriting(gif_->errorString());
 }
 

@@ -140,7 +140,7 @@ void GameActions::changeSpeed(double speed) {
 
 void GameActions::savePicture() {
     // At the window's own pixel ratio, so the file has every device pixel.
-    const QImage picture = window_.grab().toImage();
+    const QImage picture = window_.grab(window_.pictureArea()).toImage();
     const QString path = folder_.newFile(QStringLiteral("png"));
     if (path.isEmpty()) {
         showFailure(window_, QStringLiteral("cannot save the picture: cannot make the folder %1")
@@ -152,7 +152,7 @@ void GameActions::savePicture() {
 
 void GameActions::savePictureAs() {
     window_.player().defer([this] {
-        const QImage picture = window_.grab().toImage();
+        const QImage picture = window_.grab(window_.pictureArea()).toImage();
         auto* dialog =
             new QFileDialog(&window_, QStringLiteral("Save Picture As"),
                             folder_.newFile(QStringLiteral("png")), QStringLiteral("PNG (*.png)"));

@@ -1,6 +1,8 @@
 #include "window/GameSettings.h"
 
+#include <QDataStream>
 #include <QGuiApplication>
+#include <QRegion>
 #include <QScreen>
 #include <QSettings>
 
@@ -11,13 +13,10 @@ namespace {
 
 const QString GeometryKey = QStringLiteral("window/geometry");
 const QString ViewKey = QStringLiteral("game/view");
+// Remembered by older versions; no longer read, and dropped on saving.
 const QString SpeedKey = QStringLiteral("game/speed");
 const QString FitName = QStringLiteral("fit");
 const QString ActualName = QStringLiteral("actual");
-
-// Beyond these the pace is either a still picture or no different from instant.
-constexpr double SlowestSpeed = 1.0 / 64;
-constexpr double FastestSpeed = 64;
 
 std::optional<ViewMode> viewNamed(const QString& name) {
     if (name == FitName)
@@ -25,6 +24,49 @@ std::optional<ViewMode> viewNamed(const QString& name) {
     if (name == ActualName)
         return ViewMode::Actual;
     return std::nullopt;
+}
+
+// What QWidget::saveGeometry() starts with.
+constexpr quint32 SavedGeometryMagic = 0x1D9D0CB;
+
+// The client rectangle in what QWidget::saveGeometry() wrote (Qt 6 writes version 3), or
+// nothing when the bytes are not that or are cut off: restoreGeometry() itself does not check.
+std::optional<QRect> savedClient(const QByteArray& geometry) {
+    QDataStream stream(geometry);
+    stream.setVersion(QDataStream::Qt_4_0);
+    quint32 magic = 0;
+    quint16 major = 0;
+    quint16 minor = 0;
+    QRect frame;
+    QRect normal;
+    qint32 screen = 0;
+    quint8 maximized = 0;
+    quint8 fullScreen = 0;
+    qint32 screenWidth = 0;
+    QRect client;
+    stream >> magic >> major >> minor >> frame >> normal >> screen >> maximized >> fullScreen >>
+        screenWidth >> client;
+    if (stream.status() != QDataStream::Ok || magic != SavedGeometryMagic || major != 3)
+        return std::nullopt;
+    return client;
+}
+
+// Whether a window of this client rectangle is one the player can use: at least the smallest
+// client, no larger than the screens' room for windows, and mostly on it.
+bool usable(const QRect& client) {
+    if (client.width() < MinimumClient.width || client.height() < MinimumClient.height)
+        return false;
+    QRegion room;
+    for (const QScreen* screen : QGuiApplication::screens())
+        room += screen->availableGeometry();
+    const QRect bounds = room.boundingRect();
+    if (client.width() > bounds.width() || client.height() > bounds.height())
+        return false;
+    const auto area = [](const QRect& rect) { return qint64(rect.width()) * rect.height(); };
+    qint64 onScreen = 0;
+    for (const QRect& part : room.intersected(client))
+        onScreen += area(part);
+    return 2 * onScreen >= area(client);
 }
 
 // Moved and shrunk as little as it takes for the shown window, frame and all, to lie within the
@@ -65,27 +107,34 @@ GameSettings::~GameSettings() = default;
 
 void GameSettings::read() {
     geometry_ = settings_->value(GeometryKey).toByteArray();
-    view_ = viewNamed(settings_->value(ViewKey).toString());
-    bool ok = false;
-    const double speed = settings_->value(SpeedKey).toDouble(&ok);
-    if (ok && (speed == 0 || (speed >= SlowestSpeed && speed <= FastestSpeed)))
-        speed_ = speed;
+    const QVariant view = settings_->value(ViewKey);
+    view_ = viewNamed(view.toString());
     // QSettings parses only the sections it is asked about: reading them all finds the garbage.
     settings_->allKeys();
-    if (settings_->status() == QSettings::NoError)
+    if (settings_->status() != QSettings::NoError) {
+        unreadable_ = true;
+        geometry_.clear();
+        view_.reset();
+        std::fprintf(stderr, "brumox: ignoring unreadable settings in %s\n",
+                     qPrintable(settings_->fileName()));
         return;
-    unreadable_ = true;
-    geometry_.clear();
-    view_.reset();
-    speed_.reset();
-    std::fprintf(stderr, "brumox: ignoring unreadable settings in %s\n",
-                 qPrintable(settings_->fileName()));
+    }
+    if (!geometry_.isEmpty()) {
+        const std::optional<QRect> client = savedClient(geometry_);
+        if (!client || !usable(*client)) {
+            brokenGeometry_ = true;
+            geometry_.clear();
+            std::fprintf(stderr, "brumox: ignoring the remembered window geometry\n");
+        }
+    }
+    if (view.isValid() && !view_) {
+        brokenView_ = true;
+        std::fprintf(stderr, "brumox: ignoring the remembered view\n");
+    }
 }
 
 void GameSettings::applyAtStart(GameWindow& window, const StartupChoices& choices) {
     choices_ = choices;
-    if (const std::optional<double> speed = choices.speed ? choices.speed : speed_)
-        window.player().setSpeed(*speed);
     if (const std::optional<ViewMode> view = choices.view ? choices.view : view_)
         window.setViewMode(*view);
 
@@ -107,13 +156,16 @@ void GameSettings::save(const GameWindow& window) {
     // Whatever a file that could not be read held is of no use: it is written afresh.
     if (unreadable_)
         settings_->clear();
+    settings_->remove(SpeedKey);
     if (!choices_.size)
         settings_->setValue(GeometryKey, window.saveGeometry());
+    else if (brokenGeometry_)
+        settings_->remove(GeometryKey);
     // Fullscreen always fits, whatever the player chose for the window.
     if (!choices_.view && !window.isFullScreen())
         settings_->setValue(ViewKey, window.viewMode() == ViewMode::Fit ? FitName : ActualName);
-    if (!choices_.speed)
-        settings_->setValue(SpeedKey, window.player().speed());
+    else if (brokenView_)
+        settings_->remove(ViewKey);
     settings_->sync();
     if (settings_->status() == QSettings::AccessError)
         std::fprintf(stderr, "brumox: cannot save the settings in %s\n",

@@ -13,18 +13,21 @@ class QSettings;
 
 // What the command line chose for this run; whatever it leaves unset comes from the settings.
 struct StartupChoices {
-    std::optional<double> speed;
     std::optional<ViewMode> view;
     bool fullScreen = false;
     std::optional<QSize> size;
 };
 
-// What the game remembers from one run to the next: the window's place and size, the view and
-// the speed, in an INI file in the player's config folder. A choice made on the command line
-// wins for that run and is not remembered. Fullscreen is never remembered.
+// What the game remembers from one run to the next: the window's place and size, and the view,
+// in an INI file in the player's config folder. A choice made on the command line wins for that
+// run and is not remembered. Fullscreen and the speed last one run only: every run starts at
+// the designed pace, and a speed an older version remembered is dropped on saving.
 //
 // Errors: a settings file that cannot be read is ignored with a warning on standard error, and
-// so is any value out of range, silently; the game then starts as it would the first time.
+// so is a remembered geometry that cannot be read, is smaller than the smallest client or larger
+// than the screens' room for windows, or lies mostly off them, and a view the game does not
+// have: one line each. The game then starts as it would the first time and never writes the
+// broken value back.
 class GameSettings {
   public:
     // The player's own settings.
@@ -47,6 +50,8 @@ class GameSettings {
     bool unreadable_ = false;
     QByteArray geometry_;
     std::optional<ViewMode> view_;
-    std::optional<double> speed_;
+    // Ignored as broken: removed from the file unless the window's own value replaces it.
+    bool brokenGeometry_ = false;
+    bool brokenView_ = false;
     StartupChoices choices_;
 };

@@ -43,6 +43,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
 
     player_.setSpeed(options.speed);
     viewMode_ = options.view.value_or(ViewMode::Actual);
+    // Only a hint to the window manager: the layout keeps the cap whatever size comes.
     const qreal ratio = screen() ? screen()->devicePixelRatio() : 1.0;
     setMaximumSize(QSize(MaxDeviceSide, MaxDeviceSide) / ratio);
 
@@ -93,9 +94,17 @@ void GameWindow::setSettleDelay(int ms) {
     view_->setSettleDelay(ms);
 }
 
+Layout GameWindow::currentLayout() const {
+    return Layout(toPixelSize(size()), viewMode_, devicePixelRatioF());
+}
+
+QRect GameWindow::pictureArea() const {
+    return toQRect(currentLayout().area());
+}
+
 void GameWindow::layoutPicture() {
     view_->setGeometry(rect());
-    const Layout layout(toPixelSize(size()), viewMode_);
+    const Layout layout = currentLayout();
     view_->showPicture(toQSize(layout.client()), layout.zoom(), toQPoint(layout.origin()));
 
     label_->setGeometry(toQRect(layout.label()));

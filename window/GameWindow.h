@@ -56,8 +56,9 @@ class GameWindow : public QWidget, private Controls {
     // How long a new zoom must hold before the picture is rebuilt sharp; 0 rebuilds at once.
     void setSettleDelay(int ms);
 
-    // Enough for an 8K screen; the cap is what bounds Qt's own backing store.
-    static constexpr int MaxDeviceSide = 8192;
+    // The part of the window that the picture and its bars take up to the device pixel cap: what
+    // a saved picture or a clip holds, however large the window manager made the window.
+    QRect pictureArea() const;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -73,6 +74,7 @@ class GameWindow : public QWidget, private Controls {
     void setLabelVisible(bool visible) override;
     void setButtonVisible(Action button, bool visible) override;
 
+    Layout currentLayout() const;
     void layoutPicture();
 
     CanvasView* view_;

@@ -9,9 +9,8 @@ namespace {
 
 QImage blankImage(QSize logical, qreal scale) {
     const QSize device(
-        std::min(RasterCanvas::MaxImageSide, static_cast<int>(std::ceil(logical.width() * scale))),
-        std::min(RasterCanvas::MaxImageSide,
-                 static_cast<int>(std::ceil(logical.height() * scale))));
+        std::min(MaxDeviceSide, static_cast<int>(std::ceil(logical.width() * scale))),
+        std::min(MaxDeviceSide, static_cast<int>(std::ceil(logical.height() * scale))));
     QImage image(device, QImage::Format_RGB32);
     image.fill(toQColor(Palette::Background));
     return image;

@@ -3,6 +3,7 @@
 #include "canvas/Canvas.h"
 #include "canvas/Palette.h"
 #include "canvas/Twips.h"
+#include "game/Layout.h"
 
 #include <QImage>
 #include <QPainter>
@@ -25,7 +26,7 @@ QColor toQColor(Color colour);
 // pixels wide. The canvas keeps the primitives drawn since the last clear, so that a new scale
 // rebuilds the picture sharp instead of stretching it.
 //
-// The image only grows with the client area, up to MaxImageSide device pixels a side: shrinking
+// The image only grows with the client area, up to MaxDeviceSide device pixels a side: shrinking
 // the window and growing it back keeps what was painted.
 class RasterCanvas : public Canvas {
   public:
@@ -57,8 +58,6 @@ class RasterCanvas : public Canvas {
     // How many primitives a rebuild would repaint.
     std::size_t keptPrimitives() const { return kept_.size() - dropped_; }
 
-    // 8192 x 8192 device pixels at 4 bytes: the image stays within 256 MiB.
-    static constexpr int MaxImageSide = 8192;
     // Past this many kept primitives the picture so far becomes a bitmap that a rebuild scales,
     // which keeps the memory bounded (about 40 bytes a primitive); no picture of the game comes
     // near it.

@@ -65,6 +65,32 @@ TEST(Layout, AButtonIsReachableWhileSomeOfItLiesInTheWindow) {
     }
 }
 
+// Whatever size the window manager gives the window, the game uses at most MaxDeviceSide
+// device pixels a side of it, centred, and both views lay out within that.
+TEST(Layout, AWindowBeyondTheDeviceCapIsUsedOnlyUpToItCentred) {
+    const Layout wide({5000, 300}, ViewMode::Actual, 2.0); // 4096 logical pixels at ratio 2
+    EXPECT_EQ(wide.area(), (PixelRect{452, 0, 4096, 300}));
+    EXPECT_EQ(wide.client(), (PixelSize{4096, 300}));
+    EXPECT_EQ(wide.origin(), (PixelPoint{452, 0}));
+    EXPECT_EQ(wide.label(), (PixelRect{452 + 528, 104, 369, 233}));
+
+    const Layout huge({20000, 20000}, ViewMode::Fit);
+    EXPECT_EQ(huge.area(), (PixelRect{5904, 5904, 8192, 8192}));
+    EXPECT_DOUBLE_EQ(huge.zoom(), 8.0);
+    EXPECT_EQ(huge.origin(), (PixelPoint{5904, 5904 + (8192 - 720 * 8) / 2}));
+    EXPECT_TRUE(huge.reachable(Action::EatHim));
+
+    // Fractional ratios keep whole logical pixels, as many as fit.
+    for (const double ratio : {1.25, 1.5, 3.0}) {
+        const PixelRect area = Layout({30000, 30000}, ViewMode::Actual, ratio).area();
+        EXPECT_LE(area.width * ratio, MaxDeviceSide) << ratio;
+        EXPECT_GT((area.width + 1) * ratio, MaxDeviceSide) << ratio;
+    }
+    // Up to the cap the window is the area.
+    EXPECT_EQ(Layout({4096, 4096}, ViewMode::Fit, 2.0).area(), (PixelRect{0, 0, 4096, 4096}));
+    EXPECT_EQ(Layout({786, 621}, ViewMode::Actual).area(), (PixelRect{0, 0, 786, 621}));
+}
+
 // Every button is stacked and reached by Tab exactly once, Advance never.
 TEST(Layout, EveryButtonHasItsPlaceInBothOrders) {
     for (const auto& order : {Layout::StackingOrder, Layout::TabOrder})

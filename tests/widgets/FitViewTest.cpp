@@ -92,18 +92,17 @@ class FitViewTest : public QObject {
     void theBackingImageStaysWithinItsBudgetAtAHugeSize() {
         TestWindow game(0, ViewMode::Actual, std::nullopt);
         game.show(QSize(32767, 32767));
-        QVERIFY(game.window.width() <= GameWindow::MaxDeviceSide);
-        QVERIFY(game.window.height() <= GameWindow::MaxDeviceSide);
+        QVERIFY(game.window.width() <= MaxDeviceSide);
+        QVERIFY(game.window.height() <= MaxDeviceSide);
         game.advance(2, Corner);
-        QVERIFY(game.window.canvas().image().width() <= RasterCanvas::MaxImageSide);
-        QVERIFY(game.window.canvas().image().height() <= RasterCanvas::MaxImageSide);
+        QVERIFY(game.window.canvas().image().width() <= MaxDeviceSide);
+        QVERIFY(game.window.canvas().image().height() <= MaxDeviceSide);
 
         RasterCanvas canvas(QSize(100, 100));
         canvas.resize(QSize(30000, 20000), 1.0);
-        QCOMPARE(canvas.image().size(),
-                 QSize(RasterCanvas::MaxImageSide, RasterCanvas::MaxImageSide));
+        QCOMPARE(canvas.image().size(), QSize(MaxDeviceSide, MaxDeviceSide));
         canvas.resize(QSize(1024, 720), 12.0);
-        QVERIFY(canvas.image().width() <= RasterCanvas::MaxImageSide);
+        QVERIFY(canvas.image().width() <= MaxDeviceSide);
     }
 };
 

@@ -58,6 +58,43 @@ class SavePictureTest : public QObject {
         QCOMPARE(everything(pictures->path()).size(), 2);
     }
 
+    // A window manager may ignore the window's maximum size, and with none nothing keeps it: the
+    // game still uses and saves at most MaxDeviceSide device pixels a side, bars around.
+    void aWindowBeyondTheDeviceCapSavesAtMostTheCap() {
+        open(pictures->path());
+        game->window.setSettleDelay(0);
+        game->window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        const QRgb bar = toQColor(BarColour).rgb();
+        const auto saveAndRead = [this] {
+            save();
+            const QString path = pictures->filePath(everything(pictures->path()).front());
+            const QImage picture(path);
+            QFile::remove(path);
+            return picture;
+        };
+
+        game->window.resize(4200, 400); // 8400 x 800 device pixels
+        QCOMPARE(game->window.size(), QSize(4200, 400));
+        QVERIFY(game->window.canvas().image().width() <= MaxDeviceSide);
+        const QImage wide = saveAndRead();
+        QCOMPARE(wide.size(), QSize(MaxDeviceSide, 800));
+        QCOMPARE(wide.pixel(2 * 266, 2 * 233),
+                 qRgb(255, 0, 0)); // the beast, from the area's corner
+        QCOMPARE(game->window.grab(QRect(0, 0, 52, 400)).toImage().pixel(20, 20), bar);
+
+        game->window.setViewMode(ViewMode::Fit);
+        game->window.resize(400, 4200);
+        QVERIFY(game->window.canvas().image().height() <= MaxDeviceSide);
+        const QImage tall = saveAndRead();
+        QCOMPARE(tall.size(), QSize(800, MaxDeviceSide));
+        QCOMPARE(tall.pixel(400, 20), bar); // above the fitted picture
+        // The design at zoom 400 / 1024, 281 pixels high, centred in the 4096 of the area.
+        const double zoom = 400.0 / 1024;
+        const int top = (4096 - 281) / 2;
+        QCOMPARE(tall.pixel(qRound(2 * 266 * zoom), qRound(2 * (top + 233 * zoom))),
+                 qRgb(255, 0, 0));
+    }
+
     void namesCountOnWithinTheSameSecond() {
         const PictureFolder folder(pictures->filePath(QStringLiteral("made/on/demand")));
         const QDateTime at(QDate(2024, 1, 2), QTime(3, 4, 5));
