@@ -66,8 +66,6 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
         connect(button, &QAbstractButton::clicked, this, [this, action] { player_.run(action); });
         buttons_[static_cast<std::size_t>(action)] = button;
     }
-    for (std::size_t i = 1; i < Layout::TabOrder.size(); ++i)
-        setTabOrder(button(Layout::TabOrder[i - 1]), button(Layout::TabOrder[i]));
     layoutPicture();
 }
 
@@ -161,6 +159,25 @@ void GameWindow::showEvent(QShowEvent* event) {
     if (QScreen* screen = this->screen(); screen && screen->refreshRate() > 0)
         player_.setFrameInterval(static_cast<std::int64_t>(1e9 / screen->refreshRate()));
     QWidget::showEvent(event);
+}
+
+bool GameWindow::focusNextPrevChild(bool next) {
+    const auto& order = Layout::TabOrder;
+    const auto at = std::find_if(order.begin(), order.end(),
+                                 [this](Action action) { return button(action) == focusWidget(); });
+    // From the window itself: the first shown button going forwards, the last going back.
+    std::ptrdiff_t index = at - order.begin();
+    if (at == order.end())
+        index = next ? -1 : std::ssize(order);
+    for (std::size_t step = 0; step < order.size(); ++step) {
+        index = (index + (next ? 1 : -1) + std::ssize(order)) % std::ssize(order);
+        if (QAbstractButton* candidate = button(order[static_cast<std::size_t>(index)]);
+            candidate->isVisible()) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }
 
 void GameWindow::resizeEvent(QResizeEvent* event) {

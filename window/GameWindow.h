@@ -67,6 +67,9 @@ class GameWindow : public QWidget, private Controls {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab go through the shown buttons in the layout's tab order, from the window
+    // itself too, whatever order the buttons were made in.
+    bool focusNextPrevChild(bool next) override;
 
   private:
     void setCaption(const std::string& text) override;
