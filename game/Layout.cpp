@@ -8,8 +8,8 @@
 
 namespace {
 
-// Where the window description puts a control, in twips, and its caption's size in pixels at
-// zoom 1.
+// Where the window description puts a control, in twips, and its caption's size in pixels in
+// the design.
 struct Placement {
     int left, top, width, height;
     int fontPixels;
@@ -45,24 +45,27 @@ PixelRect zoomed(const Placement& placement, double zoom, PixelPoint origin) {
             scaled(pixels(placement.width)), scaled(pixels(placement.height))};
 }
 
-int fontPixels(const Placement& placement, double zoom) {
-    return std::max(1, static_cast<int>(std::lround(placement.fontPixels * zoom)));
+Layout::Caption caption(const Placement& placement, double zoom) {
+    const PixelRect design = zoomed(placement, 1.0, {});
+    return {{design.width, design.height}, placement.fontPixels, zoom};
 }
 
-// Below this the controls would vanish altogether.
-constexpr double SmallestZoom = 0.05;
+double fitZoom(PixelSize window) {
+    return std::min(window.width / double(DesignSize.width),
+                    window.height / double(DesignSize.height));
+}
 
 } // namespace
 
-Layout::Layout(PixelSize window, ViewMode view) : window_(window), client_(window) {
+Layout::Layout(PixelSize window, ViewMode view) : window_(window), client_(window), shown_(window) {
     if (view == ViewMode::Actual)
         return;
     client_ = DesignSize;
-    zoom_ = std::max(SmallestZoom, std::min(window.width / double(DesignSize.width),
-                                            window.height / double(DesignSize.height)));
-    const int shownWidth = static_cast<int>(std::lround(DesignSize.width * zoom_));
-    const int shownHeight = static_cast<int>(std::lround(DesignSize.height * zoom_));
-    origin_ = {(window.width - shownWidth) / 2, (window.height - shownHeight) / 2};
+    // A window cannot be smaller than the minimum; anything asked of one is laid out as there.
+    zoom_ = std::max(fitZoom(MinimumSize), fitZoom(window));
+    shown_ = {static_cast<int>(std::lround(DesignSize.width * zoom_)),
+              static_cast<int>(std::lround(DesignSize.height * zoom_))};
+    origin_ = {(window.width - shown_.width) / 2, (window.height - shown_.height) / 2};
 }
 
 PixelRect Layout::label() const {
@@ -73,12 +76,12 @@ PixelRect Layout::button(Action action) const {
     return zoomed(placementOf(action), zoom_, origin_);
 }
 
-int Layout::labelFontPixels() const {
-    return fontPixels(LabelPlacement, zoom_);
+Layout::Caption Layout::labelCaption() const {
+    return caption(LabelPlacement, zoom_);
 }
 
-int Layout::buttonFontPixels(Action action) const {
-    return fontPixels(placementOf(action), zoom_);
+Layout::Caption Layout::buttonCaption(Action action) const {
+    return caption(placementOf(action), zoom_);
 }
 
 bool Layout::reachable(Action action) const {

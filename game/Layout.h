@@ -14,6 +14,9 @@ enum class ViewMode { Actual, Fit };
 
 // The client area the pictures are designed for, in logical pixels.
 inline constexpr PixelSize DesignSize{1024, 720};
+// The smallest client area a window allows: fitted, a zoom of 0.3125, where the smallest
+// caption is still about four pixels tall.
+inline constexpr PixelSize MinimumSize{320, 225};
 
 // How the window looks around the picture, whatever draws it.
 inline constexpr Color BarColour = rgb(16, 16, 16); // around a fitted picture
@@ -38,9 +41,19 @@ class Layout {
     PixelRect label() const;
     // Only for an action with a button.
     PixelRect button(Action action) const;
-    // Caption sizes in whole pixels, at least one, rounded from the zoom.
-    int labelFontPixels() const;
-    int buttonFontPixels(Action action) const;
+    // A caption keeps the lines it has in the design at every zoom and pixel ratio: it is laid
+    // out in its control's design size at the design's font size, and drawn scaled by the
+    // zoom, so its font is in effect the design's size times the zoom. (A font set to that
+    // size instead is hinted and rounded there, and "FIRE BALL!!!!!!!", a fifth of a pixel
+    // narrower than its button, wraps at many zooms.)
+    struct Caption {
+        PixelSize box;  // the control's size in the design
+        int fontPixels; // the caption's font size there
+        double scale;   // how much larger it is drawn
+    };
+    Caption labelCaption() const;
+    // Only for an action with a button.
+    Caption buttonCaption(Action action) const;
 
     // Whether a player can take the action: Advance is a click anywhere on the window, and a
     // button can be pressed while some of it lies inside the window.
@@ -60,4 +73,5 @@ class Layout {
     PixelSize client_;
     double zoom_ = 1.0;
     PixelPoint origin_;
+    PixelSize shown_; // the picture's size in the window
 };

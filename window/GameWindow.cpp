@@ -19,12 +19,6 @@
 
 namespace {
 
-void setFontPixels(QWidget* widget, int pixels) {
-    QFont font = widget->font();
-    font.setPixelSize(pixels);
-    widget->setFont(font);
-}
-
 // The frame a window manager adds, roughly: room to leave when sizing to the screen.
 constexpr QSize FrameAllowance{16, 48};
 
@@ -44,12 +38,10 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     viewMode_ = options.view.value_or(ViewMode::Actual);
     const qreal ratio = screen() ? screen()->devicePixelRatio() : 1.0;
     setMaximumSize(QSize(MaxDeviceSide, MaxDeviceSide) / ratio);
+    setMinimumSize(toQSize(MinimumSize));
 
-    label_ = new QLabel(this);
+    label_ = new CaptionLabel(this);
     label_->setObjectName(QStringLiteral("storyLabel"));
-    label_->setFont(captionFont());
-    label_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label_->setWordWrap(true);
     label_->setAutoFillBackground(true);
     QPalette labelColours = label_->palette();
     labelColours.setColor(QPalette::Window, toQColor(LabelBackground));
@@ -60,7 +52,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
 
     // Created after the label, so that they are drawn above it.
     for (const Action action : Layout::StackingOrder) {
-        auto* button = new CommandButton(toQString(nameOf(action).caption), this);
+        auto* button = new CommandButton(action, this);
         button->setObjectName(toQString(nameOf(action).step) + QStringLiteral("Button"));
         button->hide();
         connect(button, &QAbstractButton::clicked, this, [this, action] { player_.run(action); });
@@ -96,11 +88,11 @@ void GameWindow::layoutPicture() {
     view_->showPicture(toQSize(layout.client()), layout.zoom(), toQPoint(layout.origin()));
 
     label_->setGeometry(toQRect(layout.label()));
-    setFontPixels(label_, layout.labelFontPixels());
+    label_->setCaption(layout.labelCaption());
     for (const Action action : Layout::StackingOrder) {
-        QAbstractButton* control = button(action);
+        CommandButton* control = buttons_[static_cast<std::size_t>(action)];
         control->setGeometry(toQRect(layout.button(action)));
-        setFontPixels(control, layout.buttonFontPixels(action));
+        control->setCaption(layout.buttonCaption(action));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "game/Controls.h"
 #include "game/Layout.h"
+#include "window/CaptionLabel.h"
 #include "window/Player.h"
 
 #include <QWidget>
@@ -80,7 +81,7 @@ class GameWindow : public QWidget, private Controls {
 
     CanvasView* view_;
     Player player_;
-    QLabel* label_;
+    CaptionLabel* label_;
     std::array<CommandButton*, ActionNames.size()> buttons_{};
     bool clickArmed_ = false;
     ViewMode viewMode_ = ViewMode::Actual;
