@@ -9,6 +9,8 @@ CaptionLabel::CaptionLabel(QWidget* parent)
     setFont(captionFont(caption_.fontPixels()));
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setWordWrap(true);
+    // The captions are English, laid out as designed whatever the desktop's direction.
+    setLayoutDirection(Qt::LeftToRight);
 }
 
 void CaptionLabel::setCaption(const Layout::Caption& caption) {

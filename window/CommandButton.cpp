@@ -13,6 +13,8 @@ CommandButton::CommandButton(Action action, QWidget* parent)
     : QPushButton(toQString(nameOf(action).caption), parent),
       caption_(Layout(DesignSize, ViewMode::Actual).buttonCaption(action)) {
     setFont(captionFont(caption_.fontPixels()));
+    // The captions are English, laid out as designed whatever the desktop's direction.
+    setLayoutDirection(Qt::LeftToRight);
     // Bevel shades derived from the face; the caption in the usual button-text colour.
     QPalette face(toQColor(ButtonFace));
     face.setColor(QPalette::ButtonText, palette().color(QPalette::ButtonText));

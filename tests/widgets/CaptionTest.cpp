@@ -107,6 +107,26 @@ class CaptionTest : public QObject {
         open(QSize(100, 80));
         QCOMPARE(game->window.size(), toQSize(MinimumSize));
     }
+
+    // Under a right-to-left desktop (-reverse) the captions still read left to right, exactly
+    // as under a left-to-right one.
+    void captionsReadLeftToRightUnderAReversedDesktop() {
+        const auto grabs = [this] {
+            open(toQSize(DesignSize), ViewMode::Actual);
+            game->advance(7);
+            QList<QImage> images{game->window.label()->grab().toImage()};
+            for (const Action action : Layout::TabOrder)
+                if (button(action)->isVisible())
+                    images << button(action)->grab().toImage();
+            return images;
+        };
+        const QList<QImage> leftToRight = grabs();
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+        const QList<QImage> reversed = grabs();
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        QCOMPARE(reversed.size(), 4);
+        QCOMPARE(reversed, leftToRight);
+    }
 };
 
 QTEST_MAIN(CaptionTest)
