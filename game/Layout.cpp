@@ -55,6 +55,9 @@ double fitZoom(PixelSize window) {
                     window.height / double(DesignSize.height));
 }
 
+// The hint's distance from the window's edge, or the picture's.
+constexpr int HintMargin = 8;
+
 } // namespace
 
 Layout::Layout(PixelSize window, ViewMode view) : window_(window), client_(window), shown_(window) {
@@ -82,6 +85,18 @@ Layout::Caption Layout::labelCaption() const {
 
 Layout::Caption Layout::buttonCaption(Action action) const {
     return caption(placementOf(action), zoom_);
+}
+
+PixelRect Layout::continueHint() const {
+    const int below = window_.height - origin_.y - shown_.height;
+    if (below >= HintSize.height)
+        return {HintMargin, origin_.y + shown_.height + (below - HintSize.height) / 2,
+                HintSize.width, HintSize.height};
+    const int bottom = window_.height - HintMargin - HintSize.height;
+    if (origin_.x >= HintSize.width)
+        return {(origin_.x - HintSize.width) / 2, bottom, HintSize.width, HintSize.height};
+    return {origin_.x + HintMargin, origin_.y + shown_.height - HintMargin - HintSize.height,
+            HintSize.width, HintSize.height};
 }
 
 bool Layout::reachable(Action action) const {

@@ -18,11 +18,16 @@ inline constexpr PixelSize DesignSize{1024, 720};
 // caption is still about four pixels tall.
 inline constexpr PixelSize MinimumSize{320, 225};
 
+// What the window says while it waits for the first click: in the title bar, or, fullscreen,
+// as the small continue hint.
+inline constexpr std::string_view ContinueText = "Click to continue";
+
 // How the window looks around the picture, whatever draws it.
 inline constexpr Color BarColour = rgb(16, 16, 16); // around a fitted picture
 inline constexpr Color LabelBackground = Palette::Background;
 inline constexpr Color LabelText = Palette::White;
 inline constexpr Color ButtonFace = Palette::Red;
+inline constexpr Color HintText = rgb(160, 160, 160);
 // The label's and the buttons' captions are bold, in this family.
 inline constexpr std::string_view CaptionFamily = "Arial";
 
@@ -54,6 +59,14 @@ class Layout {
     Caption labelCaption() const;
     // Only for an action with a button.
     Caption buttonCaption(Action action) const;
+
+    // Where the continue hint goes, in the window's own size (it does not zoom): in the bar
+    // below a fitted picture, or at the bottom of the bar left of it, where either has room
+    // for it; else over the picture's lower-left corner.
+    PixelRect continueHint() const;
+    // Room for the text at this size with some to spare, as the font may differ.
+    static constexpr PixelSize HintSize{150, 20};
+    static constexpr int HintFontPixels = 13;
 
     // Whether a player can take the action: Advance is a click anywhere on the window, and a
     // button can be pressed while some of it lies inside the window.

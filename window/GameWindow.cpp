@@ -2,6 +2,7 @@
 
 #include "canvas/Palette.h"
 #include "game/Layout.h"
+#include "game/Story.h"
 #include "window/CanvasView.h"
 #include "window/CommandButton.h"
 #include "window/CoreToQt.h"
@@ -28,7 +29,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     : QWidget(parent), view_(new CanvasView(toQSize(DesignSize), this)),
       player_(*view_, *this, options.seed, *this) {
     setObjectName(QStringLiteral("gameWindow"));
-    setWindowTitle(QStringLiteral("Click to continue"));
+    setWindowTitle(toQString(ContinueText));
     QPalette background = palette();
     background.setColor(QPalette::Window, toQColor(Palette::Background));
     setPalette(background);
@@ -58,6 +59,21 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
         connect(button, &QAbstractButton::clicked, this, [this, action] { player_.run(action); });
         buttons_[static_cast<std::size_t>(action)] = button;
     }
+
+    continueHint_ = new QLabel(toQString(ContinueText), this);
+    continueHint_->setObjectName(QStringLiteral("continueHint"));
+    continueHint_->setFont(captionFont(Layout::HintFontPixels));
+    continueHint_->setLayoutDirection(Qt::LeftToRight);
+    continueHint_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    continueHint_->setAutoFillBackground(true);
+    QPalette hintColours = continueHint_->palette();
+    hintColours.setColor(QPalette::Window, toQColor(BarColour));
+    hintColours.setColor(QPalette::WindowText, toQColor(HintText));
+    continueHint_->setPalette(hintColours);
+    // A click on it is a click on the window.
+    continueHint_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    continueHint_->hide();
+    connect(&player_, &Player::played, this, &GameWindow::showContinueHint);
     layoutPicture();
 }
 
@@ -94,6 +110,12 @@ void GameWindow::layoutPicture() {
         control->setGeometry(toQRect(layout.button(action)));
         control->setCaption(layout.buttonCaption(action));
     }
+    continueHint_->setGeometry(toQRect(layout.continueHint()));
+    showContinueHint();
+}
+
+void GameWindow::showContinueHint() {
+    continueHint_->setVisible(isFullScreen() && player_.story().scene() == Scene::Blank);
 }
 
 void GameWindow::setViewMode(ViewMode mode) {
@@ -151,6 +173,12 @@ void GameWindow::showEvent(QShowEvent* event) {
     if (QScreen* screen = this->screen(); screen && screen->refreshRate() > 0)
         player_.setFrameInterval(static_cast<std::int64_t>(1e9 / screen->refreshRate()));
     QWidget::showEvent(event);
+}
+
+void GameWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange)
+        showContinueHint();
+    QWidget::changeEvent(event);
 }
 
 bool GameWindow::focusNextPrevChild(bool next) {

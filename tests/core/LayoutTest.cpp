@@ -73,6 +73,26 @@ TEST(Layout, TheSmallestWindowSetsTheSmallestZoom) {
     EXPECT_GE(tiny.buttonCaption(Action::StartOver).fontPixels * tiny.zoom(), 4.0);
 }
 
+// The hint sits in a bar where one has room for it, else over the picture's lower-left corner.
+TEST(Layout, TheContinueHintGoesInABarOrOverTheCorner) {
+    const PixelSize hint = Layout::HintSize;
+    // 4:3: bars above and below, 24 pixels each; the hint in the lower one.
+    const Layout square({1024, 768}, ViewMode::Fit);
+    EXPECT_EQ(square.continueHint(),
+              (PixelRect{8, 744 + (24 - hint.height) / 2, hint.width, hint.height}));
+    // 16:9: bars either side, 192 pixels wide; the hint at the foot of the left one.
+    const Layout wide({1920, 1080}, ViewMode::Fit);
+    EXPECT_EQ(wide.continueHint(),
+              (PixelRect{(192 - hint.width) / 2, 1080 - 8 - hint.height, hint.width, hint.height}));
+    // The design's shape: no bar, over the picture.
+    const Layout exact({1280, 900}, ViewMode::Fit);
+    EXPECT_EQ(exact.continueHint(), (PixelRect{8, 900 - 8 - hint.height, hint.width, hint.height}));
+    // Bars too thin for it count as none.
+    const Layout thin({1040, 730}, ViewMode::Fit);
+    EXPECT_EQ(thin.continueHint().x, thin.origin().x + 8);
+    EXPECT_EQ(thin.continueHint().y, 730 - 8 - hint.height);
+}
+
 TEST(Layout, AButtonIsReachableWhileSomeOfItLiesInTheWindow) {
     const PixelSize cut{786, 621};
     const Layout actual(cut, ViewMode::Actual);
