@@ -8,8 +8,8 @@
 
 namespace {
 
-// Where the window description puts a control, in twips, and its caption's size in pixels at
-// zoom 1.
+// Where the window description puts a control, in twips, and its caption's size in pixels in
+// the design.
 struct Placement {
     int left, top, width, height;
     int fontPixels;
@@ -45,31 +45,40 @@ PixelRect zoomed(const Placement& placement, double zoom, PixelPoint origin) {
             scaled(pixels(placement.width)), scaled(pixels(placement.height))};
 }
 
-int fontPixels(const Placement& placement, double zoom) {
-    return std::max(1, static_cast<int>(std::lround(placement.fontPixels * zoom)));
+Layout::Caption caption(const Placement& placement, double zoom) {
+    const PixelRect design = zoomed(placement, 1.0, {});
+    return {{design.width, design.height}, placement.fontPixels, zoom};
 }
 
-// Below this the controls would vanish altogether.
-constexpr double SmallestZoom = 0.05;
+double fitZoom(PixelSize window) {
+    return std::min(window.width / double(DesignSize.width),
+                    window.height / double(DesignSize.height));
+}
+
+// The hint's distance from the window's edge, or the picture's.
+constexpr int HintMargin = 8;
 
 } // namespace
 
 Layout::Layout(PixelSize window, ViewMode view, double pixelRatio) : window_(window) {
     // Whole logical pixels that stay within the cap in device pixels.
     const int side = static_cast<int>(MaxDeviceSide / pixelRatio);
-    const int width = std::min(window.width, side);
-    const int height = std::min(window.height, side);
-    area_ = {(window.width - width) / 2, (window.height - height) / 2, width, height};
-    client_ = {width, height};
+    const PixelSize room{std::min(window.width, side), std::min(window.height, side)};
+    area_ = {(window.width - room.width) / 2, (window.height - room.height) / 2, room.width,
+             room.height};
+    client_ = room;
+    shown_ = room;
     origin_ = {area_.x, area_.y};
     if (view == ViewMode::Actual)
         return;
     client_ = DesignSize;
-    zoom_ = std::max(SmallestZoom, std::min(width / double(DesignSize.width),
-                                            height / double(DesignSize.height)));
-    const int shownWidth = static_cast<int>(std::lround(DesignSize.width * zoom_));
-    const int shownHeight = static_cast<int>(std::lround(DesignSize.height * zoom_));
-    origin_ = {area_.x + (width - shownWidth) / 2, area_.y + (height - shownHeight) / 2};
+    // A window cannot be smaller than the minimum; anything asked of one is laid out as there.
+    zoom_ = std::max(fitZoom(MinimumSize), fitZoom(room));
+    shown_ = {static_cast<int>(std::lround(DesignSize.width * zoom_)),
+              static_cast<int>(std::lround(DesignSize.height * zoom_))};
+    origin_ = {area_.x + (room.width - shown_.width) / 2,
+               area_.y + (room.height - shown_.height) / 2};
+}
 }
 
 PixelRect Layout::label() const {
@@ -80,12 +89,24 @@ PixelRect Layout::button(Action action) const {
     return zoomed(placementOf(action), zoom_, origin_);
 }
 
-int Layout::labelFontPixels() const {
-    return fontPixels(LabelPlacement, zoom_);
+Layout::Caption Layout::labelCaption() const {
+    return caption(LabelPlacement, zoom_);
 }
 
-int Layout::buttonFontPixels(Action action) const {
-    return fontPixels(placementOf(action), zoom_);
+Layout::Caption Layout::buttonCaption(Action action) const {
+    return caption(placementOf(action), zoom_);
+}
+
+PixelRect Layout::continueHint() const {
+    const int below = window_.height - origin_.y - shown_.height;
+    if (below >= HintSize.height)
+        return {HintMargin, origin_.y + shown_.height + (below - HintSize.height) / 2,
+                HintSize.width, HintSize.height};
+    const int bottom = window_.height - HintMargin - HintSize.height;
+    if (origin_.x >= HintSize.width)
+        return {(origin_.x - HintSize.width) / 2, bottom, HintSize.width, HintSize.height};
+    return {origin_.x + HintMargin, origin_.y + shown_.height - HintMargin - HintSize.height,
+            HintSize.width, HintSize.height};
 }
 
 bool Layout::reachable(Action action) const {

@@ -14,17 +14,23 @@ enum class ViewMode { Actual, Fit };
 
 // The client area the pictures are designed for, in logical pixels.
 inline constexpr PixelSize DesignSize{1024, 720};
-// The smallest client area the window allows, in logical pixels.
-inline constexpr PixelSize MinimumClient{320, 225};
+// The smallest client area a window allows: fitted, a zoom of 0.3125, where the smallest
+// caption is still about four pixels tall.
+inline constexpr PixelSize MinimumSize{320, 225};
 // The most of a window the game draws, grabs and keeps, in device pixels a side: enough for an
 // 8K screen, and at 4 bytes a pixel a picture stays within 256 MiB.
 inline constexpr int MaxDeviceSide = 8192;
+
+// What the window says while it waits for the first click: in the title bar, or, fullscreen,
+// as the small continue hint.
+inline constexpr std::string_view ContinueText = "Click to continue";
 
 // How the window looks around the picture, whatever draws it.
 inline constexpr Color BarColour = rgb(16, 16, 16); // around a fitted picture
 inline constexpr Color LabelBackground = Palette::Background;
 inline constexpr Color LabelText = Palette::White;
 inline constexpr Color ButtonFace = Palette::Red;
+inline constexpr Color HintText = rgb(160, 160, 160);
 // The label's and the buttons' captions are bold, in this family.
 inline constexpr std::string_view CaptionFamily = "Arial";
 
@@ -48,9 +54,27 @@ class Layout {
     PixelRect label() const;
     // Only for an action with a button.
     PixelRect button(Action action) const;
-    // Caption sizes in whole pixels, at least one, rounded from the zoom.
-    int labelFontPixels() const;
-    int buttonFontPixels(Action action) const;
+    // A caption keeps the lines it has in the design at every zoom and pixel ratio: it is laid
+    // out in its control's design size at the design's font size, and drawn scaled by the
+    // zoom, so its font is in effect the design's size times the zoom. (A font set to that
+    // size instead is hinted and rounded there, and "FIRE BALL!!!!!!!", a fifth of a pixel
+    // narrower than its button, wraps at many zooms.)
+    struct Caption {
+        PixelSize box;  // the control's size in the design
+        int fontPixels; // the caption's font size there
+        double scale;   // how much larger it is drawn
+    };
+    Caption labelCaption() const;
+    // Only for an action with a button.
+    Caption buttonCaption(Action action) const;
+
+    // Where the continue hint goes, in the window's own size (it does not zoom): in the bar
+    // below a fitted picture, or at the bottom of the bar left of it, where either has room
+    // for it; else over the picture's lower-left corner.
+    PixelRect continueHint() const;
+    // Room for the text at this size with some to spare, as the font may differ.
+    static constexpr PixelSize HintSize{150, 20};
+    static constexpr int HintFontPixels = 13;
 
     // Whether a player can take the action: Advance is a click anywhere on the window, and a
     // button can be pressed while some of it lies inside the window.
@@ -71,4 +95,5 @@ class Layout {
     PixelSize client_;
     double zoom_ = 1.0;
     PixelPoint origin_;
+    PixelSize shown_; // the picture's size in the window
 };

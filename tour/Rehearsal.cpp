@@ -6,6 +6,7 @@
 #include "game/Session.h"
 
 #include <exception>
+#include <string>
 
 namespace {
 
@@ -30,6 +31,17 @@ class BlankCanvas : public Canvas {
     Color fill_ = 0;
 };
 
+std::string dimensions(PixelSize size) {
+    return std::to_string(size.width) + "x" + std::to_string(size.height);
+}
+
+// The window cannot be made smaller, so a recording could not be made at that size.
+std::string tooSmall(PixelSize size) {
+    if (size.width >= MinimumSize.width && size.height >= MinimumSize.height)
+        return {};
+    return "the window is at least " + dimensions(MinimumSize) + ", not " + dimensions(size);
+}
+
 } // namespace
 
 Rehearsal rehearse(const std::vector<TourStep>& steps, PixelSize start,
@@ -41,11 +53,19 @@ Rehearsal rehearse(const std::vector<TourStep>& steps, PixelSize start,
     Session session(blank, controls, seed);
 
     Rehearsal result;
+    if (const std::string error = tooSmall(start); !error.empty()) {
+        result.error = "--size: " + error;
+        return result;
+    }
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const TourStep& step = steps[i];
         const std::string where =
             "--play step " + std::to_string(i + 1) + " '" + stepName(step) + "'";
         if (const auto* size = std::get_if<PixelSize>(&step)) {
+            if (const std::string error = tooSmall(*size); !error.empty()) {
+                result.error = where + ": " + error;
+                return result;
+            }
             window = *size;
             if (!fitted)
                 blank.resize(*size);
@@ -61,8 +81,7 @@ Rehearsal rehearse(const std::vector<TourStep>& steps, PixelSize start,
         // A player cannot reach a button that lies outside a small window either.
         if (!Layout(window, view).reachable(action)) {
             result.error = where + ": the " + buttonName(action) + " button lies outside the " +
-                           std::to_string(window.width) + "x" + std::to_string(window.height) +
-                           " window";
+                           dimensions(window) + " window";
             return result;
         }
         try {

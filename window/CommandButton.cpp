@@ -9,15 +9,24 @@
 
 #include <algorithm>
 
-CommandButton::CommandButton(const QString& caption, QWidget* parent)
-    : QPushButton(caption, parent) {
-    setFont(captionFont());
+CommandButton::CommandButton(Action action, QWidget* parent)
+    : QPushButton(toQString(nameOf(action).caption), parent),
+      caption_(Layout(DesignSize, ViewMode::Actual).buttonCaption(action)) {
+    setFont(captionFont(caption_.fontPixels()));
+    // The captions are English, laid out as designed whatever the desktop's direction.
+    setLayoutDirection(Qt::LeftToRight);
     // Bevel shades derived from the face; the caption in the usual button-text colour.
     QPalette face(toQColor(ButtonFace));
     face.setColor(QPalette::ButtonText, palette().color(QPalette::ButtonText));
     setPalette(face);
     setAutoDefault(false);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void CommandButton::setCaption(const Layout::Caption& caption) {
+    caption_ = ScaledCaption(caption);
+    setFont(captionFont(caption_.fontPixels()));
+    update();
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {
@@ -34,9 +43,9 @@ void CommandButton::paintEvent(QPaintEvent*) {
     const QBrush face(toQColor(ButtonFace));
     qDrawWinButton(&painter, rect(), palette(), isDown(), &face);
     const int shift = isDown() ? 1 : 0;
-    const QRect inside = rect().adjusted(4 + shift, 3 + shift, -4 + shift, -3 + shift);
     painter.setPen(palette().color(QPalette::ButtonText));
-    painter.drawText(inside, Qt::AlignCenter | Qt::TextWordWrap, text());
+    caption_.draw(painter, rect().translated(shift, shift), QMargins(4, 3, 4, 3),
+                  Qt::AlignCenter | Qt::TextWordWrap, text());
     if (hasFocus()) {
         // A ring that stands out on the red face from across the room, one pixel inside the
         // bevel and as thick as the button is large.

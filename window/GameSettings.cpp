@@ -54,7 +54,7 @@ std::optional<QRect> savedClient(const QByteArray& geometry) {
 // Whether a window of this client rectangle is one the player can use: at least the smallest
 // client, no larger than the screens' room for windows, and mostly on it.
 bool usable(const QRect& client) {
-    if (client.width() < MinimumClient.width || client.height() < MinimumClient.height)
+    if (client.width() < MinimumSize.width || client.height() < MinimumSize.height)
         return false;
     QRegion room;
     for (const QScreen* screen : QGuiApplication::screens())

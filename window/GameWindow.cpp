@@ -2,6 +2,7 @@
 
 #include "canvas/Palette.h"
 #include "game/Layout.h"
+#include "game/Story.h"
 #include "window/CanvasView.h"
 #include "window/CommandButton.h"
 #include "window/CoreToQt.h"
@@ -19,12 +20,6 @@
 
 namespace {
 
-void setFontPixels(QWidget* widget, int pixels) {
-    QFont font = widget->font();
-    font.setPixelSize(pixels);
-    widget->setFont(font);
-}
-
 // The frame a window manager adds, roughly: room to leave when sizing to the screen.
 constexpr QSize FrameAllowance{16, 48};
 
@@ -35,7 +30,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
       player_(*view_, *this, options.seed, *this) {
     setObjectName(QStringLiteral("gameWindow"));
     connect(view_, &CanvasView::sceneStale, &player_, &Player::repaintScene);
-    setWindowTitle(QStringLiteral("Click to continue"));
+    setWindowTitle(toQString(ContinueText));
     QPalette background = palette();
     background.setColor(QPalette::Window, toQColor(Palette::Background));
     setPalette(background);
@@ -46,12 +41,10 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     // Only a hint to the window manager: the layout keeps the cap whatever size comes.
     const qreal ratio = screen() ? screen()->devicePixelRatio() : 1.0;
     setMaximumSize(QSize(MaxDeviceSide, MaxDeviceSide) / ratio);
+    setMinimumSize(toQSize(MinimumSize));
 
-    label_ = new QLabel(this);
+    label_ = new CaptionLabel(this);
     label_->setObjectName(QStringLiteral("storyLabel"));
-    label_->setFont(captionFont());
-    label_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label_->setWordWrap(true);
     label_->setAutoFillBackground(true);
     QPalette labelColours = label_->palette();
     labelColours.setColor(QPalette::Window, toQColor(LabelBackground));
@@ -62,14 +55,27 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
 
     // Created after the label, so that they are drawn above it.
     for (const Action action : Layout::StackingOrder) {
-        auto* button = new CommandButton(toQString(nameOf(action).caption), this);
+        auto* button = new CommandButton(action, this);
         button->setObjectName(toQString(nameOf(action).step) + QStringLiteral("Button"));
         button->hide();
         connect(button, &QAbstractButton::clicked, this, [this, action] { player_.run(action); });
         buttons_[static_cast<std::size_t>(action)] = button;
     }
-    for (std::size_t i = 1; i < Layout::TabOrder.size(); ++i)
-        setTabOrder(button(Layout::TabOrder[i - 1]), button(Layout::TabOrder[i]));
+
+    continueHint_ = new QLabel(toQString(ContinueText), this);
+    continueHint_->setObjectName(QStringLiteral("continueHint"));
+    continueHint_->setFont(captionFont(Layout::HintFontPixels));
+    continueHint_->setLayoutDirection(Qt::LeftToRight);
+    continueHint_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    continueHint_->setAutoFillBackground(true);
+    QPalette hintColours = continueHint_->palette();
+    hintColours.setColor(QPalette::Window, toQColor(BarColour));
+    hintColours.setColor(QPalette::WindowText, toQColor(HintText));
+    continueHint_->setPalette(hintColours);
+    // A click on it is a click on the window.
+    continueHint_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    continueHint_->hide();
+    connect(&player_, &Player::played, this, &GameWindow::showContinueHint);
     layoutPicture();
 }
 
@@ -108,12 +114,18 @@ void GameWindow::layoutPicture() {
     view_->showPicture(toQSize(layout.client()), layout.zoom(), toQPoint(layout.origin()));
 
     label_->setGeometry(toQRect(layout.label()));
-    setFontPixels(label_, layout.labelFontPixels());
+    label_->setCaption(layout.labelCaption());
     for (const Action action : Layout::StackingOrder) {
-        QAbstractButton* control = button(action);
+        CommandButton* control = buttons_[static_cast<std::size_t>(action)];
         control->setGeometry(toQRect(layout.button(action)));
-        setFontPixels(control, layout.buttonFontPixels(action));
+        control->setCaption(layout.buttonCaption(action));
     }
+    continueHint_->setGeometry(toQRect(layout.continueHint()));
+    showContinueHint();
+}
+
+void GameWindow::showContinueHint() {
+    continueHint_->setVisible(isFullScreen() && player_.story().scene() == Scene::Blank);
 }
 
 void GameWindow::setViewMode(ViewMode mode) {
@@ -175,6 +187,31 @@ void GameWindow::showEvent(QShowEvent* event) {
     if (QScreen* screen = this->screen(); screen && screen->refreshRate() > 0)
         player_.setFrameInterval(static_cast<std::int64_t>(1e9 / screen->refreshRate()));
     QWidget::showEvent(event);
+}
+
+void GameWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange)
+        showContinueHint();
+    QWidget::changeEvent(event);
+}
+
+bool GameWindow::focusNextPrevChild(bool next) {
+    const auto& order = Layout::TabOrder;
+    const auto at = std::find_if(order.begin(), order.end(),
+                                 [this](Action action) { return button(action) == focusWidget(); });
+    // From the window itself: the first shown button going forwards, the last going back.
+    std::ptrdiff_t index = at - order.begin();
+    if (at == order.end())
+        index = next ? -1 : std::ssize(order);
+    for (std::size_t step = 0; step < order.size(); ++step) {
+        index = (index + (next ? 1 : -1) + std::ssize(order)) % std::ssize(order);
+        if (QAbstractButton* candidate = button(order[static_cast<std::size_t>(index)]);
+            candidate->isVisible()) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }
 
 void GameWindow::resizeEvent(QResizeEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "game/Controls.h"
 #include "game/Layout.h"
+#include "window/CaptionLabel.h"
 #include "window/Player.h"
 
 #include <QWidget>
@@ -41,6 +42,7 @@ class GameWindow : public QWidget, private Controls {
 
     const RasterCanvas& canvas() const;
     QLabel* label() const { return label_; }
+    QLabel* continueHint() const { return continueHint_; }
     // The button of an action; nullptr for Advance, which has none.
     QAbstractButton* button(Action action) const;
     // The picture, for screen readers.
@@ -68,6 +70,10 @@ class GameWindow : public QWidget, private Controls {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // Tab and Shift+Tab go through the shown buttons in the layout's tab order, from the window
+    // itself too, whatever order the buttons were made in.
+    bool focusNextPrevChild(bool next) override;
 
   private:
     void setCaption(const std::string& text) override;
@@ -76,10 +82,13 @@ class GameWindow : public QWidget, private Controls {
 
     Layout currentLayout() const;
     void layoutPicture();
+    // Fullscreen has no title bar to say how to go on: a hint says it on the blank screen.
+    void showContinueHint();
 
     CanvasView* view_;
     Player player_;
-    QLabel* label_;
+    CaptionLabel* label_;
+    QLabel* continueHint_;
     std::array<CommandButton*, ActionNames.size()> buttons_{};
     bool clickArmed_ = false;
     ViewMode viewMode_ = ViewMode::Actual;

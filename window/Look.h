@@ -15,9 +15,10 @@ inline constexpr QRgb FocusRing = qRgb(255, 255, 0);
 // Where a recording's frame reaches past a smaller window.
 inline constexpr QRgb RecordingMargin = qRgb(0, 0, 0);
 
-// The captions' font; the layout gives it a size.
-inline QFont captionFont() {
+// The captions' font, at a size the layout gives.
+inline QFont captionFont(int pixels) {
     QFont font(toQString(CaptionFamily));
     font.setBold(true);
+    font.setPixelSize(pixels);
     return font;
 }

@@ -20,9 +20,10 @@ TEST(Layout, ActualSizeShowsTheWindowAsItIsAndTheControlsWhereTheDescriptionPuts
     EXPECT_EQ(layout.label(), (PixelRect{528, 104, 369, 233}));
     EXPECT_EQ(layout.button(Action::EatHim), (PixelRect{800, 296, 145, 73}));
     EXPECT_EQ(layout.button(Action::StartOver), (PixelRect{656, 264, 169, 41}));
-    EXPECT_EQ(layout.labelFontPixels(), 29);
-    EXPECT_EQ(layout.buttonFontPixels(Action::FireBall), 16);
-    EXPECT_EQ(layout.buttonFontPixels(Action::TryAnotherChoice), 13);
+    EXPECT_EQ(layout.labelCaption().fontPixels, 29);
+    EXPECT_EQ(layout.buttonCaption(Action::FireBall).fontPixels, 16);
+    EXPECT_EQ(layout.buttonCaption(Action::TryAnotherChoice).fontPixels, 13);
+    EXPECT_EQ(layout.buttonCaption(Action::TryAnotherChoice).scale, 1.0);
 }
 
 // The design fills the window's shorter way and is centred the other way, bars either side.
@@ -37,15 +38,59 @@ TEST(Layout, FittedTheDesignIsScaledAndCentred) {
     EXPECT_DOUBLE_EQ(tall.zoom(), 0.5);
     EXPECT_EQ(tall.origin(), (PixelPoint{0, 320}));
     EXPECT_EQ(tall.button(Action::EatHim), (PixelRect{400, 320 + 148, 73, 37}));
-    // Half of 29 and of 13 round up to whole pixels.
-    EXPECT_EQ(tall.labelFontPixels(), 15);
-    EXPECT_EQ(tall.buttonFontPixels(Action::StartOver), 7);
+}
 
-    // However small the window, the controls keep a size and a readable caption of a pixel.
+// A caption is laid out in its control's design size and drawn scaled: whatever the zoom, it is
+// the same text block, only larger or smaller, so it keeps its lines.
+TEST(Layout, CaptionsAreLaidOutAsDesignedAndScaledByTheZoom) {
+    const Layout design(DesignSize, ViewMode::Fit);
+    for (const PixelSize window : {PixelSize{1008, 708}, PixelSize{320, 225}, PixelSize{2560, 1800},
+                                   PixelSize{900, 633}, PixelSize{1600, 500}}) {
+        const Layout fitted(window, ViewMode::Fit);
+        const Layout::Caption label = fitted.labelCaption();
+        EXPECT_EQ(label.box, design.labelCaption().box);
+        EXPECT_EQ(label.fontPixels, 29);
+        EXPECT_DOUBLE_EQ(label.scale, fitted.zoom());
+        // The zoomed control holds the scaled box to within the rounding of its size.
+        EXPECT_NEAR(label.box.width * label.scale, fitted.label().width, 0.5);
+        for (const Action action : Layout::TabOrder) {
+            const Layout::Caption button = fitted.buttonCaption(action);
+            EXPECT_EQ(button.box, design.buttonCaption(action).box);
+            EXPECT_EQ(button.fontPixels, design.buttonCaption(action).fontPixels);
+            EXPECT_NEAR(button.box.height * button.scale, fitted.button(action).height, 0.5);
+        }
+    }
+    EXPECT_EQ(design.buttonCaption(Action::FireBall).box, (PixelSize{129, 73}));
+}
+
+// Nothing is laid out smaller than in the smallest window: the captions stay about four pixels
+// tall or more.
+TEST(Layout, TheSmallestWindowSetsTheSmallestZoom) {
+    EXPECT_DOUBLE_EQ(Layout(MinimumSize, ViewMode::Fit).zoom(), 0.3125);
     const Layout tiny({4, 3}, ViewMode::Fit);
-    EXPECT_EQ(tiny.zoom(), 0.05);
-    EXPECT_FALSE(tiny.button(Action::FireBall).isEmpty());
-    EXPECT_EQ(tiny.buttonFontPixels(Action::StartOver), 1);
+    EXPECT_DOUBLE_EQ(tiny.zoom(), 0.3125);
+    EXPECT_EQ(tiny.button(Action::EatHim).width, 45);
+    EXPECT_GE(tiny.buttonCaption(Action::StartOver).fontPixels * tiny.zoom(), 4.0);
+}
+
+// The hint sits in a bar where one has room for it, else over the picture's lower-left corner.
+TEST(Layout, TheContinueHintGoesInABarOrOverTheCorner) {
+    const PixelSize hint = Layout::HintSize;
+    // 4:3: bars above and below, 24 pixels each; the hint in the lower one.
+    const Layout square({1024, 768}, ViewMode::Fit);
+    EXPECT_EQ(square.continueHint(),
+              (PixelRect{8, 744 + (24 - hint.height) / 2, hint.width, hint.height}));
+    // 16:9: bars either side, 192 pixels wide; the hint at the foot of the left one.
+    const Layout wide({1920, 1080}, ViewMode::Fit);
+    EXPECT_EQ(wide.continueHint(),
+              (PixelRect{(192 - hint.width) / 2, 1080 - 8 - hint.height, hint.width, hint.height}));
+    // The design's shape: no bar, over the picture.
+    const Layout exact({1280, 900}, ViewMode::Fit);
+    EXPECT_EQ(exact.continueHint(), (PixelRect{8, 900 - 8 - hint.height, hint.width, hint.height}));
+    // Bars too thin for it count as none.
+    const Layout thin({1040, 730}, ViewMode::Fit);
+    EXPECT_EQ(thin.continueHint().x, thin.origin().x + 8);
+    EXPECT_EQ(thin.continueHint().y, 730 - 8 - hint.height);
 }
 
 TEST(Layout, AButtonIsReachableWhileSomeOfItLiesInTheWindow) {

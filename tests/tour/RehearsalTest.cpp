@@ -53,6 +53,14 @@ TEST(Rehearsal, RehearsalTimesEachStepAndFollowsTheSize) {
     EXPECT_LT(small.nominalNs[1], first.nominalNs[1]);
 }
 
+// The window cannot be made smaller than its minimum, at the start or on the way.
+TEST(Rehearsal, SizesBelowTheWindowsMinimumAreRefused) {
+    EXPECT_EQ(rehearse(steps("click"), {200, 720}, 1).error,
+              "--size: the window is at least 320x225, not 200x720");
+    EXPECT_EQ(rehearse(steps("click,size:1024x224,click"), {1024, 720}, 1, ViewMode::Fit).error,
+              "--play step 2 'size:1024x224': the window is at least 320x225, not 1024x224");
+}
+
 // A button the window cuts off cannot be pressed; fitted, every button is in reach.
 TEST(Rehearsal, ButtonsOutOfTheWindowsReachAreRefusedUnlessFitted) {
     const std::vector<TourStep> tour = steps(DefaultTour);
@@ -62,7 +70,7 @@ TEST(Rehearsal, ButtonsOutOfTheWindowsReachAreRefusedUnlessFitted) {
               std::string::npos)
         << cut.error;
     EXPECT_EQ(rehearse(tour, {786, 621}, 1, ViewMode::Fit).error, "");
-    EXPECT_EQ(rehearse(tour, {200, 150}, 1, ViewMode::Fit).error, "");
+    EXPECT_EQ(rehearse(tour, MinimumSize, 1, ViewMode::Fit).error, "");
     // A window made smaller on the way cuts the buttons off from then on.
     const Rehearsal shrunk =
         rehearse(steps("click*7,fire,again,size:500x400,flame"), {1024, 720}, 1);

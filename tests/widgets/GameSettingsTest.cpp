@@ -187,7 +187,7 @@ class GameSettingsTest : public QObject {
         QCOMPARE(errors.text(), GeometryWarning);
         // As on a first run: as large as the screen allows, on it.
         QVERIFY(QTest::qWaitForWindowExposed(&run));
-        QVERIFY(run.width() >= MinimumClient.width && run.height() >= MinimumClient.height);
+        QVERIFY(run.width() >= MinimumSize.width && run.height() >= MinimumSize.height);
         QVERIFY(run.screen()->availableGeometry().contains(run.geometry()));
         QCOMPARE(run.viewMode(), firstRunView());
 

@@ -33,6 +33,21 @@ class KeyboardPlayTest : public QObject {
         setSpeed(speed);
     }
 
+    // Where the focus is after each press of the key: a button's action, or Advance while the
+    // window itself has it.
+    QList<Action> focusAfter(int presses, Qt::KeyboardModifiers modifiers = {}) {
+        QList<Action> focused;
+        for (int i = 0; i < presses; ++i) {
+            game->key(Qt::Key_Tab, modifiers);
+            Action at = Action::Advance;
+            for (const ActionName& entry : ActionNames)
+                if (hasButton(entry.action) && game->window.button(entry.action)->hasFocus())
+                    at = entry.action;
+            focused << at;
+        }
+        return focused;
+    }
+
   private slots:
     void cleanup() { game.reset(); }
 
@@ -65,6 +80,32 @@ class KeyboardPlayTest : public QObject {
         key(Qt::Key_Space);
         QCOMPARE(caption(), QStringLiteral("Yummy..."));
         QCOMPARE(step(), 8);
+    }
+
+    // Tab goes round the buttons on screen in their order, Shift+Tab back, from the window itself
+    // too: after an attack Tab lands on Try Another Choice, so Tab and Space never wipe the lair.
+    void tabGoesRoundTheShownButtonsInOrder() {
+        open(0);
+        for (int i = 0; i < 7; ++i)
+            key(Qt::Key_Space);
+        using enum Action;
+        QCOMPARE(focusAfter(4), QList<Action>({FlameBreath, FireBall, EatHim, FlameBreath}));
+        game->window.setFocus();
+        QCOMPARE(focusAfter(2, Qt::ShiftModifier), QList<Action>({EatHim, FireBall}));
+        key(Qt::Key_Space);
+        QCOMPARE(caption(), QStringLiteral("Buh-Bye."));
+        QCOMPARE(focusAfter(3), QList<Action>({TryAnotherChoice, StartOver, TryAnotherChoice}));
+        QCOMPARE(focusAfter(1, Qt::ShiftModifier), QList<Action>({StartOver}));
+
+        game->window.button(StartOver)->click();
+        QCOMPARE(focusAfter(1), QList<Action>({Advance})); // no button on screen
+        for (int i = 0; i < 7; ++i)
+            key(Qt::Key_Space);
+        key(Qt::Key_E);
+        QCOMPARE(focusAfter(1), QList<Action>({TryAnotherChoice}));
+        key(Qt::Key_Space);
+        QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
+        QCOMPARE(step(), 7);
     }
 
     void lettersPressTheButtonsOnScreenOnly() {
