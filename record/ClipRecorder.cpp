@@ -91,6 +91,8 @@ QImage ClipRecorder::fitted(QImage shown) const {
     // Another size, or a high-DPI window's device pixels: scaled as a plain image.
     shown.setDevicePixelRatio(1);
     QImage frame(size_, QImage::Format_RGB32);
+    if (frame.isNull()) // out of memory: the writer says so
+        return frame;
     frame.fill(RecordingMargin);
     const QImage scaled = shown.scaled(size_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QPainter painter(&frame);
