@@ -35,14 +35,16 @@ SignalCloser::SignalCloser(QWidget& window) : QObject(&window), window_(window) 
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (const int signal : EndingSignals)
-        ::sigaction(signal, &action, nullptr);
+        if (!ignoredFromStart(signal))
+            ::sigaction(signal, &action, nullptr);
 }
 
 SignalCloser::~SignalCloser() {
     if (!notifier_)
         return;
     for (const int signal : EndingSignals)
-        std::signal(signal, SIG_DFL);
+        if (!ignoredFromStart(signal))
+            std::signal(signal, SIG_DFL);
     delete notifier_;
     ::close(sockets[0]);
     ::close(sockets[1]);

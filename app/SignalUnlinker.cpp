@@ -22,10 +22,12 @@ SignalUnlinker::SignalUnlinker() {
     for (const int signal : EndingSignals)
         sigaddset(&action.sa_mask, signal);
     for (std::size_t i = 0; i < std::size(EndingSignals); ++i)
-        ::sigaction(EndingSignals[i], &action, &saved_[i]);
+        if (!ignoredFromStart(EndingSignals[i]))
+            ::sigaction(EndingSignals[i], &action, &saved_[i]);
 }
 
 SignalUnlinker::~SignalUnlinker() {
     for (std::size_t i = 0; i < std::size(EndingSignals); ++i)
-        ::sigaction(EndingSignals[i], &saved_[i], nullptr);
+        if (!ignoredFromStart(EndingSignals[i]))
+            ::sigaction(EndingSignals[i], &saved_[i], nullptr);
 }

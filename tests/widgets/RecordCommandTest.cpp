@@ -60,9 +60,10 @@ class RecordCommandTest : public QObject {
         process.setChildProcessModifier([resource, limit] {
             const rlimit given{limit, limit};
             setrlimit(resource, &given);
-            // As a shell leaves it: past the limit the signal ends the program, unless it sees
-            // to it.
-            std::signal(SIGXFSZ, SIG_DFL);
+            // As a shell leaves them: past the limit the signal ends the program, unless it sees
+            // to it; the ending signals end it, whoever runs the test.
+            for (const int signal : {SIGXFSZ, SIGTERM, SIGINT, SIGHUP})
+                std::signal(signal, SIG_DFL);
         });
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
