@@ -1,5 +1,7 @@
 #include "app/SignalCloser.h"
 
+#include "app/EndingSignals.h"
+
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -9,8 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr int HandledSignals[] = {SIGTERM, SIGINT};
 
 // [0] is written by the handler, [1] read by the event loop.
 int sockets[2] = {-1, -1};
@@ -34,15 +34,17 @@ SignalCloser::SignalCloser(QWidget& window) : QObject(&window), window_(window) 
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : HandledSignals)
-        ::sigaction(signal, &action, nullptr);
+    for (const int signal : EndingSignals)
+        if (!ignoredFromStart(signal))
+            ::sigaction(signal, &action, nullptr);
 }
 
 SignalCloser::~SignalCloser() {
     if (!notifier_)
         return;
-    for (const int signal : HandledSignals)
-        std::signal(signal, SIG_DFL);
+    for (const int signal : EndingSignals)
+        if (!ignoredFromStart(signal))
+            std::signal(signal, SIG_DFL);
     delete notifier_;
     ::close(sockets[0]);
     ::close(sockets[1]);

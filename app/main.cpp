@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/SignalCloser.h"
+#include "app/SignalUnlinker.h"
 #include "files/SafeFile.h"
 #include "record/ClipRecorder.h"
 #include "record/Recorder.h"
@@ -17,6 +18,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -62,11 +64,8 @@ const char* missingDisplay(const QString& platform) {
     return nullptr;
 }
 
-} // namespace
-
-// Exit status: 0 when the game or the job is done, 1 for a run-time failure (no display, a file
-// that cannot be written, a run-time error in the game), 2 for a usage error.
-int main(int argc, char* argv[]) {
+// The whole program; main() only catches what ran out of memory on the way.
+int run(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("brumox"));
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -77,10 +76,14 @@ int main(int argc, char* argv[]) {
     if (parsed.exitCode)
         return *parsed.exitCode;
 
+    // A file written with no window: a signal removes its temporary before it ends the program.
+    std::optional<SignalUnlinker> unlinker;
     std::optional<TourRecorder> recorder;
     if (!parsed.options.icon.isEmpty()) {
+        unlinker.emplace();
         qputenv("QT_QPA_PLATFORM", "offscreen");
     } else if (!parsed.options.record.isEmpty()) {
+        unlinker.emplace();
         recorder.emplace(parsed.options.record, parsed.options.recording);
         // A tour that cannot be played to its end is the caller's mistake, found in milliseconds.
         if (!recorder->rehearse()) {
@@ -149,4 +152,19 @@ int main(int argc, char* argv[]) {
     const int status = app.exec();
     settings.save(window);
     return status;
+}
+
+} // namespace
+
+// Exit status: 0 when the game or the job is done, 1 for a run-time failure (no display, a file
+// that cannot be written, a run-time error in the game, no memory left), 2 for a usage error.
+int main(int argc, char* argv[]) {
+    // The writers turn most shortages into a failed file themselves; whatever else runs out
+    // ends here, the temporary files removed on the way.
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("brumox: out of memory\n", stderr);
+        return 1;
+    }
 }

@@ -1,5 +1,7 @@
 #include "files/SafeFile.h"
 
+#include "files/TemporaryNames.h"
+
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
@@ -7,9 +9,11 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -18,6 +22,8 @@ namespace {
 
 // Enough that giflib's small blocks become few system calls.
 constexpr qsizetype BufferSize = 64 * 1024;
+// As many links as the system itself follows in a path.
+constexpr int MaxLinks = 40;
 
 // Past the file size limit the system ends the program with SIGXFSZ unless it is ignored; then
 // the write fails with EFBIG and can be reported like any other.
@@ -25,6 +31,49 @@ void ignoreFileSizeSignal() {
     struct sigaction current {};
     if (sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
         std::signal(SIGXFSZ, SIG_IGN);
+}
+
+QByteArray folderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash == 0 ? QByteArray("/") : path.left(slash);
+}
+
+// Follows the symbolic links the path ends in, each relative to the folder it lies in, to the
+// file they name, whether it exists or not: 0, or the errno that prevents it.
+int followLinks(QByteArray& path) {
+    for (int links = 0;; ++links) {
+        struct stat entry {};
+        if (::lstat(path.constData(), &entry) != 0)
+            return errno == ENOENT ? 0 : errno;
+        if (!S_ISLNK(entry.st_mode))
+            return 0;
+        if (links == MaxLinks)
+            return ELOOP;
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.constData(), target, sizeof target);
+        if (length < 0)
+            return errno;
+        if (length == sizeof target)
+            return ENAMETOOLONG;
+        const QByteArray next(target, length);
+        path = next.startsWith('/') ? next : folderOf(path) + '/' + next;
+    }
+}
+
+// An open file by the name the kernel gives it, for linkat.
+QByteArray procPath(int fd) {
+    return "/proc/self/fd/" + QByteArray::number(fd);
+}
+
+// A file with no name in the folder, or -1 with errno. Without /proc it could never get one.
+int openUnnamed(const QByteArray& folder) {
+    const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0 && ::access(procPath(fd).constData(), F_OK) != 0) {
+        ::close(fd);
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace
@@ -46,6 +95,8 @@ QString SafeFile::reason(int errnum) {
         return QStringLiteral("permission denied");
     case EISDIR:
         return QStringLiteral("it is a folder");
+    case ENOMEM:
+        return QStringLiteral("out of memory");
     default:
         break;
     }
@@ -85,6 +136,7 @@ void SafeFile::removeTemporary() {
     fd_ = -1;
     if (!temporary_.isEmpty())
         ::unlink(temporary_.constData());
+    TemporaryNames::forget(std::exchange(tracked_, -1));
     temporary_.clear();
     buffer_.clear();
 }
@@ -96,27 +148,21 @@ bool SafeFile::open(OpenMode mode) {
     failed_ = false;
     ignoreFileSizeSignal();
 
-    // Writing through a symbolic link replaces the file it points to, not the link.
-    QFileInfo info(path_);
-    if (info.isSymLink())
-        info.setFile(info.symLinkTarget());
-    if (info.isDir())
-        return fail(EISDIR);
-    target_ = QFile::encodeName(info.absoluteFilePath());
-    const QByteArray stem = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
-                                              info.fileName() + QStringLiteral(".tmp-"));
-    // Created with the usual permissions (0666 less the umask), or the replaced file's.
-    for (int attempt = 0; fd_ < 0; ++attempt) {
-        temporary_ = stem + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        fd_ = ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ < 0 && (errno != EEXIST || attempt == 100)) {
-            const int error = errno;
-            temporary_.clear();
-            return fail(error);
-        }
-    }
+    target_ = QFile::encodeName(QFileInfo(path_).absoluteFilePath());
+    if (const int error = followLinks(target_))
+        return fail(error);
     struct stat existing {};
-    if (::stat(target_.constData(), &existing) == 0)
+    const bool replaces = ::stat(target_.constData(), &existing) == 0;
+    if (replaces && S_ISDIR(existing.st_mode))
+        return fail(EISDIR);
+    // Some file systems know no unnamed files: a named one there.
+    fd_ = openUnnamed(folderOf(target_));
+    if (fd_ < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        return fail(errno);
+    if (fd_ < 0 && !nameTemporary(false))
+        return false;
+    // Created with the usual permissions (0666 less the umask), or the replaced file's.
+    if (replaces)
         ::fchmod(fd_, existing.st_mode & 07777);
     buffer_.reserve(BufferSize);
     return QIODevice::open(mode);
@@ -168,15 +214,26 @@ QString SafeFile::encodeImage(QIODevice& out, const QImage& image, const char* f
 bool SafeFile::writeImage(const QImage& image, const char* format) {
     if (failed_ || fd_ < 0)
         return false;
-    // Encoded in memory first: libpng has its own say on stderr when the device fails it.
-    QBuffer encoded;
-    encoded.open(QIODevice::WriteOnly);
-    const QString why = encodeImage(encoded, image, format);
-    if (!why.isEmpty()) {
-        discard(why);
+    // Every picture the game makes has pixels: a null one is what Qt returns when it could not
+    // get the memory for it.
+    if (image.isNull()) {
+        discard(reason(ENOMEM));
         return false;
     }
-    return write(encoded.data()) == encoded.size();
+    try {
+        // Encoded in memory first: libpng has its own say on stderr when the device fails it.
+        QBuffer encoded;
+        encoded.open(QIODevice::WriteOnly);
+        const QString why = encodeImage(encoded, image, format);
+        if (!why.isEmpty()) {
+            discard(why);
+            return false;
+        }
+        return write(encoded.data()) == encoded.size();
+    } catch (const std::bad_alloc&) {
+        discard(reason(ENOMEM));
+        return false;
+    }
 }
 
 bool SafeFile::commit() {
@@ -191,11 +248,36 @@ bool SafeFile::putInPlace() {
     // Some file systems report a full disk only when the data reach it.
     if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
         return fail(errno);
+    // A link never replaces a file, a rename does: the whole file gets a hidden name first.
+    if (temporary_.isEmpty() && !nameTemporary(true))
+        return false;
     const int fd = std::exchange(fd_, -1);
     if (::close(fd) != 0)
         return fail(errno);
     if (::rename(temporary_.constData(), target_.constData()) != 0)
         return fail(errno);
+    TemporaryNames::forget(std::exchange(tracked_, -1));
     temporary_.clear();
     return true;
+}
+
+bool SafeFile::nameTemporary(bool linkUnnamed) {
+    const qsizetype slash = target_.lastIndexOf('/');
+    const QByteArray stem = target_.left(slash + 1) + '.' + target_.mid(slash + 1) + ".tmp-";
+    for (int attempt = 0;; ++attempt) {
+        temporary_ = stem + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        tracked_ = TemporaryNames::track(temporary_.constData());
+        const bool made = linkUnnamed
+                              ? ::linkat(AT_FDCWD, procPath(fd_).constData(), AT_FDCWD,
+                                         temporary_.constData(), AT_SYMLINK_FOLLOW) == 0
+                              : (fd_ = ::open(temporary_.constData(),
+                                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)) >= 0;
+        if (made)
+            return true;
+        const int error = errno;
+        TemporaryNames::forget(std::exchange(tracked_, -1));
+        temporary_.clear();
+        if (error != EEXIST || attempt == 100)
+            return fail(error);
+    }
 }

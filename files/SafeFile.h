@@ -10,6 +10,14 @@ class QImage;
 // temporary file in the same folder, every write is checked, and commit() flushes them to the
 // disk and renames the temporary into place. On any failure the temporary goes away and
 // errorString() says in one line what failed and why: "cannot write 'x.gif': the disk is full".
+//
+// Where the file system allows it the temporary has no name at all (O_TMPFILE) until it is
+// whole: then it is linked in beside the target under a hidden name and renamed over it, so that
+// even a killed program leaves at most that instant's hidden name. Elsewhere it is a hidden file
+// from the start. Either way its name is tracked in TemporaryNames while it exists.
+//
+// Writing through a symbolic link writes the file at the end of the chain, each link read
+// relative to its own folder; a dangling chain makes its last target.
 class SafeFile : public QIODevice {
   public:
     explicit SafeFile(const QString& path);
@@ -49,11 +57,15 @@ class SafeFile : public QIODevice {
     bool fail(int errnum);
     bool flushBuffer();
     bool putInPlace();
+    // Makes the temporary under a fresh hidden name beside the target: a new file, or with
+    // linkUnnamed the unnamed one fd_ holds.
+    bool nameTemporary(bool linkUnnamed);
     void removeTemporary();
 
     QString path_;
-    QByteArray target_;    // the file to replace, past any symbolic link
-    QByteArray temporary_; // beside it, while it is written
+    QByteArray target_;    // the file to replace, at the end of any symbolic links
+    QByteArray temporary_; // its hidden name beside the target, while it has one
+    int tracked_ = -1;     // the name's slot in TemporaryNames
     int fd_ = -1;
     QByteArray buffer_;
     bool failed_ = false;

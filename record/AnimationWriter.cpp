@@ -1,6 +1,41 @@
 #include "record/AnimationWriter.h"
 
+#include "files/SafeFile.h"
+
+#include <cerrno>
 #include <cstring>
+#include <new>
+
+template <typename Step> bool AnimationWriter::guarded(Step step) {
+    try {
+        return step();
+    } catch (const std::bad_alloc&) {
+        return failOutOfMemory();
+    }
+}
+
+bool AnimationWriter::open(QIODevice& out, QSize screen) {
+    return guarded([&] { return openAnimation(out, screen); });
+}
+
+bool AnimationWriter::addFrame(const QImage& picture, std::int64_t startNs) {
+    if (hasFailed())
+        return false;
+    // The caller's picture, or its conversion, may be what memory could not hold.
+    if (picture.isNull())
+        return failOutOfMemory();
+    return guarded([&] { return addPicture(picture, startNs); });
+}
+
+bool AnimationWriter::finish(std::int64_t endNs) {
+    if (hasFailed())
+        return false;
+    return guarded([&] { return finishAnimation(endNs); });
+}
+
+bool AnimationWriter::failOutOfMemory() {
+    return fail(SafeFile::reason(ENOMEM));
+}
 
 bool AnimationWriter::fail(const QString& message) {
     if (error_.isEmpty())

@@ -9,7 +9,9 @@
 
 class QIODevice;
 
-// Writes an animation as the pictures of a recording arrive.
+// Writes an animation as the pictures of a recording arrive. Running out of memory on the way
+// (a picture Qt could not make, an allocation that threw) fails the animation with
+// "out of memory" rather than the program.
 class AnimationWriter {
   public:
     AnimationWriter() = default;
@@ -18,12 +20,12 @@ class AnimationWriter {
     AnimationWriter& operator=(const AnimationWriter&) = delete;
 
     // Every picture must then have the screen's size.
-    virtual bool open(QIODevice& out, QSize screen) = 0;
+    bool open(QIODevice& out, QSize screen);
     // The picture shown from startNs on; startNs only grows. An identical picture only
     // lengthens the one before.
-    virtual bool addFrame(const QImage& picture, std::int64_t startNs) = 0;
+    bool addFrame(const QImage& picture, std::int64_t startNs);
     // The last picture lasts until endNs. Closes the animation.
-    virtual bool finish(std::int64_t endNs) = 0;
+    bool finish(std::int64_t endNs);
 
     // Frames in the animation so far.
     int framesWritten() const { return written_; }
@@ -31,12 +33,21 @@ class AnimationWriter {
     const QString& errorString() const { return error_; }
 
   protected:
+    // What each format does for open(), addFrame() and finish(); a picture given to addPicture()
+    // is never null.
+    virtual bool openAnimation(QIODevice& out, QSize screen) = 0;
+    virtual bool addPicture(const QImage& picture, std::int64_t startNs) = 0;
+    virtual bool finishAnimation(std::int64_t endNs) = 0;
+
     void countFrame() { ++written_; }
     bool hasFailed() const { return !error_.isEmpty(); }
     // Keeps the first failure's message, since later ones follow from it, and returns false.
     bool fail(const QString& message);
+    bool failOutOfMemory();
 
   private:
+    template <typename Step> bool guarded(Step step);
+
     int written_ = 0;
     QString error_;
 };

@@ -87,13 +87,16 @@ bool ClipRecorder::takeFrame() {
 }
 
 QImage ClipRecorder::fitted(QImage shown) const {
-    if (shown.size() == size_)
+    // A picture Qt had no memory for is null, and goes on to the writer, which says so.
+    if (shown.isNull() || shown.size() == size_)
         return shown;
     // Another size, or a high-DPI window's device pixels: scaled as a plain image.
     shown.setDevicePixelRatio(1);
     QImage frame(size_, QImage::Format_RGB32);
-    frame.fill(RecordingMargin);
     const QImage scaled = shown.scaled(size_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (frame.isNull() || scaled.isNull())
+        return {};
+    frame.fill(RecordingMargin);
     QPainter painter(&frame);
     painter.drawImage((size_.width() - scaled.width()) / 2, (size_.height() - scaled.height()) / 2,
                       scaled);

@@ -45,6 +45,9 @@ void FrameSampler::take(std::int64_t frame) {
 }
 
 void FrameSampler::grab() {
+    // A frame the memory could not hold stays null, and the writer says so.
+    if (frame_.isNull())
+        return;
     if (window_.size() != frame_.size())
         frame_.fill(RecordingMargin);
     window_.render(&frame_);

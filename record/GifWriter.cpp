@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -16,10 +17,16 @@ int centiseconds(std::int64_t ns) {
 }
 
 // giflib's output goes to a buffer first, so that a frame can be encoded two ways and the
-// smaller kept.
+// smaller kept. No exception may pass through giflib: a buffer that cannot grow takes nothing,
+// which giflib reports as a failed write.
 int appendEncoded(GifFileType* gif, const GifByteType* bytes, int length) {
-    static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes), length);
-    return length;
+    try {
+        static_cast<QByteArray*>(gif->UserData)
+            ->append(reinterpret_cast<const char*>(bytes), length);
+        return length;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
 }
 
 } // namespace
@@ -30,6 +37,9 @@ GifWriter::~GifWriter() {
 }
 
 bool GifWriter::failed(const char* what, int code) {
+    // giflib writes only into memory here: a failed write is a buffer that could not grow.
+    if (code == E_GIF_ERR_NOT_ENOUGH_MEM || code == E_GIF_ERR_WRITE_FAILED)
+        return failOutOfMemory();
     return fail(
         QStringLiteral("%1: %2").arg(QLatin1String(what), QLatin1String(GifErrorString(code))));
 }
@@ -37,10 +47,11 @@ bool GifWriter::failed(const char* what, int code) {
 bool GifWriter::send(const QByteArray& bytes) {
     if (out_->write(bytes) == bytes.size())
         return true;
-    return failed("cannot write the GIF", E_GIF_ERR_WRITE_FAILED);
+    return fail(QStringLiteral("cannot write the GIF: %1")
+                    .arg(QLatin1String(GifErrorString(E_GIF_ERR_WRITE_FAILED))));
 }
 
-bool GifWriter::open(QIODevice& out, QSize screen) {
+bool GifWriter::openAnimation(QIODevice& out, QSize screen) {
     out_ = &out;
     int code = 0;
     gif_ = EGifOpen(&encoded_, appendEncoded, &code);
@@ -76,10 +87,12 @@ bool GifWriter::open(QIODevice& out, QSize screen) {
     return true;
 }
 
-bool GifWriter::addFrame(const QImage& picture, std::int64_t startNs) {
-    if (!gif_ || hasFailed())
+bool GifWriter::addPicture(const QImage& picture, std::int64_t startNs) {
+    if (!gif_)
         return false;
     const QImage frame = picture.convertToFormat(QImage::Format_RGB32);
+    if (frame.isNull())
+        return failOutOfMemory();
     if (frame.size() != screen_) {
         return fail(QStringLiteral("a %1x%2 picture does not fit the %3x%4 screen")
                         .arg(frame.width())
@@ -95,8 +108,11 @@ bool GifWriter::addFrame(const QImage& picture, std::int64_t startNs) {
         return false;
     // A copy of our own: sharing the caller's picture would make it copy all of it when it
     // paints the next one.
-    if (first)
+    if (first) {
         previous_ = frame.copy();
+        if (previous_.isNull())
+            return failOutOfMemory();
+    }
 
     pending_.rect = rect;
     pending_.startNs = startNs;
@@ -177,7 +193,7 @@ bool GifWriter::encodeFrame(const QRect& rect, std::uint8_t* indices, bool trans
     return true;
 }
 
-bool GifWriter::finish(std::int64_t endNs) {
+bool GifWriter::finishAnimation(std::int64_t endNs) {
     if (!gif_)
         return false;
     const bool wrote = !hasFailed() && (!hasPending_ || writePending(endNs));

@@ -25,9 +25,10 @@ class GifWriter : public AnimationWriter {
   public:
     ~GifWriter() override;
 
-    bool open(QIODevice& out, QSize screen) override;
-    bool addFrame(const QImage& picture, std::int64_t startNs) override;
-    bool finish(std::int64_t endNs) override;
+  protected:
+    bool openAnimation(QIODevice& out, QSize screen) override;
+    bool addPicture(const QImage& picture, std::int64_t startNs) override;
+    bool finishAnimation(std::int64_t endNs) override;
 
   private:
     struct Pending {

@@ -163,7 +163,9 @@ bool TourRecorder::play() {
             return failWriting(writer->errorString());
     } else {
         QImage still(window.size(), QImage::Format_RGB32);
-        window.render(&still);
+        // A null picture is one memory could not hold, and writing it says so.
+        if (!still.isNull())
+            window.render(&still);
         if (!out_.writeImage(still))
             return failWriting({});
     }

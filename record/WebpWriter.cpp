@@ -1,11 +1,14 @@
 #include "record/WebpWriter.h"
 
+#include "files/SafeFile.h"
+
 #include <QIODevice>
 
 #include <webp/encode.h>
 #include <webp/mux.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -47,7 +50,7 @@ WebPConfig frameConfig(int method, float quality) {
 }
 
 QString encodingError(int code) {
-    return code == VP8_ENC_ERROR_OUT_OF_MEMORY ? QStringLiteral("out of memory")
+    return code == VP8_ENC_ERROR_OUT_OF_MEMORY ? SafeFile::reason(ENOMEM)
                                                : QStringLiteral("libwebp error %1").arg(code);
 }
 
@@ -63,7 +66,7 @@ bool WebpWriter::failed(const QString& message) {
     return fail(message);
 }
 
-bool WebpWriter::open(QIODevice& out, QSize screen) {
+bool WebpWriter::openAnimation(QIODevice& out, QSize screen) {
     out_ = &out;
     screen_ = screen;
     mux_ = WebPMuxNew();
@@ -71,15 +74,17 @@ bool WebpWriter::open(QIODevice& out, QSize screen) {
     pending_ = QImage(screen, QImage::Format_RGB32);
     pixels_.resize(static_cast<std::size_t>(screen.width()) * screen.height());
     if (!mux_ || shown_.isNull() || pending_.isNull())
-        return failed(QStringLiteral("cannot start the WebP animation: out of memory"));
+        return failed(SafeFile::reason(ENOMEM));
     hasShown_ = hasPending_ = false;
     return true;
 }
 
-bool WebpWriter::addFrame(const QImage& picture, std::int64_t startNs) {
+bool WebpWriter::addPicture(const QImage& picture, std::int64_t startNs) {
     if (!mux_)
         return false;
     const QImage frame = picture.convertToFormat(QImage::Format_RGB32);
+    if (frame.isNull())
+        return failed(SafeFile::reason(ENOMEM));
     if (frame.size() != screen_)
         return failed(QStringLiteral("a %1x%2 picture does not fit the %3x%4 screen")
                           .arg(frame.width())
@@ -162,7 +167,7 @@ bool WebpWriter::push(const QByteArray& frame, const QRect& rect, bool blend, in
     info.dispose_method = WEBP_MUX_DISPOSE_NONE;
     info.blend_method = blend ? WEBP_MUX_BLEND : WEBP_MUX_NO_BLEND;
     if (WebPMuxPushFrame(mux_, &info, 1) != WEBP_MUX_OK)
-        return failed(QStringLiteral("cannot add a WebP frame: out of memory"));
+        return failed(QStringLiteral("cannot add a WebP frame: %1").arg(SafeFile::reason(ENOMEM)));
     countFrame();
     return true;
 }
@@ -217,7 +222,7 @@ bool WebpWriter::writePending() {
     return true;
 }
 
-bool WebpWriter::finish(std::int64_t endNs) {
+bool WebpWriter::finishAnimation(std::int64_t endNs) {
     if (!mux_)
         return false;
     const std::int64_t endMs = milliseconds(endNs);
@@ -236,7 +241,8 @@ bool WebpWriter::finish(std::int64_t endNs) {
         WebPMuxSetCanvasSize(mux_, screen_.width(), screen_.height()) != WEBP_MUX_OK ||
         WebPMuxAssemble(mux_, &data) != WEBP_MUX_OK) {
         WebPDataClear(&data);
-        return failed(QStringLiteral("cannot finish the WebP animation: out of memory"));
+        return failed(
+            QStringLiteral("cannot finish the WebP animation: %1").arg(SafeFile::reason(ENOMEM)));
     }
     const qint64 size = static_cast<qint64>(data.size);
     const bool wrote = out_->write(reinterpret_cast<const char*>(data.bytes), size) == size;

@@ -29,10 +29,11 @@ class WebpWriter : public AnimationWriter {
   public:
     ~WebpWriter() override;
 
-    bool open(QIODevice& out, QSize screen) override;
-    bool addFrame(const QImage& picture, std::int64_t startNs) override;
+  protected:
+    bool openAnimation(QIODevice& out, QSize screen) override;
+    bool addPicture(const QImage& picture, std::int64_t startNs) override;
     // Writes the whole animation: until then the frames are kept in memory.
-    bool finish(std::int64_t endNs) override;
+    bool finishAnimation(std::int64_t endNs) override;
 
   private:
     // Encodes the pending picture and holds it: its end is certain only once the next picture

@@ -1,5 +1,6 @@
 #include "window/Player.h"
 
+#include "files/SafeFile.h"
 #include "window/CanvasView.h"
 #include "window/InputGate.h"
 
@@ -8,7 +9,9 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include <cerrno>
 #include <cstdio>
+#include <new>
 
 Player::Player(CanvasView& view, Controls& controls, std::optional<std::uint64_t> seed,
                QWidget& window)
@@ -37,6 +40,9 @@ void Player::run(Action action) {
     } catch (const PaintingStopped&) {
         gate_->setBusy(false);
         QCoreApplication::quit();
+    } catch (const std::bad_alloc&) {
+        gate_->setBusy(false);
+        fail(action, qPrintable(SafeFile::reason(ENOMEM)));
     } catch (const std::exception& error) {
         gate_->setBusy(false);
         fail(nameOf(action).step, error.what());

@@ -4,7 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-// Every entry of a folder, hidden ones too: what a file writer left behind.
+// Every entry of a folder, hidden ones and dangling links too: what a file writer left behind.
 inline QStringList everything(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
 }

@@ -218,6 +218,17 @@ class GifWriterTest : public QObject {
         QVERIFY(!gif->finish(2));
     }
 
+    void aPictureMemoryCouldNotHoldEndsTheAnimation() {
+        MemoryAnimation<GifWriter> gif(QSize(40, 30));
+        QVERIFY(gif.opened());
+        QVERIFY(gif->addFrame(picture(), 0));
+        // What Qt hands back when it cannot get the memory for a picture.
+        QVERIFY(!gif->addFrame(QImage(), 1));
+        QCOMPARE(gif->errorString(), QStringLiteral("out of memory"));
+        QVERIFY(!gif->addFrame(picture(), 2));
+        QVERIFY(!gif->finish(3));
+    }
+
     void anOutputThatFillsUpIsNeverReportedAsWritten() {
         const QList<QImage> pictures = scene();
         const qint64 whole = written(pictures).size();

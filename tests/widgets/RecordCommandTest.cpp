@@ -1,3 +1,4 @@
+#include "FolderContents.h"
 #include "GifFrames.h"
 #include "record/GifWriter.h"
 #include "tour/Rehearsal.h"
@@ -28,6 +29,9 @@ struct Outcome {
 const QString size = QStringLiteral("1024x720");
 const PixelSize client{1024, 720};
 const QRect label(528, 104, 369, 233);
+// The address space a recording of the largest window may take, in bytes. Measured: the game
+// records a small window in 100 MiB, and the pictures of the largest one need over 450 MiB.
+constexpr rlim_t MemoryLimit = 250ull << 20;
 
 bool columnIs(const QImage& image, int x, QRgb colour) {
     for (int y = 0; y < image.height(); ++y)
@@ -48,16 +52,18 @@ class RecordCommandTest : public QObject {
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    // The real game, with no display of any kind: a recording must choose one itself.
-    // With fileLimit, the child may write files of at most that many bytes, as under `ulimit -f`.
-    Outcome brumox(const QStringList& arguments, rlim_t fileLimit = RLIM_INFINITY) const {
-        QProcess process;
-        process.setChildProcessModifier([fileLimit] {
-            const rlimit limit{fileLimit, fileLimit};
-            setrlimit(RLIMIT_FSIZE, &limit);
-            // As a shell leaves it: past the limit the signal ends the program, unless it sees
-            // to it.
-            std::signal(SIGXFSZ, SIG_DFL);
+    // The real game, with no display of any kind: a recording must choose one itself. With a
+    // limit, the child gets that much of the resource, as under `ulimit`: RLIMIT_FSIZE the
+    // bytes a file may have, RLIMIT_AS the memory it may map.
+    void start(QProcess& process, const QStringList& arguments, int resource = RLIMIT_FSIZE,
+               rlim_t limit = RLIM_INFINITY) const {
+        process.setChildProcessModifier([resource, limit] {
+            const rlimit given{limit, limit};
+            setrlimit(resource, &given);
+            // As a shell leaves them: past the limit the signal ends the program, unless it sees
+            // to it; the ending signals end it, whoever runs the test.
+            for (const int signal : {SIGXFSZ, SIGTERM, SIGINT, SIGHUP})
+                std::signal(signal, SIG_DFL);
         });
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -65,6 +71,11 @@ class RecordCommandTest : public QObject {
         process.setProcessEnvironment(environment);
         process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/brumox"),
                       arguments);
+    }
+    Outcome brumox(const QStringList& arguments, int resource = RLIMIT_FSIZE,
+                   rlim_t limit = RLIM_INFINITY) const {
+        QProcess process;
+        start(process, arguments, resource, limit);
         Outcome outcome;
         if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit)
             return outcome;
@@ -252,7 +263,7 @@ class RecordCommandTest : public QObject {
         for (QString& argument : arguments)
             if (argument == file)
                 argument = scratch.filePath(file);
-        const Outcome outcome = brumox(arguments, 2048);
+        const Outcome outcome = brumox(arguments, RLIMIT_FSIZE, 2048);
         QCOMPARE(outcome.status, 1);
         QCOMPARE(outcome.ownErrors().size(), 1);
         QVERIFY2(outcome.ownErrors().front().contains(QLatin1String("file size limit")),
@@ -260,6 +271,71 @@ class RecordCommandTest : public QObject {
         QVERIFY(QDir(scratch.path())
                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
                     .isEmpty());
+    }
+
+    void runningOutOfMemoryIsReportedAndLeavesNothing_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("GIF") << QStringLiteral("huge.gif");
+        QTest::newRow("WebP") << QStringLiteral("huge.webp");
+        QTest::newRow("still") << QStringLiteral("huge.png");
+    }
+    void runningOutOfMemoryIsReportedAndLeavesNothing() {
+        QFETCH(QString, file);
+        QTemporaryDir scratch;
+        // Enough for Qt and the game to start, not for the pictures of the largest window.
+        const Outcome outcome =
+            brumox({QStringLiteral("--record"), scratch.filePath(file), QStringLiteral("--size"),
+                    QStringLiteral("4096x4096"), QStringLiteral("--play"),
+                    QStringLiteral("click,click"), QStringLiteral("--speed"), QStringLiteral("0")},
+                   RLIMIT_AS, MemoryLimit);
+        QCOMPARE(outcome.status, 1);
+        QCOMPARE(outcome.ownErrors().size(), 1);
+        QVERIFY2(outcome.ownErrors().front().endsWith(QLatin1String("out of memory")),
+                 qPrintable(outcome.err));
+        QVERIFY2(everything(scratch.path()).isEmpty(),
+                 qPrintable(everything(scratch.path()).join(QLatin1Char(' '))));
+    }
+
+    void aSignalMidRecordingLeavesNothingAndEndsTheProgram_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("TERM") << SIGTERM << QStringLiteral("tour.gif");
+        QTest::newRow("INT") << SIGINT << QStringLiteral("tour.webp");
+        QTest::newRow("HUP") << SIGHUP << QStringLiteral("tour.gif");
+    }
+    void aSignalMidRecordingLeavesNothingAndEndsTheProgram() {
+        QFETCH(int, signal);
+        QFETCH(QString, file);
+        QTemporaryDir scratch;
+        QProcess process;
+        // The whole tour takes several seconds to record.
+        start(process, {QStringLiteral("--record"), scratch.filePath(file)});
+        QVERIFY(process.waitForStarted());
+        QTest::qWait(1000);
+        QCOMPARE(process.state(), QProcess::Running);
+        ::kill(static_cast<pid_t>(process.processId()), signal);
+        QVERIFY(process.waitForFinished(10'000));
+        // Ended by the signal itself: a shell shows 128 + signal.
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(process.exitCode(), signal);
+        QVERIFY2(everything(scratch.path()).isEmpty(),
+                 qPrintable(everything(scratch.path()).join(QLatin1Char(' '))));
+    }
+
+    void aLoopOfLinksIsRefusedInOneLine() {
+        QTemporaryDir scratch;
+        const QString icon = scratch.filePath(QStringLiteral("icon.png"));
+        QVERIFY(QFile::link(QStringLiteral("other.png"), icon));
+        QVERIFY(
+            QFile::link(QStringLiteral("icon.png"), scratch.filePath(QStringLiteral("other.png"))));
+        const Outcome outcome = brumox({QStringLiteral("--write-icon"), icon});
+        QCOMPARE(outcome.status, 1);
+        QCOMPARE(outcome.ownErrors(),
+                 QStringList{
+                     QStringLiteral("brumox: cannot write '%1': too many levels of symbolic links")
+                         .arg(icon)});
+        QCOMPARE(everything(scratch.path()),
+                 QStringList({QStringLiteral("icon.png"), QStringLiteral("other.png")}));
     }
 
     void withNoDisplayTheGamePointsAtRecording() {

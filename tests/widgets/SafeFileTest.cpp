@@ -15,8 +15,10 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -93,6 +95,24 @@ QByteArray contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Whether the folder's file system makes files with no name (not every one does).
+bool unnamedFilesIn(const QString& folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+bool write(const QString& path, const QByteArray& bytes, QString* error = nullptr) {
+    SafeFile out(path);
+    const bool written =
+        out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+    if (error)
+        *error = out.errorString();
+    return written;
+}
+
 } // namespace
 
 class SafeFileTest : public QObject {
@@ -112,7 +132,13 @@ class SafeFileTest : public QObject {
         QCOMPARE(out.write(bytes.constData() + 1000, 200'000), 200'000);
         QCOMPARE(out.write(bytes.mid(201'000)), 99'000);
         QVERIFY(!QFile::exists(path));
-        QCOMPARE(everything(dir.path()).size(), 1); // the temporary
+        // Unnamed until it is whole, where the file system allows it; hidden otherwise.
+        const QStringList meanwhile = everything(dir.path());
+        if (unnamedFilesIn(dir.path()))
+            QVERIFY2(meanwhile.isEmpty(), qPrintable(meanwhile.join(QLatin1Char(' '))));
+        else
+            QVERIFY(meanwhile.size() == 1 &&
+                    meanwhile.front().startsWith(QLatin1String(".tour.gif.tmp-")));
         QVERIFY(out.commit());
         QCOMPARE(everything(dir.path()), QStringList{QStringLiteral("tour.gif")});
         QCOMPARE(contents(path), bytes);
@@ -170,6 +196,57 @@ class SafeFileTest : public QObject {
                  QStringLiteral("cannot write '%1': no such file or directory").arg(nowhere));
         QVERIFY(!missing.commit());
         QVERIFY(everything(dir.path()).isEmpty());
+    }
+
+    void writingThroughLinksWritesTheFileAtTheEndOfTheChain() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        // Each link is read from its own folder: c.png is sub/c.png, d.png is sub/d.png.
+        const auto link = [&](const char* target, const char* name) {
+            return QFile::link(QString::fromLatin1(target), dir.filePath(QLatin1String(name)));
+        };
+        QVERIFY(link("b.png", "a.png") && link("sub/c.png", "b.png") && link("d.png", "sub/c.png"));
+        const QString end = dir.filePath(QStringLiteral("sub/d.png"));
+        QVERIFY(write(end, "old"));
+        QVERIFY(write(dir.filePath(QStringLiteral("a.png")), "new"));
+        QCOMPARE(contents(end), QByteArray("new"));
+        for (const char* name : {"a.png", "b.png", "sub/c.png"})
+            QVERIFY2(QFileInfo(dir.filePath(QLatin1String(name))).isSymLink(), name);
+        QCOMPARE(
+            everything(dir.path()),
+            QStringList({QStringLiteral("a.png"), QStringLiteral("b.png"), QStringLiteral("sub")}));
+        QCOMPARE(everything(dir.filePath(QStringLiteral("sub"))),
+                 QStringList({QStringLiteral("c.png"), QStringLiteral("d.png")}));
+
+        // A dangling chain makes its last file.
+        QVERIFY(link("f.png", "e.png") && link("sub/g.png", "f.png"));
+        QVERIFY(write(dir.filePath(QStringLiteral("e.png")), "made"));
+        QCOMPARE(contents(dir.filePath(QStringLiteral("sub/g.png"))), QByteArray("made"));
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("f.png"))).isSymLink());
+
+        // A loop is refused, in one line, and leaves nothing.
+        QVERIFY(link("y.png", "x.png") && link("x.png", "y.png"));
+        const QStringList before = everything(dir.path());
+        QString error;
+        const QString loop = dir.filePath(QStringLiteral("x.png"));
+        QVERIFY(!write(loop, "never", &error));
+        QCOMPARE(error,
+                 QStringLiteral("cannot write '%1': too many levels of symbolic links").arg(loop));
+        QCOMPARE(everything(dir.path()), before);
+    }
+
+    void aRenameThatFailsIsAFailure() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("still.png"));
+        SafeFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        QCOMPARE(out.write("picture"), 7);
+        // Meanwhile a folder with something in it takes the name: nothing can replace it.
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("still.png/inside")));
+        QVERIFY(!out.commit());
+        QCOMPARE(out.errorString(), QStringLiteral("cannot write '%1': it is a folder").arg(path));
+        QCOMPARE(everything(dir.path()), QStringList{QStringLiteral("still.png")});
+        QCOMPARE(everything(path), QStringList{QStringLiteral("inside")});
     }
 
     void aPictureThatDoesNotFitIsNeverReportedAsWritten() {

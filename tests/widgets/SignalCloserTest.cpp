@@ -8,8 +8,8 @@
 #include <csignal>
 #include <memory>
 
-// SIGTERM and SIGINT end the game as closing its window does: at once, saving the settings, with
-// status 0.
+// SIGTERM, SIGINT and SIGHUP end the game as closing its window does: at once, saving the
+// settings, with status 0.
 class SignalCloserTest : public QObject {
     Q_OBJECT
 
@@ -58,7 +58,7 @@ class SignalCloserTest : public QObject {
         QCOMPARE(game.step(), 2);
     }
 
-    void theGameEndsCleanlyOnSigtermAndSigintAndKeepsItsSettings() {
+    void theGameEndsCleanlyOnEachEndingSignalAndKeepsItsSettings() {
         QCOMPARE(signalled(SIGTERM), 0);
         QVERIFY(QFile::exists(settingsPath()));
         QSettings settings(settingsPath(), QSettings::IniFormat);
@@ -70,6 +70,11 @@ class SignalCloserTest : public QObject {
         settings.sync();
         QVERIFY(!settings.contains(QStringLiteral("game/speed")));
         QVERIFY(settings.contains(QStringLiteral("game/view")));
+
+        // A closed terminal too: the settings are written again, not lost.
+        QVERIFY(QFile::remove(settingsPath()));
+        QCOMPARE(signalled(SIGHUP), 0);
+        QVERIFY(QFile::exists(settingsPath()));
     }
 
     void writingTheIconLeavesTheSettingsAlone() {

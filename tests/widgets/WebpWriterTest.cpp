@@ -192,6 +192,17 @@ class WebpWriterTest : public QObject {
         QVERIFY(!webp->finish(1'000'000));
         QCOMPARE(webp.bytes().size(), 0);
     }
+
+    void aPictureMemoryCouldNotHoldEndsTheAnimation() {
+        MemoryAnimation<WebpWriter> webp(QSize(16, 16));
+        QVERIFY(webp.opened());
+        QVERIFY(webp->addFrame(QImage(16, 16, QImage::Format_RGB32), 0));
+        // What Qt hands back when it cannot get the memory for a picture.
+        QVERIFY(!webp->addFrame(QImage(), 1'000'000));
+        QCOMPARE(webp->errorString(), QStringLiteral("out of memory"));
+        QVERIFY(!webp->finish(2'000'000));
+        QCOMPARE(webp.bytes().size(), 0);
+    }
 };
 
 QTEST_MAIN(WebpWriterTest)
