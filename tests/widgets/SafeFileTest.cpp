@@ -172,6 +172,20 @@ class SafeFileTest : public QObject {
         QVERIFY(everything(dir.path()).isEmpty());
     }
 
+    // The last step can fail too: here a folder took the name while the file was written.
+    void aFileThatCannotBePutInPlaceIsReportedAndLeavesNothing() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tour.gif"));
+        SafeFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        QCOMPARE(out.write("frames"), 6);
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("tour.gif/inside")));
+        QVERIFY(!out.commit());
+        QVERIFY(out.errorString().startsWith(QStringLiteral("cannot write '%1': ").arg(path)));
+        QCOMPARE(everything(dir.path()), QStringList{QStringLiteral("tour.gif")});
+        QCOMPARE(everything(path), QStringList{QStringLiteral("inside")});
+    }
+
     void aPictureThatDoesNotFitIsNeverReportedAsWritten() {
         const QImage picture = noise(QSize(64, 48), 5);
         FailingDevice roomy(1 << 20);
