@@ -61,6 +61,44 @@ class FitViewTest : public QObject {
             QVERIFY(game->window.rect().contains(game->window.button(after)->geometry()));
     }
 
+    // The picture is the design scaled to the nearest whole pixel and centred, the odd pixel
+    // left over going to the bar below or to the right.
+    void theBarsAreEvenAroundTheRoundedPicture_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("acrossBars"); // bars left and right, else above and below
+        QTest::addColumn<int>("firstBar");
+        QTest::addColumn<int>("picture");
+        // 720 x 1012 / 1024 = 711.56 rows; 1024 x 700 / 720 = 995.56 columns.
+        QTest::newRow("above and below") << QSize(1012, 801) << false << 44 << 712;
+        QTest::newRow("left and right") << QSize(1201, 700) << true << 102 << 996;
+    }
+    void theBarsAreEvenAroundTheRoundedPicture() {
+        QFETCH(QSize, size);
+        QFETCH(bool, acrossBars);
+        QFETCH(int, firstBar);
+        QFETCH(int, picture);
+        auto game = open(size);
+        QVERIFY(game);
+        const QImage shown = game->window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), size);
+        const QRgb bar = toQColor(BarColour).rgb();
+        // Along the middle of the window, across the bars: the lengths of the runs of bar and
+        // of picture.
+        const int length = acrossBars ? size.width() : size.height();
+        QList<int> runs;
+        bool inBar = false;
+        for (int i = 0; i < length; ++i) {
+            const QPoint at =
+                acrossBars ? QPoint(i, size.height() / 2) : QPoint(size.width() / 2, i);
+            const bool isBar = shown.pixel(at) == bar;
+            if (i == 0 || isBar != inBar)
+                runs << 0;
+            ++runs.back();
+            inBar = isBar;
+        }
+        QCOMPARE(runs, QList<int>({firstBar, picture, length - firstBar - picture}));
+    }
+
     void clicksOnTheBarsAdvanceAndTheScaledLabelSwallowsThem() {
         auto game = open(QSize(1600, 600));
         QVERIFY(game);

@@ -143,6 +143,26 @@ class GameActionsTest : public QObject {
             QVERIFY2(about->text().contains(QLatin1String(said)), said);
     }
 
+    // Fullscreen always fits; Esc brings back the view chosen before it. In a window wider than
+    // the design's shape, a fitted picture has dark bars above and below, actual size none.
+    void leavingFullscreenBringsBackTheViewChosenBefore() {
+        open(0);
+        window->resize(700, 600);
+        const QPoint aboveTheFittedPicture(350, 10);
+        const QRgb bar = toQColor(BarColour).rgb();
+        for (const ViewMode before : {ViewMode::Actual, ViewMode::Fit}) {
+            if (window->viewMode() != before)
+                key(Qt::Key_V);
+            key(Qt::Key_F11);
+            QTRY_VERIFY(window->isFullScreen());
+            QTRY_COMPARE(window->grab().toImage().pixel(window->width() / 2, 10), bar);
+            key(Qt::Key_Escape);
+            QTRY_COMPARE(window->size(), QSize(700, 600));
+            const QRgb shown = window->grab().toImage().pixel(aboveTheFittedPicture);
+            QCOMPARE(shown == bar, before == ViewMode::Fit);
+        }
+    }
+
     // A key the help lists must act, and a key bound twice would do nothing at all: each window
     // key of the table is the shortcut of exactly one of the window's actions.
     void eachWindowKeyOfTheTableIsBoundOnce() {

@@ -295,6 +295,26 @@ class GameWindowTest : public QObject {
         QVERIFY(caption().startsWith(QLatin1String("Yeah, yeah")));
     }
 
+    // Held input goes to the widget Qt gave it when it came, but a button that is hidden by the
+    // time its turn comes cannot be pressed: a click handed straight to Start Over while Try
+    // Another Choice repaints the lair must not start the story over afterwards.
+    void aHeldClickOnAButtonHiddenMeanwhilePressesNothing() {
+        open(0);
+        clickWindow(7);
+        click(button(Action::FireBall)->geometry().center());
+        game->window.player().setSpeed(4);
+        QTimer::singleShot(50, this, [this] {
+            QVERIFY(player().busy());
+            QTest::mouseClick(button(Action::StartOver), Qt::LeftButton);
+        });
+        click(button(Action::TryAnotherChoice)->geometry().center()); // about a quarter second
+        QTRY_VERIFY(!player().busy());
+        QTest::qWait(50); // the held click's turn
+        QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
+        QCOMPARE(visibleButtons(), QStringList({"fire", "flame", "eat"}));
+        QCOMPARE(pixel(266, 233), red);
+    }
+
     void aResizeWhilePaintingIsSafeAndTheFloorFollows() {
         open(4);
         click(TestWindow::Bare);

@@ -64,6 +64,23 @@ class KeyboardPlayTest : public QObject {
         QCOMPARE(step(), expected);
     }
 
+    // A key held down repeats, as the window system sends it: it goes on one screen only.
+    void aHeldStoryKeyGoesOnOnce() {
+        open(0);
+        for (const Qt::Key held : {Qt::Key_Space, Qt::Key_Return}) {
+            const QString text = held == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r");
+            QWindow* window = game->window.windowHandle();
+            QTest::simulateEvent(window, true, held, {}, text, false);
+            for (int repeat = 0; repeat < 5; ++repeat) {
+                QTest::simulateEvent(window, false, held, {}, text, true);
+                QTest::simulateEvent(window, true, held, {}, text, true);
+            }
+            QTest::simulateEvent(window, false, held, {}, text, false);
+        }
+        QCOMPARE(step(), 2);
+        QCOMPARE(caption(), QStringLiteral(" "));
+    }
+
     void aFocusedButtonKeepsTheKeysItUses() {
         open(0);
         for (int i = 0; i < 7; ++i)

@@ -40,6 +40,22 @@ bool columnIs(const QImage& image, int x, QRgb colour) {
     return true;
 }
 
+// Where the gold lies in the lair at the design size, give or take a coin.
+const QRect hoard(QPoint(3000 / 15 - 8, 8400 / 15 - 3), QPoint(7000 / 15 + 8, 720));
+
+// A fire ball's shades, as the GIF's palette keeps them: mostly red, some green (up to gold),
+// no blue. Coins look the same, and no ball flies over them, so the hoard is left out.
+bool showsFire(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qRed(row[x]) >= 200 && qGreen(row[x]) > 0 && qBlue(row[x]) == 0 &&
+                !hoard.contains(x, y))
+                return true;
+    }
+    return false;
+}
+
 } // namespace
 
 class RecordCommandTest : public QObject {
@@ -130,7 +146,10 @@ class RecordCommandTest : public QObject {
         // Frames are sampled every tenth of a second of nominal time.
         for (std::size_t i = 0; i + 1 < stored.size(); ++i)
             QVERIFY2(stored[i].delay % 10 == 0, qPrintable(QString::number(stored[i].delay)));
+        // The first frame is whole and opaque: it is what every later one is drawn over, even
+        // in a viewer that does not paint the GIF's background colour first.
         QCOMPARE(stored.front().rect, QRect(0, 0, 1024, 720));
+        QCOMPARE(stored.front().transparent, NO_TRANSPARENT_COLOR);
 
         const QList<QImage> shown = ShownFrames(bytes(QStringLiteral("lair.gif")));
         QCOMPARE(shown.size(), static_cast<qsizetype>(stored.size()));
@@ -142,6 +161,24 @@ class RecordCommandTest : public QObject {
         const QImage still(path(QStringLiteral("lair.png")));
         QCOMPARE(still.size(), QSize(1024, 720));
         QCOMPARE(shown.back(), throughPalette(still));
+    }
+
+    // A frame shows the picture as the painter holds it still, and a fire ball is on screen
+    // during each of its holds: from the first frame with a ball to the last, none lacks one.
+    void aFireBallInFlightIsOnEveryFrame() {
+        QCOMPARE(record(QStringLiteral("fire.gif"), QStringLiteral("click*7,fire"), 5).status, 0);
+        const QList<QImage> shown = ShownFrames(bytes(QStringLiteral("fire.gif")));
+        QList<int> withFire, without;
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            (showsFire(shown[i]) ? withFire : without) << static_cast<int>(i);
+        QVERIFY(!withFire.isEmpty());
+        for (const int frame : without)
+            QVERIFY2(frame < withFire.front() || frame > withFire.back(),
+                     qPrintable(QStringLiteral("no ball on frame %1 of %2..%3")
+                                    .arg(frame)
+                                    .arg(withFire.front())
+                                    .arg(withFire.back())));
+        QVERIFY(withFire.size() > 30); // four seconds of flight at ten frames a second
     }
 
     void theSameSeedGivesTheSameFileAnotherSeedAnotherHoard() {
@@ -160,7 +197,6 @@ class RecordCommandTest : public QObject {
                 if (five.pixel(x, y) != six.pixel(x, y))
                     differences |= QRect(x, y, 1, 1);
         QVERIFY(differences.width() > 100);
-        const QRect hoard(QPoint(3000 / 15 - 8, 8400 / 15 - 3), QPoint(7000 / 15 + 8, 720));
         QVERIFY2(hoard.contains(differences), qPrintable(QStringLiteral("%1,%2 %3x%4")
                                                              .arg(differences.x())
                                                              .arg(differences.y())
