@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the .deb and checks it as Debian and a desktop would take it: lintian finds nothing to
 # warn about, the menu entry and AppStream metadata validate, every icon has the size its folder
-# says, the versions agree, and the game runs from the unpacked package.
+# says, the versions agree, the size is the README's, and the game runs from the unpacked
+# package.
 # Usage: check-package.sh BUILD SOURCE ICON-SIZES (comma-separated)
 set -euo pipefail
 build=$1
@@ -26,6 +27,13 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libgif7 fonts-liberation2; do
     [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
+
+# The README gives the package's size as "about N KB" (of 1000 bytes): within 15 % of it.
+said=$(grep -oE '\.deb` \(about [0-9]+ KB\)' "$source/README.md" | grep -oE '[0-9]+') ||
+    fail "the README gives no size for the .deb"
+bytes=$(stat -c %s "$deb")
+((bytes >= said * 850 && bytes <= said * 1150)) ||
+    fail "the .deb is $bytes bytes, the README says about $said KB"
 
 root=$scratch/root
 dpkg-deb -x "$deb" "$root"
