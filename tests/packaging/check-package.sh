@@ -90,10 +90,10 @@ cleanup+=("$server")
 for _ in {1..50}; do [[ -s "$scratch/display" ]] && break; sleep 0.1; done
 [[ -s "$scratch/display" ]] || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$scratch/display")
-HOME=$scratch XDG_CONFIG_HOME=$scratch/config "$game" --speed 0 2>/dev/null &
+QT_QPA_PLATFORM=xcb HOME=$scratch XDG_CONFIG_HOME=$scratch/config "$game" --speed 0 2>/dev/null &
 cleanup+=("$!")
 classes=
-for _ in {1..100}; do
+for _ in {1..200}; do
     classes=$(xwininfo -root -children | grep -oE '^ +0x[[:xdigit:]]+' |
         xargs -r -n 1 xprop WM_CLASS -id | sed -n 's/^WM_CLASS(STRING) = //p') || true
     [[ -n "$classes" ]] && break
