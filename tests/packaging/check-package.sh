@@ -87,7 +87,7 @@ wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
 server=$!
 cleanup+=("$server")
-for _ in {1..50}; do [[ -s "$scratch/display" ]] && break; sleep 0.1; done
+for _ in {1..100}; do [[ -s "$scratch/display" ]] && break; sleep 0.1; done
 [[ -s "$scratch/display" ]] || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$scratch/display")
 QT_QPA_PLATFORM=xcb HOME=$scratch XDG_CONFIG_HOME=$scratch/config "$game" --speed 0 2>/dev/null &
