@@ -12,6 +12,7 @@ packages=(
     clang-format
     desktop-file-utils
     lintian appstream man-db groff-base
+    xvfb x11-utils
 )
 
 missing=()

@@ -67,5 +67,26 @@ if [[ $tagged -ne $(wc -l <"$scratch/help-keys") ]] ||
     failed=1
 fi
 
+# Qt's own options: the page describes each one the help gives a line of its own, and only
+# options the help names.
+sed -n "/^Qt's own options/,\$p" "$scratch/help" | grep -oE -- '^  -[[:alnum:]]+ ' |
+    grep -oE -- '[[:alnum:]]+' | sort -u >"$scratch/help-qt-lines"
+sed -n "/^Qt's own options/,\$p" "$scratch/help" | grep -oE -- '(^  |, )-[[:alnum:]]+' |
+    grep -oE -- '[[:alnum:]]+' | sort -u >"$scratch/help-qt"
+sed -n "/^\.SS Qt's own options/,/^\.S[HS] /p" "$page" | grep -A1 '^\.TP' |
+    sed -nE 's/^\.BI? \\-([[:alnum:]]+).*/\1/p' | sort -u >"$scratch/page-qt"
+[[ -s "$scratch/help-qt-lines" ]] || { echo "no Qt options found in the game's help" >&2; exit 1; }
+if [[ -n $(comm -23 "$scratch/help-qt-lines" "$scratch/page-qt") ]]; then
+    echo "the manual page lacks Qt's" \
+        $(comm -23 "$scratch/help-qt-lines" "$scratch/page-qt" | sed 's/^/-/') >&2
+    failed=1
+fi
+if [[ -n $(comm -13 "$scratch/help-qt" "$scratch/page-qt") ]]; then
+    echo "the manual page describes Qt options the game does not pass on:" \
+        $(comm -13 "$scratch/help-qt" "$scratch/page-qt" | sed 's/^/-/') >&2
+    failed=1
+fi
+
 ((failed == 0))
-echo "manual page ok: $(wc -l <"$scratch/help-options") options, $(wc -l <"$scratch/help-keys") keys"
+echo "manual page ok: $(wc -l <"$scratch/help-options") options, $(wc -l <"$scratch/page-qt") of Qt's," \
+    "$(wc -l <"$scratch/help-keys") keys"
