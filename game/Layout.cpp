@@ -79,7 +79,6 @@ Layout::Layout(PixelSize window, ViewMode view, double pixelRatio) : window_(win
     origin_ = {area_.x + (room.width - shown_.width) / 2,
                area_.y + (room.height - shown_.height) / 2};
 }
-}
 
 PixelRect Layout::label() const {
     return zoomed(LabelPlacement, zoom_, origin_);

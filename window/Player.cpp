@@ -40,12 +40,9 @@ void Player::run(Action action) {
     } catch (const PaintingStopped&) {
         gate_->setBusy(false);
         QCoreApplication::quit();
-    } catch (const std::bad_alloc&) {
-        gate_->setBusy(false);
-        fail(action, qPrintable(SafeFile::reason(ENOMEM)));
     } catch (const std::exception& error) {
         gate_->setBusy(false);
-        fail(nameOf(action).step, error.what());
+        fail(nameOf(action).step, error);
     }
 }
 
@@ -57,7 +54,7 @@ void Player::repaintScene() {
         view_.repaintScene([this](Canvas& canvas) { session_.replayScene(canvas); });
     } catch (const std::exception& error) {
         // The new view's geometry is what the painters choked on.
-        fail("view", error.what());
+        fail("view", error);
     }
 }
 
@@ -78,8 +75,12 @@ void Player::setTimelineSync(Timeline::Sync* sync) {
     timeline_.setSync(sync ? sync : &pacer_);
 }
 
-void Player::fail(std::string_view step, const char* what) {
+void Player::fail(std::string_view step, const std::exception& error) {
     pacer_.stop();
+    const bool outOfMemory = dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
+    const QByteArray reason =
+        outOfMemory ? SafeFile::reason(ENOMEM).toLocal8Bit() : QByteArray(error.what());
+    const char* what = reason.constData();
     std::fprintf(stderr, "brumox: run-time error in '%.*s': %s\n", static_cast<int>(step.size()),
                  step.data(), what);
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))

@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -60,7 +61,8 @@ class Player : public QObject {
     void played();
 
   private:
-    void fail(std::string_view step, const char* what);
+    // Reports the error once and ends the program with status 1.
+    void fail(std::string_view step, const std::exception& error);
 
     QWidget& window_;
     CanvasView& view_;

@@ -40,17 +40,21 @@ within15 "tour.gif after gifsicle -O3" "$(stat -c %s "$scratch/optimised.gif")" 
     "$(said '`gifsicle -O3` gets ([0-9.]+) MB')"
 within15 tour.webp "$(stat -c %s "$scratch/tour.webp")" "$(said '^\| `tour\.webp` \| ([0-9.]+) MB')"
 
-# Each side of --size: both ends taken, one past either refused as a usage error.
-smallest=$(said '`--size WxH` \| .*each side from ([0-9]+) to [0-9]+')
-largest=$(said '`--size WxH` \| .*each side from [0-9]+ to ([0-9]+)')
-for size in "${smallest}x$largest" "${largest}x$smallest"; do
+# --size: both ends taken, one past either refused as a usage error.
+range='`--size WxH` \| .*from `([0-9]+)x([0-9]+)` to `([0-9]+)x([0-9]+)`'
+least_w=$(said "$range" | head -n 1)
+least_h=$(sed -nE "s/.*$range.*/\2/p" "$readme" | head -n 1)
+most_w=$(sed -nE "s/.*$range.*/\3/p" "$readme" | head -n 1)
+most_h=$(sed -nE "s/.*$range.*/\4/p" "$readme" | head -n 1)
+for size in "${least_w}x$most_h" "${most_w}x$least_h"; do
     record "$scratch/still.png" --size "$size" --play size:1024x720 ||
         fail "--size $size is refused, the README allows it"
 done
-for size in "$((smallest - 1))x$largest" "${largest}x$((largest + 1))"; do
+for size in "$((least_w - 1))x$most_h" "${most_w}x$((least_h - 1))" \
+    "$((most_w + 1))x$least_h" "${least_w}x$((most_h + 1))"; do
     status=0
     record "$scratch/still.png" --size "$size" --play size:1024x720 2>/dev/null || status=$?
     [[ $status -eq 2 ]] || fail "--size $size exits with $status, not as a usage error"
 done
 
-echo "README figures ok: $frames frames in $seconds s, --size sides $smallest to $largest"
+echo "README figures ok: $frames frames in $seconds s, --size ${least_w}x$least_h to ${most_w}x$most_h"

@@ -117,15 +117,15 @@ class ClipRecorderTest : public QObject {
     // A window larger than the game uses, which no window manager kept from growing: the clip
     // holds what the game shows, within MaxDeviceSide a side, and none of the bars around it.
     void aWindowBeyondTheDeviceCapIsClippedToWhatTheGameUses() {
-        open(0, QSize(300, 600));
+        open(0, QSize(320, 600));
         window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        window->resize(300, MaxDeviceSide + 800);
+        window->resize(320, MaxDeviceSide + 800);
         click();
         click(); // the lair
         QVERIFY(clips->start(path));
         QVERIFY(clips->stop());
         const QImage shown = ShownFrames(clip()).front();
-        QCOMPARE(shown.size(), QSize(300, MaxDeviceSide));
+        QCOMPARE(shown.size(), QSize(320, MaxDeviceSide));
         const QRgb bar = toQColor(BarColour).rgb();
         for (const int row : {0, MaxDeviceSide - 1})
             for (int x = 0; x < shown.width(); ++x)
