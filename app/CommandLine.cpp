@@ -154,9 +154,11 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption fullScreen(QStringLiteral("fullscreen"),
                                         QStringLiteral("Start fullscreen (always fitted)."));
     const QCommandLineOption size(QStringLiteral("size"),
-                                  QStringLiteral("The client area in logical pixels, up to %1x%1 "
-                                                 "(default %2), when playing or "
+                                  QStringLiteral("The client area in logical pixels, from %1x%2 "
+                                                 "to %3x%3 (default %4), when playing or "
                                                  "recording.")
+                                      .arg(MinimumSize.width)
+                                      .arg(MinimumSize.height)
                                       .arg(LargestSide)
                                       .arg(designSize()),
                                   QStringLiteral("WxH"));
