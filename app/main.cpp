@@ -16,6 +16,7 @@
 #include <QPixmap>
 #include <QStyleFactory>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -64,6 +65,15 @@ const char* missingDisplay(const QString& platform) {
     return nullptr;
 }
 
+// One line on standard error. Running out of memory reads the same whatever ran out: nothing
+// the player can do about that one file.
+void reportFailure(const QString& error) {
+    if (error.endsWith(SafeFile::reason(ENOMEM)))
+        std::fputs("brumox: out of memory\n", stderr);
+    else
+        std::fprintf(stderr, "brumox: %s\n", qPrintable(error));
+}
+
 // The whole program; main() only catches what ran out of memory on the way.
 int run(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("brumox"));
@@ -91,7 +101,7 @@ int run(int argc, char* argv[]) {
             return UsageError;
         }
         if (!recorder->open()) {
-            std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->error()));
+            reportFailure(recorder->error());
             return 1;
         }
         // A recording needs no display at all.
@@ -121,14 +131,14 @@ int run(int argc, char* argv[]) {
         if (icon.open(QIODevice::WriteOnly) &&
             icon.writeImage(paintIcon(parsed.options.iconSize)) && icon.commit())
             return 0;
-        std::fprintf(stderr, "brumox: %s\n", qPrintable(icon.errorString()));
+        reportFailure(icon.errorString());
         return 1;
     }
     if (recorder) {
         if (recorder->play())
             return 0;
         if (!recorder->error().isEmpty())
-            std::fprintf(stderr, "brumox: %s\n", qPrintable(recorder->error()));
+            reportFailure(recorder->error());
         return 1;
     }
 
