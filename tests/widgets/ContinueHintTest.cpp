@@ -1,3 +1,4 @@
+#include "PixelCount.h"
 #include "TestWindow.h"
 
 #include <QLabel>
@@ -9,14 +10,6 @@
 namespace {
 
 const QRgb hintText = toQColor(HintText).rgb();
-
-int countPixels(const QImage& image, const QRect& area, QRgb colour) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += image.pixel(x, y) == colour;
-    return count;
-}
 
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "PixelCount.h"
 #include "TestWindow.h"
 #include "canvas/Palette.h"
 
@@ -10,14 +11,6 @@
 namespace {
 
 const QRgb goblinGreen = toQColor(Palette::GoblinGreen).rgb();
-
-int countPixels(const QImage& image, QRgb colour) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == colour;
-    return count;
-}
 
 } // namespace
 

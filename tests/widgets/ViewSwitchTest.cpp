@@ -1,3 +1,4 @@
+#include "PixelCount.h"
 #include "TestWindow.h"
 #include "canvas/Palette.h"
 #include "files/PictureFolder.h"
@@ -27,14 +28,6 @@ QImage picture(const GameWindow& window) {
     return canvas.image().copy(QRect(QPoint(0, 0), device.toSize()));
 }
 
-int countPixels(const QImage& image, QRgb colour) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == colour;
-    return count;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Actions)
@@ -43,8 +36,6 @@ Q_DECLARE_METATYPE(Actions)
 // scene is painted again for it, as a game played in that view from the start shows it.
 class ViewSwitchTest : public QObject {
     Q_OBJECT
-
-    QTemporaryDir pictures;
 
     struct Game {
         explicit Game(ViewMode view, double speed = 0) : test(speed, view) {
