@@ -2,8 +2,9 @@
 
 #include "canvas/Color.h"
 #include "canvas/Palette.h"
+#include "canvas/PixelBuffer.h"
 #include "game/Action.h"
-#include "game/Pixels.h"
+#include "canvas/Pixels.h"
 
 #include <array>
 #include <string_view>
@@ -17,9 +18,6 @@ inline constexpr PixelSize DesignSize{1024, 720};
 // The smallest client area a window allows: fitted, a zoom of 0.3125, where the smallest
 // caption is still about four pixels tall.
 inline constexpr PixelSize MinimumSize{320, 225};
-// The most of a window the game draws, grabs and keeps, in device pixels a side: enough for an
-// 8K screen, and at 4 bytes a pixel a picture stays within 256 MiB.
-inline constexpr int MaxDeviceSide = 8192;
 
 // What the window says while it waits for the first click: in the title bar, or, fullscreen,
 // as the small continue hint.

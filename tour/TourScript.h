@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/Action.h"
-#include "game/Pixels.h"
+#include "canvas/Pixels.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/Pixels.h"
+#include "canvas/Pixels.h"
 
 #include <QPoint>
 #include <QRect>

@@ -1,6 +1,8 @@
 #pragma once
 
-// Plain geometry in logical pixels, for the layout that every front end shares.
+#include <algorithm>
+
+// Plain whole-pixel geometry: the layout's logical pixels, the picture's device pixels.
 
 struct PixelSize {
     int width = 0;
@@ -26,5 +28,17 @@ struct PixelRect {
     bool intersects(const PixelRect& other) const {
         return !isEmpty() && !other.isEmpty() && x < other.x + other.width && other.x < x + width &&
                y < other.y + other.height && other.y < y + height;
+    }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    PixelRect united(const PixelRect& other) const {
+        if (other.isEmpty())
+            return *this;
+        if (isEmpty())
+            return other;
+        const int left = std::min(x, other.x);
+        const int top = std::min(y, other.y);
+        const int right = std::max(x + width, other.x + other.width);
+        const int bottom = std::max(y + height, other.y + other.height);
+        return {left, top, right - left, bottom - top};
     }
 };

@@ -1,0 +1,382 @@
+#include "canvas/Rasteriser.h"
+
+#include "canvas/SpanUnion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+// Far beyond any picture, and small enough that products of two coordinates stay exact in
+// 64-bit integers.
+constexpr double Reach = 1 << 26;
+
+// Rounded to 1/256 of a pixel, so that a pixel centre's offset from it is exact in double.
+double snap(double value) {
+    return std::round(std::clamp(value, -Reach, Reach) * 256.0) / 256.0;
+}
+
+long pixelOf(double coordinate) {
+    return static_cast<long>(std::floor(coordinate));
+}
+
+long floorDiv(long numerator, long denominator) {
+    const long quotient = numerator / denominator;
+    return quotient * denominator > numerator ? quotient - 1 : quotient;
+}
+
+// The pixels of one row a shape covers, from..to inclusive; empty when from > to.
+struct Span {
+    long from = 1;
+    long to = 0;
+
+    bool isEmpty() const { return from > to; }
+    Span within(Span other) const { return {std::max(from, other.from), std::min(to, other.to)}; }
+};
+
+// The columns whose centre lies strictly within `halfWidth` of x.
+Span centresWithin(double x, double halfWidth) {
+    if (!(halfWidth > 0))
+        return {};
+    const auto inside = [x, halfWidth](long i) { return std::abs(i + 0.5 - x) < halfWidth; };
+    Span span{pixelOf(x - 0.5 - halfWidth) + 1,
+              static_cast<long>(std::ceil(x - 0.5 + halfWidth)) - 1};
+    while (inside(span.from - 1))
+        --span.from;
+    while (inside(span.to + 1))
+        ++span.to;
+    while (span.from <= span.to && !inside(span.from))
+        ++span.from;
+    while (span.to >= span.from && !inside(span.to))
+        --span.to;
+    return span;
+}
+
+// An axis-aligned ellipse, row by row.
+struct Ellipse {
+    double x, y, a, b;
+    // Whether the row and column holding the centre always count, so that it never vanishes.
+    bool solid;
+
+    long top() const { return pixelOf(y - b) - 1; }
+    long bottom() const { return pixelOf(y + b) + 1; }
+
+    Span row(long j) const {
+        const double dy = j + 0.5 - y;
+        Span span;
+        if (b > 0 && std::abs(dy) < b) {
+            const double t = dy / b;
+            span = centresWithin(x, a * std::sqrt(1.0 - t * t));
+        } else if (!solid || j != pixelOf(y)) {
+            return {};
+        }
+        if (solid) {
+            const long centre = pixelOf(x);
+            span = span.isEmpty() ? Span{centre, centre}
+                                  : Span{std::min(span.from, centre), std::max(span.to, centre)};
+        }
+        return span;
+    }
+};
+
+// A direction on screen, y upwards, and its cosine and sine from their Taylor series after taking
+// the angle to within pi/4 of a multiple of pi/2: the C library's last bits differ between
+// platforms.
+struct Direction {
+    double x;
+    double y;
+
+    explicit Direction(double radians) {
+        constexpr double HalfPi = 1.5707963267948966;
+        const double turns = std::round(std::clamp(radians, -1e6, 1e6) / HalfPi);
+        const double r = radians - turns * HalfPi;
+        const double r2 = r * r;
+        double sine = 1.0, cosine = 1.0;
+        for (int n = 10; n >= 1; --n) {
+            sine = 1.0 - r2 / ((2 * n) * (2 * n + 1)) * sine;
+            cosine = 1.0 - r2 / ((2 * n - 1) * (2 * n)) * cosine;
+        }
+        sine *= r;
+        switch (static_cast<long>(turns) & 3) {
+        case 0:
+            x = cosine, y = sine;
+            break;
+        case 1:
+            x = -sine, y = cosine;
+            break;
+        case 2:
+            x = -cosine, y = -sine;
+            break;
+        default:
+            x = sine, y = -cosine;
+            break;
+        }
+    }
+};
+
+double cross(double ax, double ay, double bx, double by) {
+    return ax * by - ay * bx;
+}
+
+// Which pixel centres lie in an arc's angle range, seen from its centre.
+class AngleRange {
+  public:
+    AngleRange(double x, double y, double start, double end)
+        : x_(x), y_(y), start_(start), end_(end) {
+        double span = end - start;
+        if (span < 0)
+            span += 2 * 3.141592653589793;
+        whole_ = span >= 2 * 3.141592653589793;
+        wide_ = span > 3.141592653589793;
+        empty_ = span == 0;
+    }
+
+    bool isEmpty() const { return empty_; }
+
+    bool holds(long i, long j) const {
+        if (whole_)
+            return true;
+        const double vx = i + 0.5 - x_;
+        const double vy = y_ - (j + 0.5);
+        const bool afterStart = cross(start_.x, start_.y, vx, vy) >= 0;
+        const bool beforeEnd = cross(vx, vy, end_.x, end_.y) >= 0;
+        return wide_ ? afterStart || beforeEnd : afterStart && beforeEnd;
+    }
+
+  private:
+    double x_, y_;
+    Direction start_, end_;
+    bool whole_ = false, wide_ = false, empty_ = false;
+};
+
+// A half-plane k * x + m >= 0 (or > 0) of one row, as a side of a wide line.
+struct Side {
+    double k, m;
+    bool inclusive;
+
+    bool holds(double x) const {
+        const double value = k * x + m;
+        return inclusive ? value >= 0 : value > 0;
+    }
+};
+
+// Whether an edge whose inside lies along (nx, ny) is a top or a left edge.
+bool topOrLeft(double nx, double ny) {
+    return ny > 0 || (ny == 0 && nx > 0);
+}
+
+PixelRect rectOf(long left, long top, long right, long bottom) {
+    if (left > right || top > bottom)
+        return {};
+    return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left + 1),
+            static_cast<int>(bottom - top + 1)};
+}
+
+} // namespace
+
+Rasteriser::Rasteriser(PixelBuffer& target, int lineWidth)
+    : target_(target), lineWidth_(std::max(1, lineWidth)) {}
+
+void Rasteriser::paintSpan(long y, long from, long to, Pixel colour) {
+    if (y < 0 || y >= target_.height())
+        return;
+    from = std::max(from, 0L);
+    to = std::min(to, static_cast<long>(target_.width()) - 1);
+    if (from > to)
+        return;
+    if (collector_) {
+        collector_->add(static_cast<int>(y), static_cast<int>(from), static_cast<int>(to));
+        return;
+    }
+    Pixel* row = target_.row(static_cast<int>(y));
+    std::fill(row + from, row + to + 1, colour);
+}
+
+PixelRect Rasteriser::line(double x1, double y1, double x2, double y2, Pixel colour) {
+    if (std::isnan(x1) || std::isnan(y1) || std::isnan(x2) || std::isnan(y2))
+        return {};
+    x1 = snap(x1), y1 = snap(y1), x2 = snap(x2), y2 = snap(y2);
+    // Taken from its left end, or its top end if vertical, so that both directions round alike.
+    if (x2 < x1 || (x2 == x1 && y2 < y1)) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+    }
+    const PixelRect painted =
+        lineWidth_ == 1 ? thinLine(x1, y1, x2, y2, colour) : wideLine(x1, y1, x2, y2, colour);
+    return painted.isEmpty() ? PixelRect{}
+                             : rectOf(std::max(painted.x, 0), std::max(painted.y, 0),
+                                      std::min(painted.x + painted.width, target_.width()) - 1,
+                                      std::min(painted.y + painted.height, target_.height()) - 1);
+}
+
+PixelRect Rasteriser::thinLine(double x1, double y1, double x2, double y2, Pixel colour) {
+    long fromX = pixelOf(x1), fromY = pixelOf(y1), toX = pixelOf(x2), toY = pixelOf(y2);
+    const bool steep = std::abs(toY - fromY) > std::abs(toX - fromX);
+    if (steep) {
+        std::swap(fromX, fromY);
+        std::swap(toX, toY);
+    }
+    if (toX < fromX) {
+        std::swap(fromX, toX);
+        std::swap(fromY, toY);
+    }
+    // Along the major axis, the minor offset nearest the line, ties to the smaller one:
+    // ceil(t * dy / dx - 1/2), kept as a quotient and a remainder.
+    const long dx = toX - fromX, dy = toY - fromY;
+    const long limit = steep ? target_.height() - 1 : target_.width() - 1;
+    const long first = std::max(fromX, 0L), last = std::min(toX, limit);
+    if (dx == 0) {
+        steep ? paintSpan(fromX, fromY, fromY, colour) : paintSpan(fromY, fromX, fromX, colour);
+    } else if (first <= last) {
+        const long twiceDx = 2 * dx;
+        const long start = 2 * (first - fromX) * dy + dx - 1;
+        long offset = floorDiv(start, twiceDx);
+        long remainder = start - offset * twiceDx;
+        for (long major = first; major <= last; ++major) {
+            const long minor = fromY + offset;
+            steep ? paintSpan(major, minor, minor, colour) : paintSpan(minor, major, major, colour);
+            remainder += 2 * dy;
+            if (remainder >= twiceDx)
+                remainder -= twiceDx, ++offset;
+            else if (remainder < 0)
+                remainder += twiceDx, --offset;
+        }
+    }
+    const long left = std::min(fromX, toX), right = std::max(fromX, toX);
+    const long top = std::min(fromY, toY), bottom = std::max(fromY, toY);
+    return steep ? rectOf(top, left, bottom, right) : rectOf(left, top, right, bottom);
+}
+
+PixelRect Rasteriser::wideLine(double x1, double y1, double x2, double y2, Pixel colour) {
+    const double half = lineWidth_ / 2.0;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double lengthSquared = dx * dx + dy * dy;
+    const double length = std::sqrt(lengthSquared);
+    const long top = pixelOf(std::min(y1, y2) - half) - 1;
+    const long bottom = pixelOf(std::max(y1, y2) + half) + 1;
+    const long left = pixelOf(std::min(x1, x2) - half) - 1;
+    const long right = pixelOf(std::max(x1, x2) + half) + 1;
+    const long firstRow = std::max(top, 0L), lastRow = std::min(bottom, target_.height() - 1L);
+    for (long j = firstRow; j <= lastRow; ++j) {
+        const double y = j + 0.5;
+        // Across the segment u = dx * (y - y1) - dy * (x - x1), along it
+        // t = dx * (x - x1) + dy * (y - y1), both scaled by its length; a line of no length is a
+        // square.
+        Side sides[4];
+        if (length == 0) {
+            sides[0] = {1, half - x1, true};
+            sides[1] = {-1, x1 + half, false};
+            sides[2] = {0, y - (y1 - half), true};
+            sides[3] = {0, (y1 + half) - y, false};
+        } else {
+            const double reach = half * length;
+            const double across = dx * (y - y1) + dy * x1;
+            const double along = dy * (y - y1) - dx * x1;
+            sides[0] = {-dy, across + reach, topOrLeft(-dy, dx)};
+            sides[1] = {dy, reach - across, topOrLeft(dy, -dx)};
+            sides[2] = {dx, along + reach, topOrLeft(dx, dy)};
+            sides[3] = {-dx, lengthSquared + reach - along, topOrLeft(-dx, -dy)};
+        }
+        const auto inside = [&sides](long i) {
+            const double x = i + 0.5;
+            return std::all_of(std::begin(sides), std::end(sides),
+                               [x](const Side& side) { return side.holds(x); });
+        };
+        // A first guess from the sides' crossings, then settled pixel by pixel.
+        double from = left, to = right;
+        bool none = false;
+        for (const Side& side : sides) {
+            if (side.k > 0)
+                from = std::max(from, -side.m / side.k);
+            else if (side.k < 0)
+                to = std::min(to, -side.m / side.k);
+            else
+                none = none || !side.holds(0);
+        }
+        if (none || from > to + 1)
+            continue;
+        long first = std::clamp(static_cast<long>(std::floor(from)), left, right);
+        long last = std::clamp(static_cast<long>(std::floor(to)), left, right);
+        while (first > left && inside(first - 1))
+            --first;
+        while (last < right && inside(last + 1))
+            ++last;
+        while (first <= last && !inside(first))
+            ++first;
+        while (last >= first && !inside(last))
+            --last;
+        if (first <= last)
+            paintSpan(j, first, last, colour);
+    }
+    return rectOf(left, top, right, bottom);
+}
+
+template <typename Paint>
+PixelRect Rasteriser::paintEllipse(double x, double y, double a, double b, Paint&& paint) {
+    const double half = lineWidth_ / 2.0;
+    const Ellipse outer{x, y, a + half, b + half, true};
+    const Ellipse inner{x, y, a - half, b - half, false};
+    const bool wide = lineWidth_ > 1;
+    const long top = outer.top(), bottom = outer.bottom();
+    const long firstRow = std::max(top, 0L), lastRow = std::min(bottom, target_.height() - 1L);
+    if (firstRow > lastRow)
+        return {};
+    Span above = outer.row(firstRow - 1), here = outer.row(firstRow);
+    long left = here.isEmpty() ? 0 : here.from, right = here.isEmpty() ? -1 : here.to;
+    for (long j = firstRow; j <= lastRow; ++j) {
+        const Span below = outer.row(j + 1);
+        if (!here.isEmpty()) {
+            Span filled = here.within({here.from + 1, here.to - 1}).within(above).within(below);
+            if (wide)
+                filled = filled.within(inner.row(j));
+            paint(j, here, filled);
+            left = std::min(left, here.from);
+            right = std::max(right, here.to);
+        }
+        above = here;
+        here = below;
+    }
+    return rectOf(std::max(left, 0L), firstRow, std::min(right, target_.width() - 1L), lastRow);
+}
+
+PixelRect Rasteriser::ellipse(double x, double y, double a, double b, Pixel outline, Pixel fill) {
+    if (std::isnan(x) || std::isnan(y) || std::isnan(a) || std::isnan(b))
+        return {};
+    return paintEllipse(snap(x), snap(y), snap(std::abs(a)), snap(std::abs(b)),
+                        [&](long j, Span covered, Span filled) {
+                            if (filled.isEmpty()) {
+                                paintSpan(j, covered.from, covered.to, outline);
+                                return;
+                            }
+                            paintSpan(j, covered.from, filled.from - 1, outline);
+                            paintSpan(j, filled.from, filled.to, fill);
+                            paintSpan(j, filled.to + 1, covered.to, outline);
+                        });
+}
+
+PixelRect Rasteriser::arc(double x, double y, double radius, double start, double end,
+                          Pixel colour) {
+    if (std::isnan(x) || std::isnan(y) || std::isnan(radius) || std::isnan(start) ||
+        std::isnan(end))
+        return {};
+    x = snap(x), y = snap(y), radius = snap(std::abs(radius));
+    const AngleRange range(x, y, start, end);
+    if (range.isEmpty())
+        return {};
+    const auto paintHeld = [&](long j, long from, long to) {
+        for (long i = std::max(from, 0L); i <= std::min(to, target_.width() - 1L); ++i) {
+            if (range.holds(i, j))
+                paintSpan(j, i, i, colour);
+        }
+    };
+    return paintEllipse(x, y, radius, radius, [&](long j, Span covered, Span filled) {
+        if (filled.isEmpty()) {
+            paintHeld(j, covered.from, covered.to);
+        } else {
+            paintHeld(j, covered.from, filled.from - 1);
+            paintHeld(j, filled.to + 1, covered.to);
+        }
+    });
+}
