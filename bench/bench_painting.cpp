@@ -10,10 +10,8 @@
 #include "game/Layout.h"
 #include "game/NoControls.h"
 #include "game/Session.h"
-#include "window/CoreToQt.h"
-#include "window/RasterCanvas.h"
-
-#include <QGuiApplication>
+#include "canvas/RasterCanvas.h"
+#include "canvas/RasterCanvas.h"
 
 #include <cstdio>
 #include <ctime>
@@ -46,7 +44,7 @@ class CountingCanvas : public PassThroughCanvas {
 // The game without its window: the story's handlers painting on the raster canvas.
 class Game {
   public:
-    explicit Game(qreal scale) : raster_(toQSize(DesignSize), scale) {}
+    explicit Game(double scale) : raster_(DesignSize, scale) {}
 
     void measure(const char* name, Action action) {
         canvas_.primitives = 0;
@@ -60,8 +58,8 @@ class Game {
     }
     // Rebuilds the picture at another scale and back, and reports the first; at its own scale
     // there is nothing to rebuild.
-    void rebuild(const char* after, qreal scale) {
-        const qreal was = raster_.scale();
+    void rebuild(const char* after, double scale) {
+        const double was = raster_.scale();
         if (scale == was)
             return;
         const double start = cpuSeconds();
@@ -71,7 +69,7 @@ class Game {
                     scale, spent * 1e3, raster_.keptPrimitives());
         raster_.resize(raster_.clientSize(), was);
     }
-    void replay(const char* after, qreal scale) {
+    void replay(const char* after, double scale) {
         RasterCanvas fresh(raster_.clientSize(), scale);
         const double start = cpuSeconds();
         session_.replayScene(fresh);
@@ -92,12 +90,10 @@ class Game {
 
 } // namespace
 
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+int main() {
     std::printf("%-24s %4s %9s %10s %10s %9s %8s\n", "picture", "zoom", "prims", "nominal s",
                 "CPU ms", "ns/prim", "headroom");
-    for (qreal zoom : {1.0, 1.5, 3.75}) {
+    for (double zoom : {1.0, 1.5, 3.75}) {
         Game game(zoom);
         game.click(1);
         game.measure("story screen 2 (lair)", Action::Advance);

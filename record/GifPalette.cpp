@@ -1,7 +1,7 @@
 #include "record/GifPalette.h"
 
 #include "canvas/Palette.h"
-#include "window/RasterCanvas.h"
+#include "window/CoreToQt.h"
 
 #include <algorithm>
 #include <vector>

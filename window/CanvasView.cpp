@@ -7,7 +7,8 @@
 
 #include <cmath>
 
-CanvasView::CanvasView(QSize clientSize, QWidget* parent) : QWidget(parent), canvas_(clientSize) {
+CanvasView::CanvasView(QSize clientSize, QWidget* parent)
+    : QWidget(parent), canvas_(toPixelSize(clientSize)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     resize(clientSize);
@@ -21,7 +22,7 @@ void CanvasView::showPicture(QSize clientSize, qreal zoom, QPoint at) {
     zoom_ = zoom;
     at_ = at;
     // The painters follow the new size at once; the scale follows when it has settled.
-    canvas_.resize(clientSize, canvas_.scale());
+    canvas_.resize(toPixelSize(clientSize), canvas_.scale());
     if (sceneStale_)
         settle_.start();
     else if (wantedScale() != canvas_.scale()) {
@@ -35,7 +36,7 @@ void CanvasView::showPicture(QSize clientSize, qreal zoom, QPoint at) {
 }
 
 QRect CanvasView::pictureRect() const {
-    const QSize client = canvas_.clientSize();
+    const QSize client = toQSize(canvas_.clientSize());
     return QRect(at_, QSize(static_cast<int>(std::lround(client.width() * zoom_)),
                             static_cast<int>(std::lround(client.height() * zoom_))));
 }
@@ -71,11 +72,13 @@ void CanvasView::settle() {
 }
 
 void CanvasView::present() {
-    const QRect dirty = canvas_.takeDirty();
+    const QRect dirty = toQRect(canvas_.takeDirty());
     if (dirty.isEmpty() || !isVisible())
         return;
-    const QRectF onScreen(at_.x() + dirty.x() * zoom_, at_.y() + dirty.y() * zoom_,
-                          dirty.width() * zoom_, dirty.height() * zoom_);
+    // Device pixels of the picture to the view's pixels.
+    const qreal factor = zoom_ / canvas_.scale();
+    const QRectF onScreen(at_.x() + dirty.x() * factor, at_.y() + dirty.y() * factor,
+                          dirty.width() * factor, dirty.height() * factor);
     repaint(onScreen.toAlignedRect());
 }
 
@@ -86,7 +89,7 @@ void CanvasView::paintEvent(QPaintEvent* event) {
     for (const QRect& rect : bars)
         painter.fillRect(rect, toQColor(BarColour));
 
-    const QImage& image = canvas_.image();
+    const QImage image = wrappedImage(canvas_.pixels());
     const qreal scale = canvas_.scale();
     if (scale != wantedScale()) {
         // A zoom that has not settled yet, or a move to a screen with another pixel ratio: the

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "window/FramePacer.h"
-#include "window/RasterCanvas.h"
+#include "canvas/RasterCanvas.h"
+#include "window/CoreToQt.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -8,7 +8,6 @@
 #include "window/CoreToQt.h"
 #include "window/Keys.h"
 #include "window/Look.h"
-#include "window/RasterCanvas.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,13 +1,14 @@
 #include "window/Icon.h"
 
 #include "canvas/Palette.h"
+#include "canvas/RasterCanvas.h"
 #include "canvas/Twips.h"
 #include "game/NoControls.h"
 #include "pacing/Timeline.h"
 #include "scene/Beast.h"
 #include "stage/RandomSource.h"
 #include "stage/Stage.h"
-#include "window/RasterCanvas.h"
+#include "window/CoreToQt.h"
 
 #include <cmath>
 
@@ -22,7 +23,7 @@ QImage paintIcon(int size) {
     // The beast's head as the game paints it (the body at full size, the eye and the brow),
     // without the spikes and the tail, which run far off any square around it. Nothing in it is
     // drawn at random, paced or captioned.
-    RasterCanvas canvas(QSize(560, 480));
+    RasterCanvas canvas(PixelSize{560, 480});
     RandomSource random;
     Timeline timeline;
     NoControls label;
@@ -42,7 +43,7 @@ QImage paintIcon(int size) {
     const QPoint centre(static_cast<int>(BodyX / TwipsPerPixel),
                         static_cast<int>(BodyY / TwipsPerPixel));
     const QRect square(centre - QPoint(side / 2, side / 2), QSize(side, side));
-    QImage icon = canvas.image().copy(square).convertToFormat(QImage::Format_ARGB32);
+    QImage icon = wrappedImage(canvas.pixels()).copy(square).convertToFormat(QImage::Format_ARGB32);
     const QRgb background = toQColor(Palette::Background).rgb();
     for (int y = 0; y < icon.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(icon.scanLine(y));

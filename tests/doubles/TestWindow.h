@@ -1,9 +1,9 @@
 #pragma once
 
 #include "game/Layout.h"
+#include "canvas/RasterCanvas.h"
 #include "window/CoreToQt.h"
 #include "window/GameWindow.h"
-#include "window/RasterCanvas.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -64,7 +64,7 @@ class TestWindow {
                 names << toQString(entry.step);
         return names;
     }
-    QRgb pixel(int x, int y) const { return window.canvas().image().pixel(x, y); }
+    QRgb pixel(int x, int y) const { return wrappedImage(window.canvas().pixels()).pixel(x, y); }
 
     GameWindow window;
 

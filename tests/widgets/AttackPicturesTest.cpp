@@ -6,7 +6,8 @@
 #include "scene/Beast.h"
 #include "scene/FloorAndHoard.h"
 #include "scene/Goblin.h"
-#include "window/RasterCanvas.h"
+#include "canvas/RasterCanvas.h"
+#include "window/CoreToQt.h"
 
 #include <QtTest>
 
@@ -34,7 +35,7 @@ const Region anywhere = [](double, double) { return true; };
 
 // The lair on a real canvas, with a fixed seed and no pacing: only the pictures matter here.
 struct Lair {
-    explicit Lair(QSize client, bool withScene = true) : canvas(client) {
+    explicit Lair(QSize client, bool withScene = true) : canvas(toPixelSize(client)) {
         if (!withScene)
             return;
         drawBeast(stage, BodyRadius);
@@ -51,7 +52,7 @@ struct Lair {
 
     float W() const { return canvas.width(); }
     float H() const { return canvas.height(); }
-    const QImage& image() const { return canvas.image(); }
+    QImage image() const { return wrappedImage(canvas.pixels()); }
     QRgb at(double x, double y) const { return image().pixel(int(x / 15), int(y / 15)); }
 
     // The first pixel in `region` for which `wrong(was, now)` holds, where `was` is its colour
@@ -159,7 +160,7 @@ class AttackPicturesTest : public QObject {
 
     void flameAimsAtTheCornerOfTheResizedWindow() {
         Lair lair(stored);
-        lair.canvas.resize(maximized, 1.0);
+        lair.canvas.resize(toPixelSize(maximized), 1.0);
         breatheFlame(lair.stage, 4300, 4200);
         // Beyond the old client area only the new corner's target square can catch flame.
         int flames = 0;

@@ -55,7 +55,7 @@ class ContinueHintTest : public QObject {
         game->play(Action::StartOver);
         QVERIFY(hintShown());
         // The picture itself never has it: a saved picture or a clip shows the blank canvas.
-        QCOMPARE(countPixels(game->window.canvas().image(), game->window.canvas().image().rect(),
+        QCOMPARE(countPixels(wrappedImage(game->window.canvas().pixels()), wrappedImage(game->window.canvas().pixels()).rect(),
                              hintText),
                  0);
         game->window.toggleFullScreen();

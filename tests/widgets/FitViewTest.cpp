@@ -46,10 +46,10 @@ class FitViewTest : public QObject {
             QVERIFY(game->window.button(attack)->isVisible());
             QVERIFY(game->window.rect().contains(game->window.button(attack)->geometry()));
         }
-        QVERIFY(countPixels(game->window.canvas().image(), goblinGreen) > 0);
+        QVERIFY(countPixels(wrappedImage(game->window.canvas().pixels()), goblinGreen) > 0);
         game->play(Action::FireBall);
         QCOMPARE(game->window.label()->text(), QStringLiteral("Buh-Bye."));
-        QCOMPARE(countPixels(game->window.canvas().image(), goblinGreen), 0);
+        QCOMPARE(countPixels(wrappedImage(game->window.canvas().pixels()), goblinGreen), 0);
         for (Action after : {Action::TryAnotherChoice, Action::StartOver})
             QVERIFY(game->window.rect().contains(game->window.button(after)->geometry()));
     }
@@ -117,7 +117,8 @@ class FitViewTest : public QObject {
         QVERIFY(straight);
         straight->advance(2, Corner);
         QCOMPARE(changed->window.canvas().scale(), straight->window.canvas().scale());
-        QVERIFY(changed->window.canvas().image() == straight->window.canvas().image());
+        QVERIFY(wrappedImage(changed->window.canvas().pixels()) ==
+                wrappedImage(straight->window.canvas().pixels()));
     }
 
     void theBackingImageStaysWithinItsBudgetAtAHugeSize() {
@@ -126,14 +127,14 @@ class FitViewTest : public QObject {
         QVERIFY(game.window.width() <= MaxDeviceSide);
         QVERIFY(game.window.height() <= MaxDeviceSide);
         game.advance(2, Corner);
-        QVERIFY(game.window.canvas().image().width() <= MaxDeviceSide);
-        QVERIFY(game.window.canvas().image().height() <= MaxDeviceSide);
+        QVERIFY(wrappedImage(game.window.canvas().pixels()).width() <= MaxDeviceSide);
+        QVERIFY(wrappedImage(game.window.canvas().pixels()).height() <= MaxDeviceSide);
 
-        RasterCanvas canvas(QSize(100, 100));
-        canvas.resize(QSize(30000, 20000), 1.0);
-        QCOMPARE(canvas.image().size(), QSize(MaxDeviceSide, MaxDeviceSide));
-        canvas.resize(QSize(1024, 720), 12.0);
-        QVERIFY(canvas.image().width() <= MaxDeviceSide);
+        RasterCanvas canvas(PixelSize{100, 100});
+        canvas.resize({30000, 20000}, 1.0);
+        QCOMPARE(canvas.pixels().size(), (PixelSize{MaxDeviceSide, MaxDeviceSide}));
+        canvas.resize({1024, 720}, 12.0);
+        QVERIFY(canvas.pixels().width() <= MaxDeviceSide);
     }
 };
 

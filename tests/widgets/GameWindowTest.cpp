@@ -200,7 +200,7 @@ class GameWindowTest : public QObject {
             for (const ActionName& entry : ActionNames)
                 if (hasButton(entry.action) && button(entry.action)->isVisible())
                     covered += button(entry.action)->geometry();
-            const QImage& canvas = game->window.canvas().image();
+            const QImage canvas = wrappedImage(game->window.canvas().pixels());
             int wrong = 0;
             for (int y = 0; y < shown.height(); ++y)
                 for (int x = 0; x < shown.width(); ++x)

@@ -24,8 +24,7 @@ Actions toTheChoice(Actions then = {}) {
 // The client area of the picture as the player sees it, whatever the image holds beyond it.
 QImage picture(const GameWindow& window) {
     const RasterCanvas& canvas = window.canvas();
-    const QSizeF device = QSizeF(canvas.clientSize()) * canvas.scale();
-    return canvas.image().copy(QRect(QPoint(0, 0), device.toSize()));
+    return wrappedImage(canvas.pixels()).copy(QRect(QPoint(0, 0), toQSize(canvas.deviceSize())));
 }
 
 } // namespace
