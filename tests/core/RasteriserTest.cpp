@@ -324,6 +324,38 @@ ooooooo....
 )");
 }
 
+// Quarter turns from a pixel centre: the pixels straight right, up and down lie on an end
+// direction, and count.
+TEST(RasteriserArcs, BothEndDirectionsAreIncluded) {
+    Sheet up(9, 9), down(9, 9);
+    for (Sheet* sheet : {&up, &down})
+        (*sheet)->ellipse(4.5, 4.5, 3, 3, Rim, Paper);
+    up->arc(4.5, 4.5, 3, 0, TwoPi / 4, Ink);
+    down->arc(4.5, 4.5, 3, -TwoPi / 4, 0, Ink);
+    EXPECT_EQ(up.text(), R"(
+.........
+...o##...
+..o...#..
+.o.....#.
+.o.....#.
+.o.....o.
+..o...o..
+...ooo...
+.........
+)");
+    EXPECT_EQ(down.text(), R"(
+.........
+...ooo...
+..o...o..
+.o.....o.
+.o.....#.
+.o.....#.
+..o...#..
+...o##...
+.........
+)");
+}
+
 TEST(RasteriserArcs, NoSpanPaintsNothingAndAWholeTurnTheOutline) {
     Sheet none(9, 9), whole(9, 9), outline(9, 9);
     EXPECT_TRUE(none->arc(4.5, 4.5, 3, 1.25, 1.25, Ink).isEmpty());
