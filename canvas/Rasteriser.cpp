@@ -125,11 +125,13 @@ class AngleRange {
   public:
     AngleRange(double x, double y, double start, double end)
         : x_(x), y_(y), start_(start), end_(end) {
+        constexpr double TwoPi = 2 * 3.141592653589793;
         double span = end - start;
+        // Below a whole turn only the two directions count, however many turns back the end is.
         if (span < 0)
-            span += 2 * 3.141592653589793;
-        whole_ = span >= 2 * 3.141592653589793;
-        wide_ = span > 3.141592653589793;
+            span -= std::floor(span / TwoPi) * TwoPi;
+        whole_ = span >= TwoPi;
+        wide_ = span > TwoPi / 2;
         empty_ = span == 0;
     }
 
