@@ -7,11 +7,10 @@
 // log at that zoom, as a switch of view does.
 
 #include "canvas/PassThroughCanvas.h"
+#include "canvas/RasterCanvas.h"
 #include "game/Layout.h"
 #include "game/NoControls.h"
 #include "game/Session.h"
-#include "canvas/RasterCanvas.h"
-#include "canvas/RasterCanvas.h"
 
 #include <cstdio>
 #include <ctime>

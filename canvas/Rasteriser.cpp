@@ -9,9 +9,9 @@
 
 namespace {
 
-// Far beyond any picture, and small enough that products of two coordinates stay exact in
-// 64-bit integers.
-constexpr double Reach = 1 << 26;
+// Far beyond any picture, and small enough that products of two coordinates in 1/256 pixel stay
+// exact in 64-bit integers.
+constexpr double Reach = 1 << 20;
 
 // Rounded to 1/256 of a pixel, so that a pixel centre's offset from it is exact in double.
 double snap(double value) {
@@ -88,9 +88,11 @@ struct Direction {
     double x;
     double y;
 
-    explicit Direction(double radians) {
+    explicit Direction(double angle) {
         constexpr double HalfPi = 1.5707963267948966;
-        const double turns = std::round(std::clamp(radians, -1e6, 1e6) / HalfPi);
+        // Far beyond any turn the game makes, where a double still holds the angle to 1e-10.
+        const double radians = std::clamp(angle, -1e6, 1e6);
+        const double turns = std::round(radians / HalfPi);
         const double r = radians - turns * HalfPi;
         const double r2 = r * r;
         double sine = 1.0, cosine = 1.0;
@@ -164,9 +166,10 @@ struct Side {
     }
 };
 
-// Whether an edge whose inside lies along (nx, ny) is a top or a left edge.
+// Whether an edge whose inside lies along (nx, ny) is a left edge (the inside to its right) or a
+// top one (horizontal, the inside below it).
 bool topOrLeft(double nx, double ny) {
-    return ny > 0 || (ny == 0 && nx > 0);
+    return nx > 0 || (nx == 0 && ny > 0);
 }
 
 PixelRect rectOf(long left, long top, long right, long bottom) {
@@ -214,7 +217,9 @@ PixelRect Rasteriser::line(double x1, double y1, double x2, double y2, Pixel col
 }
 
 PixelRect Rasteriser::thinLine(double x1, double y1, double x2, double y2, Pixel colour) {
-    long fromX = pixelOf(x1), fromY = pixelOf(y1), toX = pixelOf(x2), toY = pixelOf(y2);
+    // In 1/256 pixel, exact: the coordinates were snapped to that.
+    long fromX = std::lround(x1 * 256), fromY = std::lround(y1 * 256);
+    long toX = std::lround(x2 * 256), toY = std::lround(y2 * 256);
     const bool steep = std::abs(toY - fromY) > std::abs(toX - fromX);
     if (steep) {
         std::swap(fromX, fromY);
@@ -224,31 +229,42 @@ PixelRect Rasteriser::thinLine(double x1, double y1, double x2, double y2, Pixel
         std::swap(fromX, toX);
         std::swap(fromY, toY);
     }
-    // Along the major axis, the minor offset nearest the line, ties to the smaller one:
-    // ceil(t * dy / dx - 1/2), kept as a quotient and a remainder.
-    const long dx = toX - fromX, dy = toY - fromY;
+    const long firstMajor = floorDiv(fromX, 256), lastMajor = floorDiv(toX, 256);
     const long limit = steep ? target_.height() - 1 : target_.width() - 1;
-    const long first = std::max(fromX, 0L), last = std::min(toX, limit);
+    const long first = std::max(firstMajor, 0L), last = std::min(lastMajor, limit);
+    const long dx = toX - fromX, dy = toY - fromY;
+    const auto paint = [&](long major, long minor) {
+        steep ? paintSpan(major, minor, minor, colour) : paintSpan(minor, major, major, colour);
+    };
+    long minorFrom = floorDiv(fromY, 256), minorTo = floorDiv(toY, 256);
     if (dx == 0) {
-        steep ? paintSpan(fromX, fromY, fromY, colour) : paintSpan(fromY, fromX, fromX, colour);
-    } else if (first <= last) {
-        const long twiceDx = 2 * dx;
-        const long start = 2 * (first - fromX) * dy + dx - 1;
-        long offset = floorDiv(start, twiceDx);
-        long remainder = start - offset * twiceDx;
-        for (long major = first; major <= last; ++major) {
-            const long minor = fromY + offset;
-            steep ? paintSpan(major, minor, minor, colour) : paintSpan(minor, major, major, colour);
-            remainder += 2 * dy;
-            if (remainder >= twiceDx)
-                remainder -= twiceDx, ++offset;
-            else if (remainder < 0)
-                remainder += twiceDx, --offset;
+        paint(firstMajor, minorFrom);
+    } else {
+        // The minor pixel at the centre of major pixel m: floor((fromY * dx + (256 m + 128 -
+        // fromX) * dy) / (256 dx)), kept as a quotient and a remainder from one pixel to the next.
+        const long denominator = 256 * dx;
+        const auto numeratorAt = [&](long major) {
+            return fromY * dx + (256 * major + 128 - fromX) * dy;
+        };
+        minorFrom = floorDiv(numeratorAt(firstMajor), denominator);
+        minorTo = floorDiv(numeratorAt(lastMajor), denominator);
+        if (first <= last) {
+            const long start = numeratorAt(first);
+            long minor = floorDiv(start, denominator);
+            long remainder = start - minor * denominator;
+            for (long major = first; major <= last; ++major) {
+                paint(major, minor);
+                remainder += 256 * dy;
+                if (remainder >= denominator)
+                    remainder -= denominator, ++minor;
+                else if (remainder < 0)
+                    remainder += denominator, --minor;
+            }
         }
     }
-    const long left = std::min(fromX, toX), right = std::max(fromX, toX);
-    const long top = std::min(fromY, toY), bottom = std::max(fromY, toY);
-    return steep ? rectOf(top, left, bottom, right) : rectOf(left, top, right, bottom);
+    const long top = std::min(minorFrom, minorTo), bottom = std::max(minorFrom, minorTo);
+    return steep ? rectOf(top, firstMajor, bottom, lastMajor)
+                 : rectOf(firstMajor, top, lastMajor, bottom);
 }
 
 PixelRect Rasteriser::wideLine(double x1, double y1, double x2, double y2, Pixel colour) {

@@ -15,14 +15,14 @@ class SpanUnion;
 // primitives give the same pixels on every compiler, processor and platform.
 //
 // The rules, for lines and outlines w pixels wide:
-// - A line 1 pixel wide joins the pixels that hold its two end points, both included. In each
-//   column between them (each row, for a line steeper than 45 degrees) it covers the one pixel
-//   whose centre lies nearest the straight line through their centres; a tie goes to the pixel
-//   above (to the left).
+// - A line 1 pixel wide covers one pixel in each column from the one that holds its first end
+//   point to the one that holds its last, both included (each row, for a line steeper than 45
+//   degrees): the pixel that holds the point of the line, extended where need be, on the
+//   column's centre line. A point on a pixel's edge belongs to the pixel right of or below it.
 // - A wider line covers the pixels whose centre lies in the rectangle w wide centred on the
 //   segment and reaching w/2 past each end point; a centre on an edge counts when the edge is a
-//   top edge, or a left one (the rectangle lies below it, or to its right). A line of no length
-//   is the w x w square around its point.
+//   left edge (the rectangle lies to its right) or a horizontal top edge (the rectangle below
+//   it). A line of no length is the w x w square around its point.
 // - An ellipse with radii a and b covers the pixels whose centre lies strictly inside the ellipse
 //   of radii a + w/2 and b + w/2. It also always covers the row that holds its centre, and in each
 //   row it covers the column that holds its centre, so that no shape vanishes. The outline is the

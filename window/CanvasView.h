@@ -1,8 +1,8 @@
 #pragma once
 
-#include "window/FramePacer.h"
 #include "canvas/RasterCanvas.h"
 #include "window/CoreToQt.h"
+#include "window/FramePacer.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "window/CommandButton.h"
 
-#include "window/Look.h"
 #include "window/CoreToQt.h"
+#include "window/Look.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -47,12 +47,15 @@ TEST(RasterCanvas, LineIncludesBothEndPoints) {
     EXPECT_EQ(paintedPixels(canvas), 9);
 }
 
-TEST(RasterCanvas, TinyCirclesPaintAFewPixels) {
-    for (float radius : {0.0f, 1.0f}) {
+// On a pixel corner, too small to hold a pixel centre: the pixel holding the centre, and for a
+// radius reaching the centres above and below it, the one above too.
+TEST(RasterCanvas, TinyCirclesStillShow) {
+    for (const auto& [radius, pixels] : {std::pair{0.0f, 1}, std::pair{1.0f, 2}}) {
         RasterCanvas canvas(PixelSize{20, 20});
         canvas.setFillColor(rgb(255, 0, 0));
         canvas.circle(150, 150, radius, rgb(255, 0, 0));
-        EXPECT_EQ(paintedPixels(canvas), 1) << radius;
+        EXPECT_EQ(paintedPixels(canvas), pixels) << radius;
+        EXPECT_EQ(at(canvas, 10, 10), red);
     }
 }
 
@@ -82,7 +85,8 @@ TEST(RasterCanvas, FillsThenOutlines) {
     canvas.circle(750, 750, 450, rgb(255, 0, 0)); // 30 pixels across
     EXPECT_EQ(at(canvas, 50, 50), green);
     EXPECT_EQ(at(canvas, 50, 20), red);
-    EXPECT_EQ(at(canvas, 80, 50), red);
+    EXPECT_EQ(at(canvas, 79, 50), red);
+    EXPECT_EQ(at(canvas, 80, 50), background);
     EXPECT_EQ(at(canvas, 50, 18), background);
 }
 

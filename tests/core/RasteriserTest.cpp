@@ -52,14 +52,14 @@ struct LineCase {
 
 } // namespace
 
-// The end points sit anywhere in their pixels; halfway between two pixels the upper (left) one
-// wins. Each line is drawn both ways, which covers all eight octants.
-TEST(RasteriserLines, ThinLinesJoinTheEndPixelsAlongTheNearestCentres) {
+// The end points sit anywhere in their pixels; each column (row) takes the pixel the line
+// crosses at its centre. Each line is drawn both ways, which covers all eight octants.
+TEST(RasteriserLines, ThinLinesTakeThePixelOnEachColumnsCentreLine) {
     const LineCase cases[] = {
         {0.3, 0.8, 6.6, 3.2, 7, 4, R"(
-##.....
-..##...
-....##.
+#......
+.##....
+...###.
 ......#
 )"},
         {0.9, 3.1, 6.2, 0.4, 7, 4, R"(
@@ -375,9 +375,9 @@ TEST(RasteriserClipping, ShapesAndLinesAreCutAtEverySide) {
     EXPECT_EQ(shape.text(), R"(
 offffffo
 offffffo
-ffffffff
-#######f
-offffff#
+#fffffff
+f#######
+offfffff
 offffffo
 )");
     EXPECT_EQ(wide.text(), R"(

@@ -66,9 +66,9 @@ std::string asTable(const std::vector<std::uint64_t>& sums) {
 // a painter changes the sums: paste the tables the failure prints.
 TEST(TourPictures, PixelsOfEveryStepAreAsBefore) {
     const std::vector<std::uint64_t> atOne = {
-        0x5ba6a8c5f907de53ull, 0x4272b3c4631f3cf1ull, 0x4272b3c4631f3cf1ull, 0x4272b3c4631f3cf1ull,
-        0x4272b3c4631f3cf1ull, 0xc49a539d3deefb63ull, 0xc49a539d3deefb63ull, 0x4dc5049ffe238faaull,
-        0x9e7a777c904db948ull, 0x399d2b0357271ae1ull, 0x83bf4d0042dc751bull, 0x7eea9806f972b4a4ull,
+        0x5ba6a8c5f907de53ull, 0x3508cc3c1969c0abull, 0x3508cc3c1969c0abull, 0x3508cc3c1969c0abull,
+        0x3508cc3c1969c0abull, 0xafb15ae97b9aa3e9ull, 0xafb15ae97b9aa3e9ull, 0x654ea530fde7a124ull,
+        0xa21d309f0f1698b6ull, 0xfb79199f7673a7adull, 0x5f8863a4cc692bb5ull, 0x803184c59be39225ull,
     };
     const std::vector<std::uint64_t> atOneAndAHalf = {
         0x77294b0acc024ca7ull, 0x2f358f0423d201d9ull, 0x2f358f0423d201d9ull, 0x2f358f0423d201d9ull,

@@ -3,10 +3,10 @@
 #include "attacks/Devour.h"
 #include "attacks/FireBall.h"
 #include "attacks/FlameBreath.h"
+#include "canvas/RasterCanvas.h"
 #include "scene/Beast.h"
 #include "scene/FloorAndHoard.h"
 #include "scene/Goblin.h"
-#include "canvas/RasterCanvas.h"
 #include "window/CoreToQt.h"
 
 #include <QtTest>

@@ -55,8 +55,8 @@ class ContinueHintTest : public QObject {
         game->play(Action::StartOver);
         QVERIFY(hintShown());
         // The picture itself never has it: a saved picture or a clip shows the blank canvas.
-        QCOMPARE(countPixels(wrappedImage(game->window.canvas().pixels()), wrappedImage(game->window.canvas().pixels()).rect(),
-                             hintText),
+        QCOMPARE(countPixels(wrappedImage(game->window.canvas().pixels()),
+                             wrappedImage(game->window.canvas().pixels()).rect(), hintText),
                  0);
         game->window.toggleFullScreen();
         QTRY_COMPARE(game->window.size(), toQSize(DesignSize));
