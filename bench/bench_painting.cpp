@@ -71,7 +71,7 @@ class Game {
     void replay(const char* after, double scale) {
         RasterCanvas fresh(raster_.clientSize(), scale);
         const double start = cpuSeconds();
-        session_.replayScene(fresh);
+        fresh.paintBatch([this](Canvas& canvas) { session_.replayScene(canvas); });
         const double spent = cpuSeconds() - start;
         std::printf("  replay after %-19s at %4.2g: %7.1f ms of CPU\n", after, scale, spent * 1e3);
     }

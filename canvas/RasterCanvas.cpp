@@ -68,7 +68,8 @@ PixelRect RasterCanvas::paint(const Primitive& primitive) {
 
 void RasterCanvas::line(float x1, float y1, float x2, float y2, Color colour) {
     const LineCall call{x1, y1, x2, y2, colour};
-    dirty_ = dirty_.united(paint(Primitive(call)));
+    if (!batched_)
+        dirty_ = dirty_.united(paint(Primitive(call)));
     std::size_t key = 1;
     for (float value : {x1, y1, x2, y2})
         key = mixIn(key, value);
@@ -77,7 +78,8 @@ void RasterCanvas::line(float x1, float y1, float x2, float y2, Color colour) {
 
 void RasterCanvas::drawShape(const CircleShape& shape) {
     const ShapeCall call{shape, fill_};
-    dirty_ = dirty_.united(paint(Primitive(call)));
+    if (!batched_)
+        dirty_ = dirty_.united(paint(Primitive(call)));
     std::size_t key = shape.outline == Outline::Arc ? 3 : 2;
     for (float value : {shape.x, shape.y, shape.radius, shape.aspect, shape.start, shape.end})
         key = mixIn(key, value);
@@ -115,6 +117,8 @@ void RasterCanvas::keep(Primitive primitive, std::size_t key) {
 
     if (keptPrimitives() > MaxKeptPrimitives) {
         // Too much to keep: the picture so far becomes the bitmap a rebuild starts from.
+        if (batched_)
+            repaintAll();
         base_ = pixels_;
         baseScale_ = scale_;
         kept_.clear();
@@ -126,6 +130,24 @@ void RasterCanvas::keep(Primitive primitive, std::size_t key) {
         lastWithKey_.clear();
         dropped_ = 0;
     }
+}
+
+void RasterCanvas::paintBatch(const std::function<void(Canvas&)>& paint) {
+    batched_ = true;
+    try {
+        paint(*this);
+    } catch (...) {
+        batched_ = false;
+        repaintAll();
+        throw;
+    }
+    batched_ = false;
+    repaintAll();
+}
+
+void RasterCanvas::repaintAll() {
+    pixels_.fill(toPixel(Palette::Background));
+    rebuild();
 }
 
 void RasterCanvas::clear() {

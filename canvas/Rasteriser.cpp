@@ -18,8 +18,19 @@ double snap(double value) {
     return std::round(std::clamp(value, -Reach, Reach) * 256.0) / 256.0;
 }
 
+// Floor and ceiling of values well within a long, without a call into the C library.
+long floorOf(double value) {
+    const auto truncated = static_cast<long>(value);
+    return truncated - (value < static_cast<double>(truncated));
+}
+
+long ceilOf(double value) {
+    const auto truncated = static_cast<long>(value);
+    return truncated + (value > static_cast<double>(truncated));
+}
+
 long pixelOf(double coordinate) {
-    return static_cast<long>(std::floor(coordinate));
+    return floorOf(coordinate);
 }
 
 long floorDiv(long numerator, long denominator) {
@@ -41,8 +52,7 @@ Span centresWithin(double x, double halfWidth) {
     if (!(halfWidth > 0))
         return {};
     const auto inside = [x, halfWidth](long i) { return std::abs(i + 0.5 - x) < halfWidth; };
-    Span span{pixelOf(x - 0.5 - halfWidth) + 1,
-              static_cast<long>(std::ceil(x - 0.5 + halfWidth)) - 1};
+    Span span{floorOf(x - 0.5 - halfWidth) + 1, ceilOf(x - 0.5 + halfWidth) - 1};
     while (inside(span.from - 1))
         --span.from;
     while (inside(span.to + 1))
@@ -155,15 +165,39 @@ class AngleRange {
     bool whole_ = false, wide_ = false, empty_ = false;
 };
 
-// A half-plane k * x + m >= 0 (or > 0) of one row, as a side of a wide line.
-struct Side {
-    double k, m;
-    bool inclusive;
-
-    bool holds(double x) const {
-        const double value = k * x + m;
-        return inclusive ? value >= 0 : value > 0;
+// A half-plane k * x + m >= 0 (or > 0, where the edge does not count) as a side of a wide line,
+// with m changing along y as m1 * y + m0, and the pixels whose centre it holds on a row.
+class Side {
+  public:
+    Side() = default;
+    Side(double k, double m1, double m0, bool inclusive)
+        : k_(k), m1_(m1), m0_(m0), inclusive_(inclusive) {
+        // Where the row y crosses the side, less the half pixel to a centre: b1 * y + b0.
+        if (k != 0) {
+            b1_ = -m1 / k;
+            b0_ = -m0 / k - 0.5;
+        }
     }
+
+    // Narrows the columns first..last to those whose centre (i + 1/2, y) the side holds.
+    void narrow(double y, long& first, long& last) const {
+        if (k_ == 0) {
+            const double m = m1_ * y + m0_;
+            if (!(inclusive_ ? m >= 0 : m > 0))
+                last = first - 1;
+            return;
+        }
+        // Within a long: coordinates are within Reach and slopes within 256 * Reach.
+        const double at = b1_ * y + b0_;
+        if (k_ > 0)
+            first = std::max(first, inclusive_ ? ceilOf(at) : floorOf(at) + 1);
+        else
+            last = std::min(last, inclusive_ ? floorOf(at) : ceilOf(at) - 1);
+    }
+
+  private:
+    double k_ = 0, m1_ = 0, m0_ = 0, b1_ = 0, b0_ = 0;
+    bool inclusive_ = false;
 };
 
 // Whether an edge whose inside lies along (nx, ny) is a left edge (the inside to its right) or a
@@ -276,55 +310,30 @@ PixelRect Rasteriser::wideLine(double x1, double y1, double x2, double y2, Pixel
     const long bottom = pixelOf(std::max(y1, y2) + half) + 1;
     const long left = pixelOf(std::min(x1, x2) - half) - 1;
     const long right = pixelOf(std::max(x1, x2) + half) + 1;
+    // Across the segment u = dx * (y - y1) - dy * (x - x1), along it
+    // t = dx * (x - x1) + dy * (y - y1), both scaled by its length; a line of no length is a
+    // square.
+    Side sides[4];
+    if (length == 0) {
+        sides[0] = {1, 0, half - x1, true};
+        sides[1] = {-1, 0, x1 + half, false};
+        sides[2] = {0, 1, half - y1, true};
+        sides[3] = {0, -1, y1 + half, false};
+    } else {
+        const double reach = half * length;
+        const double across = dy * x1 - dx * y1;
+        const double along = -dy * y1 - dx * x1;
+        sides[0] = {-dy, dx, across + reach, topOrLeft(-dy, dx)};
+        sides[1] = {dy, -dx, reach - across, topOrLeft(dy, -dx)};
+        sides[2] = {dx, dy, along + reach, topOrLeft(dx, dy)};
+        sides[3] = {-dx, -dy, lengthSquared + reach - along, topOrLeft(-dx, -dy)};
+    }
     const long firstRow = std::max(top, 0L), lastRow = std::min(bottom, target_.height() - 1L);
     for (long j = firstRow; j <= lastRow; ++j) {
         const double y = j + 0.5;
-        // Across the segment u = dx * (y - y1) - dy * (x - x1), along it
-        // t = dx * (x - x1) + dy * (y - y1), both scaled by its length; a line of no length is a
-        // square.
-        Side sides[4];
-        if (length == 0) {
-            sides[0] = {1, half - x1, true};
-            sides[1] = {-1, x1 + half, false};
-            sides[2] = {0, y - (y1 - half), true};
-            sides[3] = {0, (y1 + half) - y, false};
-        } else {
-            const double reach = half * length;
-            const double across = dx * (y - y1) + dy * x1;
-            const double along = dy * (y - y1) - dx * x1;
-            sides[0] = {-dy, across + reach, topOrLeft(-dy, dx)};
-            sides[1] = {dy, reach - across, topOrLeft(dy, -dx)};
-            sides[2] = {dx, along + reach, topOrLeft(dx, dy)};
-            sides[3] = {-dx, lengthSquared + reach - along, topOrLeft(-dx, -dy)};
-        }
-        const auto inside = [&sides](long i) {
-            const double x = i + 0.5;
-            return std::all_of(std::begin(sides), std::end(sides),
-                               [x](const Side& side) { return side.holds(x); });
-        };
-        // A first guess from the sides' crossings, then settled pixel by pixel.
-        double from = left, to = right;
-        bool none = false;
-        for (const Side& side : sides) {
-            if (side.k > 0)
-                from = std::max(from, -side.m / side.k);
-            else if (side.k < 0)
-                to = std::min(to, -side.m / side.k);
-            else
-                none = none || !side.holds(0);
-        }
-        if (none || from > to + 1)
-            continue;
-        long first = std::clamp(static_cast<long>(std::floor(from)), left, right);
-        long last = std::clamp(static_cast<long>(std::floor(to)), left, right);
-        while (first > left && inside(first - 1))
-            --first;
-        while (last < right && inside(last + 1))
-            ++last;
-        while (first <= last && !inside(first))
-            ++first;
-        while (last >= first && !inside(last))
-            --last;
+        long first = left, last = right;
+        for (const Side& side : sides)
+            side.narrow(y, first, last);
         if (first <= last)
             paintSpan(j, first, last, colour);
     }
@@ -332,7 +341,8 @@ PixelRect Rasteriser::wideLine(double x1, double y1, double x2, double y2, Pixel
 }
 
 template <typename Paint>
-PixelRect Rasteriser::paintEllipse(double x, double y, double a, double b, Paint&& paint) {
+PixelRect Rasteriser::paintEllipse(double x, double y, double a, double b, bool outlined,
+                                   Paint&& paint) {
     const double half = lineWidth_ / 2.0;
     const Ellipse outer{x, y, a + half, b + half, true};
     const Ellipse inner{x, y, a - half, b - half, false};
@@ -346,9 +356,12 @@ PixelRect Rasteriser::paintEllipse(double x, double y, double a, double b, Paint
     for (long j = firstRow; j <= lastRow; ++j) {
         const Span below = outer.row(j + 1);
         if (!here.isEmpty()) {
-            Span filled = here.within({here.from + 1, here.to - 1}).within(above).within(below);
-            if (wide)
-                filled = filled.within(inner.row(j));
+            Span filled;
+            if (outlined) {
+                filled = here.within({here.from + 1, here.to - 1}).within(above).within(below);
+                if (wide)
+                    filled = filled.within(inner.row(j));
+            }
             paint(j, here, filled);
             left = std::min(left, here.from);
             right = std::max(right, here.to);
@@ -362,7 +375,8 @@ PixelRect Rasteriser::paintEllipse(double x, double y, double a, double b, Paint
 PixelRect Rasteriser::ellipse(double x, double y, double a, double b, Pixel outline, Pixel fill) {
     if (std::isnan(x) || std::isnan(y) || std::isnan(a) || std::isnan(b))
         return {};
-    return paintEllipse(snap(x), snap(y), snap(std::abs(a)), snap(std::abs(b)),
+    // In one colour there is no telling the outline from the fill.
+    return paintEllipse(snap(x), snap(y), snap(std::abs(a)), snap(std::abs(b)), outline != fill,
                         [&](long j, Span covered, Span filled) {
                             if (filled.isEmpty()) {
                                 paintSpan(j, covered.from, covered.to, outline);
@@ -389,7 +403,7 @@ PixelRect Rasteriser::arc(double x, double y, double radius, double start, doubl
                 paintSpan(j, i, i, colour);
         }
     };
-    return paintEllipse(x, y, radius, radius, [&](long j, Span covered, Span filled) {
+    return paintEllipse(x, y, radius, radius, true, [&](long j, Span covered, Span filled) {
         if (filled.isEmpty()) {
             paintHeld(j, covered.from, covered.to);
         } else {

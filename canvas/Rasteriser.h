@@ -50,7 +50,7 @@ class Rasteriser {
     PixelRect thinLine(double x1, double y1, double x2, double y2, Pixel colour);
     PixelRect wideLine(double x1, double y1, double x2, double y2, Pixel colour);
     template <typename Paint>
-    PixelRect paintEllipse(double x, double y, double a, double b, Paint&& paint);
+    PixelRect paintEllipse(double x, double y, double a, double b, bool outlined, Paint&& paint);
 
     PixelBuffer& target_;
     int lineWidth_;

@@ -54,7 +54,7 @@ void CanvasView::repaintScene(const std::function<void(Canvas&)>& paint) {
     // Cleared first, so that the new scale has nothing to rebuild.
     canvas_.clear();
     canvas_.resize(canvas_.clientSize(), wantedScale());
-    paint(canvas_);
+    canvas_.paintBatch(paint);
     canvas_.takeDirty();
     update();
 }
