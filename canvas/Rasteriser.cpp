@@ -200,10 +200,10 @@ class Side {
     bool inclusive_ = false;
 };
 
-// Whether an edge whose inside lies along (nx, ny) is a left edge (the inside to its right) or a
-// top one (horizontal, the inside below it).
-bool topOrLeft(double nx, double ny) {
-    return nx > 0 || (nx == 0 && ny > 0);
+// Whether an edge whose inside lies along (nx, ny) is a right edge (the inside to its left) or a
+// bottom one (horizontal, the inside above it).
+bool bottomOrRight(double nx, double ny) {
+    return nx < 0 || (nx == 0 && ny < 0);
 }
 
 PixelRect rectOf(long left, long top, long right, long bottom) {
@@ -315,18 +315,18 @@ PixelRect Rasteriser::wideLine(double x1, double y1, double x2, double y2, Pixel
     // square.
     Side sides[4];
     if (length == 0) {
-        sides[0] = {1, 0, half - x1, true};
-        sides[1] = {-1, 0, x1 + half, false};
-        sides[2] = {0, 1, half - y1, true};
-        sides[3] = {0, -1, y1 + half, false};
+        sides[0] = {1, 0, half - x1, false};
+        sides[1] = {-1, 0, x1 + half, true};
+        sides[2] = {0, 1, half - y1, false};
+        sides[3] = {0, -1, y1 + half, true};
     } else {
         const double reach = half * length;
         const double across = dy * x1 - dx * y1;
         const double along = -dy * y1 - dx * x1;
-        sides[0] = {-dy, dx, across + reach, topOrLeft(-dy, dx)};
-        sides[1] = {dy, -dx, reach - across, topOrLeft(dy, -dx)};
-        sides[2] = {dx, dy, along + reach, topOrLeft(dx, dy)};
-        sides[3] = {-dx, -dy, lengthSquared + reach - along, topOrLeft(-dx, -dy)};
+        sides[0] = {-dy, dx, across + reach, bottomOrRight(-dy, dx)};
+        sides[1] = {dy, -dx, reach - across, bottomOrRight(dy, -dx)};
+        sides[2] = {dx, dy, along + reach, bottomOrRight(dx, dy)};
+        sides[3] = {-dx, -dy, lengthSquared + reach - along, bottomOrRight(-dx, -dy)};
     }
     const long firstRow = std::max(top, 0L), lastRow = std::min(bottom, target_.height() - 1L);
     for (long j = firstRow; j <= lastRow; ++j) {

@@ -21,8 +21,9 @@ class SpanUnion;
 //   column's centre line. A point on a pixel's edge belongs to the pixel right of or below it.
 // - A wider line covers the pixels whose centre lies in the rectangle w wide centred on the
 //   segment and reaching w/2 past each end point; a centre on an edge counts when the edge is a
-//   left edge (the rectangle lies to its right) or a horizontal top edge (the rectangle below
-//   it). A line of no length is the w x w square around its point.
+//   right edge (the rectangle lies to its left) or a horizontal bottom edge (the rectangle above
+//   it), as a point on a pixel's edge belongs to the pixel right of or below it. A line of no
+//   length is the w x w square around its point.
 // - An ellipse with radii a and b covers the pixels whose centre lies strictly inside the ellipse
 //   of radii a + w/2 and b + w/2. It also always covers the row that holds its centre, and in each
 //   row it covers the column that holds its centre, so that no shape vanishes. The outline is the
