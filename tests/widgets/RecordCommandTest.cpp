@@ -343,8 +343,9 @@ class RecordCommandTest : public QObject {
         QFETCH(QString, file);
         QTemporaryDir scratch;
         QProcess process;
-        // The whole tour takes several seconds to record.
-        start(process, {QStringLiteral("--record"), scratch.filePath(file)});
+        // The whole tour takes several seconds to record this large.
+        start(process, {QStringLiteral("--record"), scratch.filePath(file),
+                        QStringLiteral("--size"), QStringLiteral("3840x2160")});
         QVERIFY(process.waitForStarted());
         QTest::qWait(1000);
         QCOMPARE(process.state(), QProcess::Running);
