@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <stdexcept>
+
 namespace {
 
 const Pixel background = toPixel(Palette::Background);
@@ -171,4 +174,52 @@ TEST(RasterCanvas, DirtyRegionHoldsEveryPaintedPixel) {
         const PixelRect painted = paintedBounds(canvas, colour);
         EXPECT_EQ(dirty.united(painted), dirty);
     }
+}
+
+namespace {
+
+// Concentric discs of several colours (the later, larger ones hide the earlier), a run of
+// overlapping discs of one colour, lines over them and an arc.
+void paintAMix(Canvas& canvas) {
+    for (int radius = 100; radius <= 900; radius += 40) {
+        canvas.setFillColor(rgb(radius % 256, 80, 0));
+        canvas.circle(1500, 1400, static_cast<float>(radius), rgb(radius % 256, 80, 0));
+    }
+    canvas.setFillColor(canvas.background());
+    for (int step = 0; step < 60; ++step)
+        canvas.circle(600.0f + 7 * step, 600.0f + 3 * step, 300.0f + step, canvas.background());
+    for (int k = 0; k < 40; ++k)
+        canvas.line(100, 2800, 2900.0f - 20 * k, 200, rgb(0, 0, 255));
+    canvas.arc(1500, 1400, 500, rgb(255, 255, 255), 0.5f, 4.0f);
+}
+
+} // namespace
+
+TEST(RasterCanvas, ABatchPaintsWhatPaintingAsItGoesPaints) {
+    for (double scale : {1.0, 1.5, 3.75}) {
+        RasterCanvas live(PixelSize{240, 200}, scale), batched(PixelSize{240, 200}, scale);
+        paintAMix(live);
+        batched.paintBatch(paintAMix);
+        EXPECT_TRUE(live.pixels().size() == batched.pixels().size());
+        EXPECT_TRUE(
+            std::equal(live.pixels().data(),
+                       live.pixels().data() + live.pixels().width() * live.pixels().height(),
+                       batched.pixels().data()))
+            << scale;
+        EXPECT_EQ(batched.takeDirty(),
+                  (PixelRect{0, 0, batched.deviceSize().width, batched.deviceSize().height}));
+    }
+}
+
+// A painter that fails part-way leaves what it drew before failing on the picture.
+TEST(RasterCanvas, ABatchThatFailsShowsWhatWasDrawn) {
+    RasterCanvas canvas(PixelSize{100, 100});
+    EXPECT_THROW(canvas.paintBatch([](Canvas& on) {
+        on.line(150, 150, 1200, 150, rgb(255, 0, 0));
+        throw std::runtime_error("Overflow");
+    }),
+                 std::runtime_error);
+    EXPECT_EQ(at(canvas, 50, 10), red);
+    canvas.line(150, 300, 1200, 300, rgb(0, 255, 0));
+    EXPECT_EQ(at(canvas, 50, 20), green);
 }
