@@ -19,13 +19,18 @@ int deviceSide(int logical, double scale) {
 } // namespace
 
 QPainterCanvas::QPainterCanvas(PixelSize clientSize, double scale)
+    : QPainterCanvas(
+          clientSize, scale,
+          {0, 0, deviceSide(clientSize.width, scale), deviceSide(clientSize.height, scale)}) {}
+
+QPainterCanvas::QPainterCanvas(PixelSize clientSize, double scale, PixelRect window)
     : clientSize_(clientSize), scale_(scale),
-      image_(deviceSide(clientSize.width, scale), deviceSide(clientSize.height, scale),
-             QImage::Format_RGB32) {
+      image_(window.width, window.height, QImage::Format_RGB32) {
     image_.fill(toQColor(Palette::Background));
     // The scale is ours to apply: Qt's own pixel ratio handling does not go below 1.
     painter_.begin(&image_);
-    painter_.setTransform(QTransform::fromScale(scale_, scale_));
+    painter_.setTransform(QTransform::fromScale(scale_, scale_) *
+                          QTransform::fromTranslate(-window.x, -window.y));
 }
 
 QPainterCanvas::~QPainterCanvas() {

@@ -14,6 +14,10 @@
 class QPainterCanvas : public Canvas {
   public:
     QPainterCanvas(PixelSize clientSize, double scale);
+    // Only the part of that picture within `window`, in device pixels: the image is as large as
+    // the window, and each primitive lands where it would in the whole picture, moved by the
+    // window's corner.
+    QPainterCanvas(PixelSize clientSize, double scale, PixelRect window);
     ~QPainterCanvas() override;
     QPainterCanvas(const QPainterCanvas&) = delete;
     QPainterCanvas& operator=(const QPainterCanvas&) = delete;

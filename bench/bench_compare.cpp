@@ -7,10 +7,23 @@
 // same primitives (CPU time, the best of a few runs); the ratio is QPainter's time over ours, above
 // 1 where ours is faster.
 //
+// In whole pictures most breaking pixels come from stacking: where thousands of primitives of
+// many colours overlap, moving one edge by a pixel changes which colour ends up on top. So a
+// second table paints every distinct primitive alone, on the background, with both painters, and
+// counts per picture (each primitive under the first picture that paints it) the primitives that
+// differ at all, their differing and breaking pixels, and how far an edge moved: for each
+// differing pixel, "grew" is the distance to the nearest pixel of its new colour in the old
+// picture, and "shrank" the distance to the nearest pixel of its old colour in the new one (the
+// largest, in pixels, counting diagonal steps as one, so that 1 is within the rule). A colour
+// that one painter paints and the other does not paint at all has no distance; "unmatched"
+// counts the primitives where that happens. The primitives that break the rule most follow,
+// in twips as the game hands them over, so that they can be studied one by one.
+//
 //   bench_compare [--dump DIR]   DIR gets old.png, new.png and diff.png for each picture and zoom
 
 #include "bench/QPainterCanvas.h"
 #include "canvas/RasterCanvas.h"
+#include "canvas/Rasteriser.h"
 #include "game/Layout.h"
 #include "game/NoControls.h"
 #include "game/Session.h"
@@ -19,15 +32,20 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QString>
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <limits>
 #include <memory>
+#include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -37,6 +55,8 @@ namespace {
 constexpr std::uint64_t Seed = 1;
 constexpr double Zooms[] = {1.0, 1.5, 3.75};
 constexpr int Runs = 3;
+// How many of the primitives that break the rule alone are described, at each zoom.
+constexpr int WorstShown = 5;
 
 // In the diff image: what differs within the rule, what breaks it; everything else is the new
 // picture, dimmed.
@@ -46,10 +66,19 @@ constexpr QRgb Breaking = qRgb(255, 0, 255);
 struct LineCall {
     float x1, y1, x2, y2;
     Color colour;
+    auto operator<=>(const LineCall&) const = default;
 };
 struct ShapeCall {
     CircleShape shape;
     Color fill; // the fill colour when it was drawn
+
+    // Calls that paint the same pixels in the same colours are equal: an arc is never filled.
+    auto fields() const {
+        return std::tuple(shape.x, shape.y, shape.radius, shape.colour, shape.aspect, shape.outline,
+                          shape.start, shape.end, shape.outline == Outline::Arc ? Color{} : fill);
+    }
+    auto operator<=>(const ShapeCall& other) const { return fields() <=> other.fields(); }
+    bool operator==(const ShapeCall& other) const { return fields() == other.fields(); }
 };
 using Primitive = std::variant<LineCall, ShapeCall>;
 
@@ -121,40 +150,91 @@ double bestOf(const Picture& picture, double zoom, std::unique_ptr<Surface>& can
     return best * 1e3;
 }
 
-// Whether the colour lies on the pixel or one of its eight neighbours within the image.
-bool near(const QImage& image, int x, int y, QRgb colour) {
-    for (int j = std::max(y - 1, 0); j <= std::min(y + 1, image.height() - 1); ++j) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(j));
-        for (int i = std::max(x - 1, 0); i <= std::min(x + 1, image.width() - 1); ++i) {
-            if (row[i] == colour)
-                return true;
+constexpr int Absent = -1;
+// Pixels compared at once before looking at them one by one.
+constexpr int CompareRun = 64;
+
+// The distance from (x, y) to the nearest pixel of the colour in the image, counting a diagonal
+// step as one; Absent when the image holds none. `absent` keeps the colours found missing, so
+// that each costs one search of the whole image.
+int distanceTo(const QImage& image, int x, int y, QRgb colour, std::vector<QRgb>& absent) {
+    if (std::ranges::find(absent, colour) != absent.end())
+        return Absent;
+    const int width = image.width();
+    const int height = image.height();
+    const int farthest = std::max({x, y, width - 1 - x, height - 1 - y});
+    for (int distance = 1; distance <= farthest; ++distance) {
+        const int top = y - distance;
+        const int bottom = y + distance;
+        const int left = std::max(x - distance, 0);
+        const int right = std::min(x + distance, width - 1);
+        for (int j = std::max(top, 0); j <= std::min(bottom, height - 1); ++j) {
+            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(j));
+            // The whole row at the top and bottom of the ring, its two ends in between.
+            const int step = j == top || j == bottom ? 1 : std::max(right - left, 1);
+            for (int i = left; i <= right; i += step) {
+                if (row[i] == colour && std::max(std::abs(i - x), std::abs(j - y)) == distance)
+                    return distance;
+            }
         }
     }
-    return false;
+    absent.push_back(colour);
+    return Absent;
 }
 
 struct Difference {
     long differing = 0;
     long breaking = 0;
-    QImage diff; // the new picture dimmed, differing pixels marked
+    // The largest distances of the differing pixels' new colours in the old picture and their
+    // old colours in the new one; 1 is within the rule.
+    int grew = 0;
+    int shrank = 0;
+    // Whether a differing pixel has a colour that the other picture holds nowhere.
+    bool unmatched = false;
 };
 
-Difference compare(const QImage& before, const QImage& after) {
+// Marks the differences in `marked` when given: the new picture dimmed, differing pixels in
+// Differing or Breaking.
+Difference compare(const QImage& before, const QImage& after, QImage* marked = nullptr) {
     Difference result;
-    result.diff = QImage(after.size(), QImage::Format_RGB32);
-    for (int y = 0; y < after.height(); ++y) {
+    std::vector<QRgb> absentBefore;
+    std::vector<QRgb> absentAfter;
+    if (marked)
+        *marked = QImage(after.size(), QImage::Format_RGB32);
+    // QImage's accessors are calls into the library: too slow for every pixel.
+    const int width = after.width();
+    const int height = after.height();
+    for (int y = 0; y < height; ++y) {
         const auto* old = reinterpret_cast<const QRgb*>(before.constScanLine(y));
         const auto* now = reinterpret_cast<const QRgb*>(after.constScanLine(y));
-        auto* marked = reinterpret_cast<QRgb*>(result.diff.scanLine(y));
-        for (int x = 0; x < after.width(); ++x) {
-            if (old[x] == now[x]) {
-                marked[x] = qRgb(qRed(now[x]) / 4, qGreen(now[x]) / 4, qBlue(now[x]) / 4);
+        auto* marks = marked ? reinterpret_cast<QRgb*>(marked->scanLine(y)) : nullptr;
+        for (int start = 0; start < width; start += CompareRun) {
+            const int end = std::min(start + CompareRun, width);
+            // Most of a picture agrees, and memcmp tells that much sooner than a pixel at a time.
+            const bool same =
+                std::memcmp(old + start, now + start,
+                            static_cast<std::size_t>(end - start) * sizeof(QRgb)) == 0;
+            if (same && !marks)
                 continue;
+            for (int x = start; x < end; ++x) {
+                if (old[x] == now[x]) {
+                    if (marks)
+                        marks[x] = qRgb(qRed(now[x]) / 4, qGreen(now[x]) / 4, qBlue(now[x]) / 4);
+                    continue;
+                }
+                ++result.differing;
+                const int grew = distanceTo(before, x, y, now[x], absentBefore);
+                const int shrank = distanceTo(after, x, y, old[x], absentAfter);
+                result.grew = std::max(result.grew, grew);
+                result.shrank = std::max(result.shrank, shrank);
+                result.unmatched = result.unmatched || grew == Absent || shrank == Absent;
+                // The pixel itself holds neither colour in the other picture, so within one pixel
+                // means one pixel away.
+                const bool breaks = grew != 1 || shrank != 1;
+                result.breaking += breaks;
+                if (marks)
+                    marks[x] = breaks ? Breaking : Differing;
             }
-            ++result.differing;
-            const bool breaks = !near(before, x, y, now[x]) || !near(after, x, y, old[x]);
-            result.breaking += breaks;
-            marked[x] = breaks ? Breaking : Differing;
         }
     }
     return result;
@@ -208,21 +288,9 @@ void save(const QImage& image, const QString& path) {
         std::fprintf(stderr, "bench_compare: cannot write %s\n", qPrintable(path));
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QStringList arguments = QGuiApplication::arguments();
-    QString dumpFolder;
-    if (arguments.size() == 3 && arguments[1] == "--dump") {
-        dumpFolder = arguments[2];
-    } else if (arguments.size() != 1) {
-        std::fprintf(stderr, "usage: bench_compare [--dump DIR]\n");
-        return 2;
-    }
-
-    const std::vector<NamedPicture> pictures = playTour();
+// Paints each picture with both painters at each zoom, printing a row for each; dumps the images
+// into `dumpFolder` unless it is empty.
+void compareWholePictures(const std::vector<NamedPicture>& pictures, const QString& dumpFolder) {
     std::printf("%-20s %5s %7s %9s %8s %10s %10s %7s\n", "picture", "zoom", "prims", "differing",
                 "breaking", "raster ms", "QPainter ms", "ratio");
     long primitives = 0, differing = 0, breaking = 0;
@@ -235,7 +303,9 @@ int main(int argc, char* argv[]) {
             const double rasterTime = bestOf(picture.primitives, zoom, raster);
             const double painterTime = bestOf(picture.primitives, zoom, painter);
             const QImage after = imageOf(raster->pixels());
-            const Difference difference = compare(painter->image(), after);
+            QImage marked;
+            const Difference difference =
+                compare(painter->image(), after, dumpFolder.isEmpty() ? nullptr : &marked);
             const long count = static_cast<long>(picture.primitives.size());
             std::printf("%-20s %5.2f %7ld %9ld %8ld %10.2f %10.2f %7.2f\n", picture.name.c_str(),
                         zoom, count, difference.differing, difference.breaking, rasterTime,
@@ -259,10 +329,235 @@ int main(int argc, char* argv[]) {
             }
             save(painter->image(), folder + "/old.png");
             save(after, folder + "/new.png");
-            save(difference.diff, folder + "/diff.png");
+            save(marked, folder + "/diff.png");
         }
     }
     std::printf("%-20s %5s %7ld %9ld %8ld %10.2f %10.2f %7.2f\n", "total", "", primitives,
                 differing, breaking, rasterMs, qpainterMs, qpainterMs / rasterMs);
+}
+
+// Each picture's name with the primitives it is the first to paint: the lair's floor and hoard
+// come back in every picture, and count once.
+std::vector<NamedPicture> distinctByPicture(const std::vector<NamedPicture>& pictures) {
+    std::set<Primitive> seen;
+    std::vector<NamedPicture> kinds;
+    for (const NamedPicture& picture : pictures) {
+        auto kind = std::ranges::find(kinds, picture.name, &NamedPicture::name);
+        if (kind == kinds.end())
+            kind = kinds.insert(kinds.end(), {picture.name, {}});
+        for (const Primitive& primitive : picture.primitives) {
+            if (seen.insert(primitive).second)
+                kind->primitives.push_back(primitive);
+        }
+    }
+    return kinds;
+}
+
+// A primitive alone is painted on a part of the picture only: its bounds with room for the widest
+// outline, on a grid of 4 logical pixels so that the part's edges fall on whole device pixels at
+// every zoom (6 at 1.5, 15 at 3.75), and within the design area, where the game clips it. Our
+// rasteriser paints a part exactly as it paints the whole picture; QPainter does too, except
+// for a few wide lines that leave the picture, which it clips a little differently in a
+// smaller image.
+constexpr int GridPixels = 4;
+constexpr float MarginTwips = 8 * TwipsPerPixel;
+
+// The part of the picture at the design size that the primitive may paint, in logical pixels.
+PixelRect partFor(const Primitive& primitive) {
+    float left, top, right, bottom;
+    if (const auto* line = std::get_if<LineCall>(&primitive)) {
+        std::tie(left, right) = std::minmax(line->x1, line->x2);
+        std::tie(top, bottom) = std::minmax(line->y1, line->y2);
+    } else {
+        const CircleShape& shape = std::get<ShapeCall>(primitive).shape;
+        const float a = std::abs(shape.horizontalRadius());
+        const float b = std::abs(shape.verticalRadius());
+        left = shape.x - a;
+        right = shape.x + a;
+        top = shape.y - b;
+        bottom = shape.y + b;
+    }
+    const auto snap = [](float twips, auto round, int designPixels) {
+        const double cells = round(toPixelsPrecise(twips) / GridPixels);
+        return static_cast<int>(
+            std::clamp(cells * GridPixels, 0.0, static_cast<double>(designPixels)));
+    };
+    const auto down = [](double value) { return std::floor(value); };
+    const auto up = [](double value) { return std::ceil(value); };
+    const int x = snap(left - MarginTwips, down, DesignSize.width);
+    const int y = snap(top - MarginTwips, down, DesignSize.height);
+    return {x, y, snap(right + MarginTwips, up, DesignSize.width) - x,
+            snap(bottom + MarginTwips, up, DesignSize.height) - y};
+}
+
+PixelRect deviceRect(const PixelRect& logical, double zoom) {
+    const auto device = [zoom](int pixels) { return static_cast<int>(std::lround(pixels * zoom)); };
+    return {device(logical.x), device(logical.y), device(logical.width), device(logical.height)};
+}
+
+// Our side of a primitive alone: the rasteriser driven as RasterCanvas drives it, into a buffer
+// that holds only the part. Moving the device coordinates by the part's corner, a whole number
+// of pixels, is exact in double and changes no decision of the rasteriser, which a move in twips
+// would not promise: twips become pixels in single precision.
+PixelBuffer rasterise(const Primitive& primitive, const PixelRect& part, double zoom) {
+    PixelBuffer pixels({part.width, part.height}, toPixel(Palette::Background));
+    Rasteriser rasteriser(pixels, static_cast<int>(std::max(1.0, std::round(zoom))));
+    const auto x = [&](float twips) { return double{toPixels(twips)} * zoom - part.x; };
+    const auto y = [&](float twips) { return double{toPixels(twips)} * zoom - part.y; };
+    const auto length = [&](float twips) { return double{toPixels(twips)} * zoom; };
+    if (const auto* line = std::get_if<LineCall>(&primitive)) {
+        rasteriser.line(x(line->x1), y(line->y1), x(line->x2), y(line->y2), toPixel(line->colour));
+        return pixels;
+    }
+    const auto& [shape, fill] = std::get<ShapeCall>(primitive);
+    if (shape.outline == Outline::Arc)
+        rasteriser.arc(x(shape.x), y(shape.y), length(shape.radius), shape.start, shape.end,
+                       toPixel(shape.colour));
+    else
+        rasteriser.ellipse(x(shape.x), y(shape.y), length(shape.horizontalRadius()),
+                           length(shape.verticalRadius()), toPixel(shape.colour), toPixel(fill));
+    return pixels;
+}
+
+Difference compareAlone(const Primitive& primitive, double zoom) {
+    const PixelRect part = deviceRect(partFor(primitive), zoom);
+    if (part.isEmpty())
+        return {};
+    QPainterCanvas painter(DesignSize, zoom, part);
+    replay({primitive}, painter);
+    const PixelBuffer pixels = rasterise(primitive, part, zoom);
+    return compare(painter.image(), imageOf(pixels));
+}
+
+struct AloneCount {
+    long primitives = 0;
+    long differingPrimitives = 0;
+    long differing = 0;
+    long breaking = 0;
+    int grew = 0;
+    int shrank = 0;
+    long unmatched = 0;
+};
+
+void add(AloneCount& count, const Difference& difference) {
+    ++count.primitives;
+    count.differingPrimitives += difference.differing > 0;
+    count.differing += difference.differing;
+    count.breaking += difference.breaking;
+    count.grew = std::max(count.grew, difference.grew);
+    count.shrank = std::max(count.shrank, difference.shrank);
+    count.unmatched += difference.unmatched;
+}
+
+void add(AloneCount& count, const AloneCount& more) {
+    count.primitives += more.primitives;
+    count.differingPrimitives += more.differingPrimitives;
+    count.differing += more.differing;
+    count.breaking += more.breaking;
+    count.grew = std::max(count.grew, more.grew);
+    count.shrank = std::max(count.shrank, more.shrank);
+    count.unmatched += more.unmatched;
+}
+
+void printRow(const std::string& name, double zoom, const AloneCount& count) {
+    std::printf("%-20s %5.2f %7ld %7ld %9ld %8ld %5d %6d %9ld\n", name.c_str(), zoom,
+                count.primitives, count.differingPrimitives, count.differing, count.breaking,
+                count.grew, count.shrank, count.unmatched);
+}
+
+struct Breaker {
+    const std::string* picture;
+    double zoom;
+    Primitive primitive;
+    Difference difference;
+};
+
+QString hex(Color colour) {
+    return QString::asprintf("#%02x%02x%02x", redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+// Enough digits to paint the primitive again exactly.
+QString describe(const Primitive& primitive) {
+    if (const auto* line = std::get_if<LineCall>(&primitive))
+        return QString::asprintf("line (%.9g, %.9g) to (%.9g, %.9g) ", line->x1, line->y1, line->x2,
+                                 line->y2) +
+               hex(line->colour);
+    const auto& [shape, fill] = std::get<ShapeCall>(primitive);
+    const char* kind = shape.outline == Outline::Arc ? "arc"
+                       : shape.aspect == 1.0f        ? "circle"
+                                                     : "ellipse";
+    QString text = QString::asprintf("%s at (%.9g, %.9g) radius %.9g aspect %.9g ", kind, shape.x,
+                                     shape.y, shape.radius, shape.aspect) +
+                   hex(shape.colour);
+    if (shape.outline == Outline::Arc)
+        return text + QString::asprintf(" from %.9g to %.9g", shape.start, shape.end);
+    return text + " fill " + hex(fill);
+}
+
+// The second table, then the primitives that break the rule most at each zoom.
+void compareAlone(const std::vector<NamedPicture>& pictures) {
+    const std::vector<NamedPicture> kinds = distinctByPicture(pictures);
+    std::printf("\n%-20s %5s %7s %7s %9s %8s %5s %6s %9s\n", "alone", "zoom", "prims", "differ",
+                "differing", "breaking", "grew", "shrank", "unmatched");
+    std::vector<Breaker> breakers;
+    for (double zoom : Zooms) {
+        AloneCount total;
+        for (const NamedPicture& kind : kinds) {
+            AloneCount count;
+            for (const Primitive& primitive : kind.primitives) {
+                const Difference difference = compareAlone(primitive, zoom);
+                add(count, difference);
+                if (difference.breaking > 0)
+                    breakers.push_back({&kind.name, zoom, primitive, difference});
+            }
+            printRow(kind.name, zoom, count);
+            add(total, count);
+        }
+        printRow("all", zoom, total);
+    }
+
+    std::ranges::stable_sort(breakers, std::ranges::greater{}, [](const Breaker& breaker) {
+        return std::pair(breaker.difference.breaking, breaker.difference.differing);
+    });
+    for (double zoom : Zooms) {
+        std::printf("\nbreaking most alone at zoom %.2f (twips):\n", zoom);
+        int shown = 0;
+        for (const Breaker& breaker : breakers) {
+            if (breaker.zoom != zoom)
+                continue;
+            const Difference& difference = breaker.difference;
+            // No distance at all when every differing pixel's colour is missing from the other
+            // picture.
+            const auto distance = [](int pixels) {
+                return pixels > 0 ? std::to_string(pixels) : std::string("-");
+            };
+            std::printf("  %s: %s: %ld of %ld differing pixels break, grew %s, shrank %s%s\n",
+                        breaker.picture->c_str(), qPrintable(describe(breaker.primitive)),
+                        difference.breaking, difference.differing,
+                        distance(difference.grew).c_str(), distance(difference.shrank).c_str(),
+                        difference.unmatched ? ", a colour unmatched" : "");
+            if (++shown == WorstShown)
+                break;
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList arguments = QGuiApplication::arguments();
+    QString dumpFolder;
+    if (arguments.size() == 3 && arguments[1] == "--dump") {
+        dumpFolder = arguments[2];
+    } else if (arguments.size() != 1) {
+        std::fprintf(stderr, "usage: bench_compare [--dump DIR]\n");
+        return 2;
+    }
+
+    const std::vector<NamedPicture> pictures = playTour();
+    compareWholePictures(pictures, dumpFolder);
+    compareAlone(pictures);
     return 0;
 }
