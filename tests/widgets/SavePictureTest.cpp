@@ -36,6 +36,9 @@ class SavePictureTest : public QObject {
     void theSavedPictureIsWhatTheWindowShowsInDevicePixels() {
         open(pictures->path());
         QCOMPARE(game->window.devicePixelRatio(), 2.0);
+        // Once the picture is painted sharp at the screen's ratio: until then it is shown
+        // stretched, and the view's rebuild may land between the save and the grab below.
+        QTRY_COMPARE(game->window.canvas().scale(), 2.0);
         save();
         QStringList saved = everything(pictures->path());
         QCOMPARE(saved.size(), 1);
@@ -51,7 +54,7 @@ class SavePictureTest : public QObject {
         shown.setDevicePixelRatio(1);
         QCOMPARE(picture.convertToFormat(QImage::Format_RGB32), shown);
         QCOMPARE(picture.pixel(2 * 266, 2 * 233), qRgb(255, 0, 0)); // the beast's body
-        QCOMPARE(picture.pixel(2 * 890, 2 * 586), qRgb(0, 120, 0)); // the goblin's head
+        QCOMPARE(picture.pixel(2 * 890, 2 * 566), qRgb(0, 120, 0)); // the goblin's head
 
         // Never over an earlier picture, however quickly they come.
         save();
