@@ -1,6 +1,7 @@
 #include "bench/QPainterCanvas.h"
 
 #include "canvas/PixelBuffer.h"
+#include "canvas/RasterCanvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,8 +42,8 @@ void QPainterCanvas::usePen(Color colour) {
     if (colour == penColour_)
         return;
     penColour_ = colour;
-    // Whole device pixels wide, so that a zoomed picture keeps the density of its line fans.
-    const qreal devicePixels = std::max<qreal>(1, std::round(scale_));
+    // As wide as the game's own lines, in whole device pixels.
+    const qreal devicePixels = RasterCanvas::lineWidth(scale_);
     QPen pen(toQColor(colour), devicePixels / scale_);
     pen.setCapStyle(Qt::SquareCap);
     painter_.setPen(pen);

@@ -401,7 +401,7 @@ PixelRect deviceRect(const PixelRect& logical, double zoom) {
 // would not promise: twips become pixels in single precision.
 PixelBuffer rasterise(const Primitive& primitive, const PixelRect& part, double zoom) {
     PixelBuffer pixels({part.width, part.height}, toPixel(Palette::Background));
-    Rasteriser rasteriser(pixels, static_cast<int>(std::max(1.0, std::round(zoom))));
+    Rasteriser rasteriser(pixels, RasterCanvas::lineWidth(zoom));
     const auto x = [&](float twips) { return double{toPixels(twips)} * zoom - part.x; };
     const auto y = [&](float twips) { return double{toPixels(twips)} * zoom - part.y; };
     const auto length = [&](float twips) { return double{toPixels(twips)} * zoom; };

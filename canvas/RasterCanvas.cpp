@@ -20,11 +20,6 @@ PixelBuffer blankPicture(PixelSize logical, double scale) {
                        toPixel(Palette::Background));
 }
 
-// Whole device pixels wide, so that a zoomed picture keeps the density of its line fans.
-int lineWidthAt(double scale) {
-    return static_cast<int>(std::max(1.0, std::round(scale)));
-}
-
 std::size_t mixIn(std::size_t hash, float value) {
     const auto bits = std::bit_cast<std::uint32_t>(value);
     return (hash ^ bits) * 0x100000001b3ull;
@@ -35,6 +30,11 @@ std::size_t mixIn(std::size_t hash, float value) {
 RasterCanvas::RasterCanvas(PixelSize clientSize, double scale)
     : clientSize_(clientSize), scale_(scale), extent_(clientSize),
       pixels_(blankPicture(clientSize, scale)) {}
+
+// Whole device pixels wide, so that a zoomed picture keeps the density of its line fans.
+int RasterCanvas::lineWidth(double scale) {
+    return static_cast<int>(std::max(1.0, std::round(scale)));
+}
 
 PixelSize RasterCanvas::deviceSize() const {
     return {deviceSide(clientSize_.width, scale_), deviceSide(clientSize_.height, scale_)};
@@ -62,7 +62,7 @@ PixelRect RasterCanvas::paint(const Primitive& primitive, Rasteriser& rasteriser
 }
 
 PixelRect RasterCanvas::paint(const Primitive& primitive) {
-    Rasteriser rasteriser(pixels_, lineWidthAt(scale_));
+    Rasteriser rasteriser(pixels_, lineWidth(scale_));
     return paint(primitive, rasteriser);
 }
 
@@ -224,7 +224,7 @@ void RasterCanvas::rebuild() {
     };
 
     SpanUnion spans(pixels_.height());
-    Rasteriser collector(pixels_, lineWidthAt(scale_));
+    Rasteriser collector(pixels_, lineWidth(scale_));
     collector.collectInto(&spans);
     std::optional<Color> unionColour;
     const auto flush = [&] {

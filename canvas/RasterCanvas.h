@@ -53,6 +53,8 @@ class RasterCanvas : public Canvas {
     const PixelBuffer& pixels() const { return pixels_; }
     // The client area in device pixels.
     PixelSize deviceSize() const;
+    // How many device pixels wide lines and outlines are at a scale: max(1, round(scale)).
+    static int lineWidth(double scale);
     bool hasDirty() const { return !dirty_.isEmpty(); }
     // The device pixels painted since the last call, within the client area.
     PixelRect takeDirty();
