@@ -3,8 +3,8 @@
 #include "canvas/Color.h"
 #include "canvas/Palette.h"
 #include "canvas/PixelBuffer.h"
-#include "game/Action.h"
 #include "canvas/Pixels.h"
+#include "game/Action.h"
 
 #include <array>
 #include <string_view>

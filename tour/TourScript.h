@@ -1,7 +1,7 @@
 #pragma once
 
-#include "game/Action.h"
 #include "canvas/Pixels.h"
+#include "game/Action.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "game/Layout.h"
 #include "canvas/RasterCanvas.h"
+#include "game/Layout.h"
 #include "window/CoreToQt.h"
 #include "window/GameWindow.h"
 
