@@ -4,8 +4,8 @@
 #include "canvas/SpanUnion.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -21,7 +21,9 @@ PixelBuffer blankPicture(PixelSize logical, double scale) {
 }
 
 std::size_t mixIn(std::size_t hash, float value) {
-    const auto bits = std::bit_cast<std::uint32_t>(value);
+    // std::bit_cast is missing from the browser build's C++ library.
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
     return (hash ^ bits) * 0x100000001b3ull;
 }
 

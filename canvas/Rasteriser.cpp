@@ -18,30 +18,30 @@ double snap(double value) {
     return std::round(std::clamp(value, -Reach, Reach) * 256.0) / 256.0;
 }
 
-// Floor and ceiling of values well within a long, without a call into the C library.
-long floorOf(double value) {
-    const auto truncated = static_cast<long>(value);
+// Floor and ceiling of values well within 64 bits, without a call into the C library.
+std::int64_t floorOf(double value) {
+    const auto truncated = static_cast<std::int64_t>(value);
     return truncated - (value < static_cast<double>(truncated));
 }
 
-long ceilOf(double value) {
-    const auto truncated = static_cast<long>(value);
+std::int64_t ceilOf(double value) {
+    const auto truncated = static_cast<std::int64_t>(value);
     return truncated + (value > static_cast<double>(truncated));
 }
 
-long pixelOf(double coordinate) {
+std::int64_t pixelOf(double coordinate) {
     return floorOf(coordinate);
 }
 
-long floorDiv(long numerator, long denominator) {
-    const long quotient = numerator / denominator;
+std::int64_t floorDiv(std::int64_t numerator, std::int64_t denominator) {
+    const std::int64_t quotient = numerator / denominator;
     return quotient * denominator > numerator ? quotient - 1 : quotient;
 }
 
 // The pixels of one row a shape covers, from..to inclusive; empty when from > to.
 struct Span {
-    long from = 1;
-    long to = 0;
+    std::int64_t from = 1;
+    std::int64_t to = 0;
 
     bool isEmpty() const { return from > to; }
     Span within(Span other) const { return {std::max(from, other.from), std::min(to, other.to)}; }
@@ -51,7 +51,9 @@ struct Span {
 Span centresWithin(double x, double halfWidth) {
     if (!(halfWidth > 0))
         return {};
-    const auto inside = [x, halfWidth](long i) { return std::abs(i + 0.5 - x) < halfWidth; };
+    const auto inside = [x, halfWidth](std::int64_t i) {
+        return std::abs(i + 0.5 - x) < halfWidth;
+    };
     Span span{floorOf(x - 0.5 - halfWidth) + 1, ceilOf(x - 0.5 + halfWidth) - 1};
     while (inside(span.from - 1))
         --span.from;
@@ -70,10 +72,10 @@ struct Ellipse {
     // Whether the row and column holding the centre always count, so that it never vanishes.
     bool solid;
 
-    long top() const { return pixelOf(y - b) - 1; }
-    long bottom() const { return pixelOf(y + b) + 1; }
+    std::int64_t top() const { return pixelOf(y - b) - 1; }
+    std::int64_t bottom() const { return pixelOf(y + b) + 1; }
 
-    Span row(long j) const {
+    Span row(std::int64_t j) const {
         const double dy = j + 0.5 - y;
         Span span;
         if (b > 0 && std::abs(dy) < b) {
@@ -83,7 +85,7 @@ struct Ellipse {
             return {};
         }
         if (solid) {
-            const long centre = pixelOf(x);
+            const std::int64_t centre = pixelOf(x);
             span = span.isEmpty() ? Span{centre, centre}
                                   : Span{std::min(span.from, centre), std::max(span.to, centre)};
         }
@@ -111,7 +113,7 @@ struct Direction {
             cosine = 1.0 - r2 / ((2 * n - 1) * (2 * n)) * cosine;
         }
         sine *= r;
-        switch (static_cast<long>(turns) & 3) {
+        switch (static_cast<std::int64_t>(turns) & 3) {
         case 0:
             x = cosine, y = sine;
             break;
@@ -149,7 +151,7 @@ class AngleRange {
 
     bool isEmpty() const { return empty_; }
 
-    bool holds(long i, long j) const {
+    bool holds(std::int64_t i, std::int64_t j) const {
         if (whole_)
             return true;
         const double vx = i + 0.5 - x_;
@@ -180,14 +182,14 @@ class Side {
     }
 
     // Narrows the columns first..last to those whose centre (i + 1/2, y) the side holds.
-    void narrow(double y, long& first, long& last) const {
+    void narrow(double y, std::int64_t& first, std::int64_t& last) const {
         if (k_ == 0) {
             const double m = m1_ * y + m0_;
             if (!(inclusive_ ? m >= 0 : m > 0))
                 last = first - 1;
             return;
         }
-        // Within a long: coordinates are within Reach and slopes within 256 * Reach.
+        // Within a std::int64_t: coordinates are within Reach and slopes within 256 * Reach.
         const double at = b1_ * y + b0_;
         if (k_ > 0)
             first = std::max(first, inclusive_ ? ceilOf(at) : floorOf(at) + 1);
@@ -206,7 +208,7 @@ bool bottomOrRight(double nx, double ny) {
     return nx < 0 || (nx == 0 && ny < 0);
 }
 
-PixelRect rectOf(long left, long top, long right, long bottom) {
+PixelRect rectOf(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
     if (left > right || top > bottom)
         return {};
     return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left + 1),
@@ -218,11 +220,11 @@ PixelRect rectOf(long left, long top, long right, long bottom) {
 Rasteriser::Rasteriser(PixelBuffer& target, int lineWidth)
     : target_(target), lineWidth_(std::max(1, lineWidth)) {}
 
-void Rasteriser::paintSpan(long y, long from, long to, Pixel colour) {
+void Rasteriser::paintSpan(std::int64_t y, std::int64_t from, std::int64_t to, Pixel colour) {
     if (y < 0 || y >= target_.height())
         return;
-    from = std::max(from, 0L);
-    to = std::min(to, static_cast<long>(target_.width()) - 1);
+    from = std::max<std::int64_t>(from, 0);
+    to = std::min(to, static_cast<std::int64_t>(target_.width()) - 1);
     if (from > to)
         return;
     if (collector_) {
@@ -252,8 +254,8 @@ PixelRect Rasteriser::line(double x1, double y1, double x2, double y2, Pixel col
 
 PixelRect Rasteriser::thinLine(double x1, double y1, double x2, double y2, Pixel colour) {
     // In 1/256 pixel, exact: the coordinates were snapped to that.
-    long fromX = std::lround(x1 * 256), fromY = std::lround(y1 * 256);
-    long toX = std::lround(x2 * 256), toY = std::lround(y2 * 256);
+    std::int64_t fromX = std::lround(x1 * 256), fromY = std::lround(y1 * 256);
+    std::int64_t toX = std::lround(x2 * 256), toY = std::lround(y2 * 256);
     const bool steep = std::abs(toY - fromY) > std::abs(toX - fromX);
     if (steep) {
         std::swap(fromX, fromY);
@@ -263,30 +265,31 @@ PixelRect Rasteriser::thinLine(double x1, double y1, double x2, double y2, Pixel
         std::swap(fromX, toX);
         std::swap(fromY, toY);
     }
-    const long firstMajor = floorDiv(fromX, 256), lastMajor = floorDiv(toX, 256);
-    const long limit = steep ? target_.height() - 1 : target_.width() - 1;
-    const long first = std::max(firstMajor, 0L), last = std::min(lastMajor, limit);
-    const long dx = toX - fromX, dy = toY - fromY;
-    const auto paint = [&](long major, long minor) {
+    const std::int64_t firstMajor = floorDiv(fromX, 256), lastMajor = floorDiv(toX, 256);
+    const std::int64_t limit = steep ? target_.height() - 1 : target_.width() - 1;
+    const std::int64_t first = std::max<std::int64_t>(firstMajor, 0),
+                       last = std::min(lastMajor, limit);
+    const std::int64_t dx = toX - fromX, dy = toY - fromY;
+    const auto paint = [&](std::int64_t major, std::int64_t minor) {
         steep ? paintSpan(major, minor, minor, colour) : paintSpan(minor, major, major, colour);
     };
-    long minorFrom = floorDiv(fromY, 256), minorTo = floorDiv(toY, 256);
+    std::int64_t minorFrom = floorDiv(fromY, 256), minorTo = floorDiv(toY, 256);
     if (dx == 0) {
         paint(firstMajor, minorFrom);
     } else {
         // The minor pixel at the centre of major pixel m: floor((fromY * dx + (256 m + 128 -
         // fromX) * dy) / (256 dx)), kept as a quotient and a remainder from one pixel to the next.
-        const long denominator = 256 * dx;
-        const auto numeratorAt = [&](long major) {
+        const std::int64_t denominator = 256 * dx;
+        const auto numeratorAt = [&](std::int64_t major) {
             return fromY * dx + (256 * major + 128 - fromX) * dy;
         };
         minorFrom = floorDiv(numeratorAt(firstMajor), denominator);
         minorTo = floorDiv(numeratorAt(lastMajor), denominator);
         if (first <= last) {
-            const long start = numeratorAt(first);
-            long minor = floorDiv(start, denominator);
-            long remainder = start - minor * denominator;
-            for (long major = first; major <= last; ++major) {
+            const std::int64_t start = numeratorAt(first);
+            std::int64_t minor = floorDiv(start, denominator);
+            std::int64_t remainder = start - minor * denominator;
+            for (std::int64_t major = first; major <= last; ++major) {
                 paint(major, minor);
                 remainder += 256 * dy;
                 if (remainder >= denominator)
@@ -296,7 +299,7 @@ PixelRect Rasteriser::thinLine(double x1, double y1, double x2, double y2, Pixel
             }
         }
     }
-    const long top = std::min(minorFrom, minorTo), bottom = std::max(minorFrom, minorTo);
+    const std::int64_t top = std::min(minorFrom, minorTo), bottom = std::max(minorFrom, minorTo);
     return steep ? rectOf(top, firstMajor, bottom, lastMajor)
                  : rectOf(firstMajor, top, lastMajor, bottom);
 }
@@ -306,10 +309,10 @@ PixelRect Rasteriser::wideLine(double x1, double y1, double x2, double y2, Pixel
     const double dx = x2 - x1, dy = y2 - y1;
     const double lengthSquared = dx * dx + dy * dy;
     const double length = std::sqrt(lengthSquared);
-    const long top = pixelOf(std::min(y1, y2) - half) - 1;
-    const long bottom = pixelOf(std::max(y1, y2) + half) + 1;
-    const long left = pixelOf(std::min(x1, x2) - half) - 1;
-    const long right = pixelOf(std::max(x1, x2) + half) + 1;
+    const std::int64_t top = pixelOf(std::min(y1, y2) - half) - 1;
+    const std::int64_t bottom = pixelOf(std::max(y1, y2) + half) + 1;
+    const std::int64_t left = pixelOf(std::min(x1, x2) - half) - 1;
+    const std::int64_t right = pixelOf(std::max(x1, x2) + half) + 1;
     // Across the segment u = dx * (y - y1) - dy * (x - x1), along it
     // t = dx * (x - x1) + dy * (y - y1), both scaled by its length; a line of no length is a
     // square.
@@ -328,10 +331,11 @@ PixelRect Rasteriser::wideLine(double x1, double y1, double x2, double y2, Pixel
         sides[2] = {dx, dy, along + reach, bottomOrRight(dx, dy)};
         sides[3] = {-dx, -dy, lengthSquared + reach - along, bottomOrRight(-dx, -dy)};
     }
-    const long firstRow = std::max(top, 0L), lastRow = std::min(bottom, target_.height() - 1L);
-    for (long j = firstRow; j <= lastRow; ++j) {
+    const std::int64_t firstRow = std::max<std::int64_t>(top, 0),
+                       lastRow = std::min<std::int64_t>(bottom, target_.height() - 1);
+    for (std::int64_t j = firstRow; j <= lastRow; ++j) {
         const double y = j + 0.5;
-        long first = left, last = right;
+        std::int64_t first = left, last = right;
         for (const Side& side : sides)
             side.narrow(y, first, last);
         if (first <= last)
@@ -347,13 +351,14 @@ PixelRect Rasteriser::paintEllipse(double x, double y, double a, double b, bool 
     const Ellipse outer{x, y, a + half, b + half, true};
     const Ellipse inner{x, y, a - half, b - half, false};
     const bool wide = lineWidth_ > 1;
-    const long top = outer.top(), bottom = outer.bottom();
-    const long firstRow = std::max(top, 0L), lastRow = std::min(bottom, target_.height() - 1L);
+    const std::int64_t top = outer.top(), bottom = outer.bottom();
+    const std::int64_t firstRow = std::max<std::int64_t>(top, 0),
+                       lastRow = std::min<std::int64_t>(bottom, target_.height() - 1);
     if (firstRow > lastRow)
         return {};
     Span above = outer.row(firstRow - 1), here = outer.row(firstRow);
-    long left = here.isEmpty() ? 0 : here.from, right = here.isEmpty() ? -1 : here.to;
-    for (long j = firstRow; j <= lastRow; ++j) {
+    std::int64_t left = here.isEmpty() ? 0 : here.from, right = here.isEmpty() ? -1 : here.to;
+    for (std::int64_t j = firstRow; j <= lastRow; ++j) {
         const Span below = outer.row(j + 1);
         if (!here.isEmpty()) {
             Span filled;
@@ -369,7 +374,8 @@ PixelRect Rasteriser::paintEllipse(double x, double y, double a, double b, bool 
         above = here;
         here = below;
     }
-    return rectOf(std::max(left, 0L), firstRow, std::min(right, target_.width() - 1L), lastRow);
+    return rectOf(std::max<std::int64_t>(left, 0), firstRow,
+                  std::min<std::int64_t>(right, target_.width() - 1), lastRow);
 }
 
 PixelRect Rasteriser::ellipse(double x, double y, double a, double b, Pixel outline, Pixel fill) {
@@ -377,7 +383,7 @@ PixelRect Rasteriser::ellipse(double x, double y, double a, double b, Pixel outl
         return {};
     // In one colour there is no telling the outline from the fill.
     return paintEllipse(snap(x), snap(y), snap(std::abs(a)), snap(std::abs(b)), outline != fill,
-                        [&](long j, Span covered, Span filled) {
+                        [&](std::int64_t j, Span covered, Span filled) {
                             if (filled.isEmpty()) {
                                 paintSpan(j, covered.from, covered.to, outline);
                                 return;
@@ -397,13 +403,14 @@ PixelRect Rasteriser::arc(double x, double y, double radius, double start, doubl
     const AngleRange range(x, y, start, end);
     if (range.isEmpty())
         return {};
-    const auto paintHeld = [&](long j, long from, long to) {
-        for (long i = std::max(from, 0L); i <= std::min(to, target_.width() - 1L); ++i) {
+    const auto paintHeld = [&](std::int64_t j, std::int64_t from, std::int64_t to) {
+        for (std::int64_t i = std::max<std::int64_t>(from, 0);
+             i <= std::min<std::int64_t>(to, target_.width() - 1); ++i) {
             if (range.holds(i, j))
                 paintSpan(j, i, i, colour);
         }
     };
-    return paintEllipse(x, y, radius, radius, true, [&](long j, Span covered, Span filled) {
+    return paintEllipse(x, y, radius, radius, true, [&](std::int64_t j, Span covered, Span filled) {
         if (filled.isEmpty()) {
             paintHeld(j, covered.from, covered.to);
         } else {

@@ -47,7 +47,7 @@ class Rasteriser {
     void collectInto(SpanUnion* spans) { collector_ = spans; }
 
   private:
-    void paintSpan(long y, long from, long to, Pixel colour);
+    void paintSpan(std::int64_t y, std::int64_t from, std::int64_t to, Pixel colour);
     PixelRect thinLine(double x1, double y1, double x2, double y2, Pixel colour);
     PixelRect wideLine(double x1, double y1, double x2, double y2, Pixel colour);
     template <typename Paint>
