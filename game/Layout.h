@@ -22,6 +22,8 @@ inline constexpr PixelSize MinimumSize{320, 225};
 // What the window says while it waits for the first click: in the title bar, or, fullscreen,
 // as the small continue hint.
 inline constexpr std::string_view ContinueText = "Click to continue";
+// The game's name, as window titles show it.
+inline constexpr std::string_view GameName = "BRUMOX SIMULATOR";
 
 // How the window looks around the picture, whatever draws it.
 inline constexpr Color BarColour = rgb(16, 16, 16); // around a fitted picture

@@ -1,0 +1,172 @@
+#!/usr/bin/python3
+"""Puts the browser game together from the compiled game and the page's sources.
+
+Writes OUT/brumox.html, one file that plays from disk (the WebAssembly, the script and the font
+inside it), and OUT/site/, the same game as separate files for a static host, with a manifest,
+icons and a service worker so that it installs and plays offline. Every address in the site is
+relative, so it works from any sub-path. Files appear whole or not at all.
+"""
+
+import argparse
+import base64
+import hashlib
+import json
+import os
+import re
+import shutil
+import tempfile
+import zlib
+from pathlib import Path
+
+from fontTools import subset
+from fontTools.ttLib import TTFont
+
+HERE = Path(__file__).resolve().parent
+FONT = Path("/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf")
+FONT_COPYRIGHT = Path("/usr/share/doc/fonts-liberation2/copyright")
+# Every character the game writes: printable ASCII and the title's dash.
+FONT_CHARACTERS = list(range(0x20, 0x7F)) + [0x2014]
+# A subset is a modified font, which the licence forbids to carry the reserved name.
+FONT_NAME = "Brumox Caption"
+
+
+def write_whole(path, data):
+    path.parent.mkdir(parents=True, exist_ok=True)
+    handle, temporary = tempfile.mkstemp(dir=path.parent, prefix=f".{path.name}.")
+    try:
+        with os.fdopen(handle, "wb") as out:
+            out.write(data if isinstance(data, bytes) else data.encode("utf-8"))
+        os.chmod(temporary, 0o644)
+        os.replace(temporary, path)
+    except BaseException:
+        os.unlink(temporary)
+        raise
+
+
+def subset_font():
+    font = TTFont(FONT)
+    options = subset.Options()
+    options.flavor = "woff2"
+    options.name_IDs = []  # dropped, then named anew below
+    options.notdef_outline = True
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(unicodes=FONT_CHARACTERS)
+    subsetter.subset(font)
+    names = font["name"]
+    for name_id, text in [(1, FONT_NAME), (2, "Bold"), (4, f"{FONT_NAME} Bold"),
+                          (6, FONT_NAME.replace(" ", "") + "-Bold")]:
+        names.setName(text, name_id, 3, 1, 0x409)
+    with tempfile.TemporaryDirectory() as folder:
+        path = Path(folder) / "font.woff2"
+        font.flavor = "woff2"
+        font.save(path)
+        return path.read_bytes()
+
+
+def font_licence():
+    """The font's copyright and licence, as Debian ships them with it."""
+    paragraphs = FONT_COPYRIGHT.read_text(encoding="utf-8").split("\n\n")
+    body = next(p for p in paragraphs if p.startswith("Files: *"))
+    lines = []
+    for line in body.splitlines()[1:]:
+        if line.startswith(" "):
+            lines.append("" if line.strip() == "." else line[1:])
+        else:
+            lines.append(line)
+    return ("The captions' font is a subset of Liberation Sans Bold, renamed "
+            f"\"{FONT_NAME}\" as the licence asks of a modified font.\n\n" + "\n".join(lines) + "\n")
+
+
+def inline_script(code):
+    # A script element ends at the first "</script", wherever it is.
+    return "<script>\n" + code.replace("</script", "<\\/script") + "\n</script>"
+
+
+def page(style, head, scripts, licence):
+    html = (HERE / "page.html").read_text(encoding="utf-8")
+    comment = "<!--\n" + licence.replace("--", "- -") + "-->\n"
+    html = html.replace("<!--STYLE-->", style).replace("<!--HEAD-->", head)
+    html = html.replace("<!--SCRIPTS-->", scripts)
+    return html.replace("<!doctype html>\n", "<!doctype html>\n" + comment, 1)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--compiled", required=True, type=Path,
+                        help="folder holding brumox.js and brumox.wasm")
+    parser.add_argument("--icons", required=True, type=Path,
+                        help="folder holding icon-192.png and icon-512.png")
+    parser.add_argument("--out", required=True, type=Path)
+    args = parser.parse_args()
+
+    game_js = (args.compiled / "brumox.js").read_text(encoding="utf-8")
+    wasm = (args.compiled / "brumox.wasm").read_bytes()
+    page_js = (HERE / "page.js").read_text(encoding="utf-8")
+    css = (HERE / "page.css").read_text(encoding="utf-8")
+    font = subset_font()
+    licence = font_licence()
+
+    # The single file: everything inline, the WebAssembly handed to the script, no fetch. It is
+    # stored gzipped (a third of its size) and unpacked by the browser's DecompressionStream.
+    packed = zlib.compressobj(9, zlib.DEFLATED, 31)
+    wasm_gz = packed.compress(wasm) + packed.flush()
+    font_url = "data:font/woff2;base64," + base64.b64encode(font).decode("ascii")
+    single = page(css.replace("FONT_URL", font_url), "",
+                  inline_script("window.brumoxWasmGzip = \"" + base64.b64encode(wasm_gz).decode("ascii")
+                                + "\";") + "\n" + inline_script(game_js) + "\n"
+                  + inline_script(page_js), licence)
+    write_whole(args.out / "brumox.html", single)
+
+    # The site: separate files, relative addresses, a manifest and a service worker.
+    site = args.out / "site"
+    files = {
+        "brumox.js": game_js.encode("utf-8"),
+        "brumox.wasm": wasm,
+        "page.js": page_js.encode("utf-8"),
+        "brumox-caption.woff2": font,
+        "LICENSE-font.txt": licence.encode("utf-8"),
+        "icon-192.png": (args.icons / "icon-192.png").read_bytes(),
+        "icon-512.png": (args.icons / "icon-512.png").read_bytes(),
+    }
+    manifest = {
+        "name": "BRUMOX SIMULATOR",
+        "short_name": "BRUMOX",
+        "description": "Guard your gold from a goblin: fire ball, flame breath, or just eat him.",
+        "start_url": "./",
+        "scope": "./",
+        "display": "standalone",
+        "orientation": "landscape",
+        "background_color": "#101010",
+        "theme_color": "#101010",
+        "icons": [
+            {"src": "icon-192.png", "sizes": "192x192", "type": "image/png", "purpose": "any"},
+            {"src": "icon-512.png", "sizes": "512x512", "type": "image/png", "purpose": "any"},
+        ],
+    }
+    files["manifest.webmanifest"] = (json.dumps(manifest, indent=2) + "\n").encode("utf-8")
+    head = ('<link rel="manifest" href="manifest.webmanifest">\n'
+            '<link rel="icon" type="image/png" sizes="192x192" href="icon-192.png">\n'
+            '<link rel="apple-touch-icon" href="icon-192.png">')
+    scripts = ('<script src="brumox.js"></script>\n<script src="page.js"></script>\n'
+               + inline_script((HERE / "register.js").read_text(encoding="utf-8")))
+    files["index.html"] = page(css.replace("FONT_URL", "brumox-caption.woff2"), head, scripts,
+                               licence).encode("utf-8")
+    # The cache's name changes with any file, so that a new version replaces the old one.
+    digest = hashlib.sha256(b"".join(files[name] for name in sorted(files))).hexdigest()[:16]
+    worker = (HERE / "sw.js").read_text(encoding="utf-8")
+    worker = worker.replace("CACHE_NAME", f"brumox-{digest}")
+    worker = worker.replace("SITE_FILES", json.dumps(["./"] + sorted(files)))
+    files["sw.js"] = worker.encode("utf-8")
+
+    if site.exists():
+        shutil.rmtree(site)
+    staging = args.out / ".site-new"
+    if staging.exists():
+        shutil.rmtree(staging)
+    for name, data in files.items():
+        write_whole(staging / name, data)
+    os.replace(staging, site)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,619 @@
+// The page around the game: it places the label and the buttons where the game's layout says,
+// turns clicks, taps and keys into the game's actions, holds them while a picture paints, and
+// copies the game's pixels to the canvas. Everything the game decides stays in the game.
+"use strict";
+
+(function () {
+  const $ = (id) => document.getElementById(id);
+  const els = {
+    game: $("game"), picture: $("picture"), label: $("label"), labelText: $("label-text"),
+    hint: $("hint"), buttons: $("buttons"), notice: $("notice"), error: $("error"),
+    menu: $("menu"), menuButton: $("menu-button"), about: $("about"),
+  };
+  const context = els.picture.getContext("2d", { alpha: false });
+  const storage = (() => {
+    try {
+      const probe = "brumox.probe";
+      window.localStorage.setItem(probe, probe);
+      window.localStorage.removeItem(probe);
+      return window.localStorage;
+    } catch {
+      return null; // private windows and pages from disk may have none: the view is not kept
+    }
+  })();
+  const ViewKey = "brumox.view";
+
+  // What the page counts, for its tests and benchmarks.
+  const stats = { presents: 0, frames: 0, framesWithTwoPresents: 0, performed: [], durations: [] };
+  let presentsThisFrame = 0;
+
+  let module = null;
+  let api = null;
+  let tables = null;
+  let layout = null;
+  let view = "fit";
+  let canvasScale = 1;
+  let sceneStale = false;
+  let settleTimer = 0;
+  let busy = false;
+  let halted = false;
+  let started = false;
+  let captionText = "";
+  const held = [];
+
+  // ---- The game's clock, which stands still while the tab is hidden. ----
+  let hiddenSince = document.hidden ? performance.now() : null;
+  let hiddenTotal = 0;
+  const visibleAgain = [];
+  document.addEventListener("visibilitychange", () => {
+    if (document.hidden) {
+      hiddenSince = performance.now();
+    } else if (hiddenSince !== null) {
+      hiddenTotal += performance.now() - hiddenSince;
+      hiddenSince = null;
+      visibleAgain.splice(0).forEach((resolve) => resolve());
+    }
+  });
+  const now = () => (hiddenSince !== null ? hiddenSince : performance.now()) - hiddenTotal;
+  const whenVisible = () =>
+    document.hidden ? new Promise((resolve) => visibleAgain.push(resolve)) : Promise.resolve();
+
+  let wakeSleep = null;
+  async function sleep(ms) {
+    await new Promise((resolve) => {
+      const timer = setTimeout(done, ms);
+      function done() {
+        clearTimeout(timer);
+        wakeSleep = null;
+        resolve();
+      }
+      wakeSleep = done;
+    });
+    await whenVisible();
+  }
+
+  // ---- Frames: at most one copy to the canvas per display frame. ----
+  let frameWanted = false;
+  let flushWanted = false;
+  const frameWaiters = [];
+  let lastFrameTime = null;
+  const frameGaps = [];
+  function wantFrame() {
+    if (!frameWanted) {
+      frameWanted = true;
+      requestAnimationFrame(onFrame);
+    }
+  }
+  function onFrame(time) {
+    frameWanted = false;
+    stats.frames += 1;
+    if (presentsThisFrame > 1) stats.framesWithTwoPresents += 1;
+    presentsThisFrame = 0;
+    measureFrame(time);
+    if (flushWanted && api) {
+      flushWanted = false;
+      api.present();
+    }
+    frameWaiters.splice(0).forEach((resolve) => resolve());
+  }
+  // The pacer's frame grid follows the display's refresh, once a few frames have told it.
+  function measureFrame(time) {
+    if (lastFrameTime !== null && frameGaps.length < 30 && time - lastFrameTime < 100) {
+      frameGaps.push(time - lastFrameTime);
+      if (frameGaps.length === 30 && api) {
+        const sorted = [...frameGaps].sort((a, b) => a - b);
+        api.setFrameInterval(sorted[15]);
+      }
+    }
+    lastFrameTime = time;
+  }
+  function nextFrame() {
+    return new Promise((resolve) => {
+      frameWaiters.push(resolve);
+      wantFrame();
+    }).then(whenVisible);
+  }
+
+  // ---- What the game calls. ----
+  const page = {
+    now,
+    sleep,
+    wake: () => wakeSleep && wakeSleep(),
+    nextFrame,
+    canPresent() {
+      if (presentsThisFrame === 0) return true;
+      flushWanted = true;
+      wantFrame();
+      return false;
+    },
+    present(heap, pointer, x, y, width, height, deviceWidth, deviceHeight) {
+      if (els.picture.width !== deviceWidth || els.picture.height !== deviceHeight) {
+        els.picture.width = deviceWidth;
+        els.picture.height = deviceHeight;
+        placePicture();
+      }
+      const bytes = new Uint8ClampedArray(heap.buffer, pointer, width * height * 4);
+      context.putImageData(new ImageData(bytes, width, height), x, y);
+      presentsThisFrame += 1;
+      stats.presents += 1;
+      wantFrame();
+    },
+    setCaption(text) {
+      captionText = text;
+      if (layout) setCaption(els.labelText, text, layout.label.caption, 0);
+    },
+    setLabelVisible(visible) {
+      els.label.hidden = !visible;
+    },
+    setButtonVisible(action, visible) {
+      const button = buttonFor(action);
+      if (!visible && document.activeElement === button) els.game.focus();
+      button.hidden = !visible;
+    },
+  };
+
+  // ---- Captions: laid out in the design's box at the design's font size, then scaled. ----
+  const measurer = document.createElement("canvas").getContext("2d");
+  const ButtonPadding = 4;
+  // Breaks the text into the lines the desktop gives it: greedy, at spaces, the spaces at a
+  // break staying at the end of the line they follow.
+  function captionLines(text, fontPixels, width) {
+    measurer.font = `bold ${fontPixels}px BrumoxSans`;
+    const fits = (line) => measurer.measureText(line.trimEnd()).width <= width;
+    const lines = [];
+    let line = "";
+    for (const token of text.match(/\s+|\S+/g) || []) {
+      if (/^\s/.test(token) || line.trim() === "" || fits(line + token)) {
+        line += token;
+      } else {
+        lines.push(line.trimEnd());
+        line = token;
+      }
+    }
+    lines.push(line);
+    return lines;
+  }
+  function setCaption(element, text, caption, padding) {
+    element.textContent = captionLines(text, caption.font, caption.box[0] - 2 * padding).join("\n");
+  }
+  function placeCaption(element, host, caption) {
+    const [width, height] = caption.box;
+    Object.assign(element.style, {
+      width: `${width}px`,
+      height: `${height}px`,
+      fontSize: `${caption.font}px`,
+      left: `${(host[2] - width) / 2}px`,
+      top: `${(host[3] - height) / 2}px`,
+      transform: `scale(${caption.scale})`,
+    });
+  }
+
+  // ---- Layout. ----
+  function buttonFor(action) {
+    return els.buttons.querySelector(`[data-action="${action}"]`);
+  }
+  function place(element, rect) {
+    Object.assign(element.style, {
+      left: `${rect[0]}px`, top: `${rect[1]}px`, width: `${rect[2]}px`, height: `${rect[3]}px`,
+    });
+  }
+  function windowSize() {
+    return [Math.max(1, Math.floor(window.innerWidth)), Math.max(1, Math.floor(window.innerHeight))];
+  }
+  const pixelRatio = () => window.devicePixelRatio || 1;
+  // The canvas covers whole device pixels: its corner on a device pixel, its CSS size its
+  // backing store's size over the pixel ratio (stretched only until a new scale settles).
+  function placePicture() {
+    if (!layout) return;
+    const ratio = pixelRatio();
+    const cover = layout.zoom / canvasScale;
+    Object.assign(els.picture.style, {
+      left: `${Math.round(layout.origin[0] * ratio) / ratio}px`,
+      top: `${Math.round(layout.origin[1] * ratio) / ratio}px`,
+      width: `${els.picture.width * cover}px`,
+      height: `${els.picture.height * cover}px`,
+    });
+  }
+  // Where the browser tells the canvas's size in device pixels, the CSS size is nudged until
+  // the backing store covers exactly those.
+  function nudgePicture(deviceWidth, deviceHeight) {
+    const ratio = pixelRatio();
+    const style = els.picture.style;
+    if (deviceWidth !== els.picture.width)
+      style.width = `${parseFloat(style.width) + (els.picture.width - deviceWidth) / ratio}px`;
+    if (deviceHeight !== els.picture.height)
+      style.height = `${parseFloat(style.height) + (els.picture.height - deviceHeight) / ratio}px`;
+  }
+  function relayout() {
+    if (!api) return;
+    const [width, height] = windowSize();
+    layout = JSON.parse(api.layout(width, height, view === "fit" ? 1 : 0, pixelRatio()));
+    place(els.game, [0, 0, width, height]);
+    place(els.label, layout.label.rect);
+    placeCaption(els.labelText, layout.label.rect, layout.label.caption);
+    setCaption(els.labelText, captionText, layout.label.caption, 0);
+    for (const entry of layout.buttons) {
+      const button = buttonFor(entry.action);
+      place(button, entry.rect);
+      const caption = button.firstElementChild;
+      placeCaption(caption, entry.rect, entry.caption);
+      setCaption(caption, tables.actions[entry.action].caption, entry.caption, ButtonPadding);
+      button.style.setProperty("--ring", `${Math.max(2, Math.floor(entry.rect[3] / 24))}px`);
+    }
+    place(els.hint, layout.hint);
+    if (started) api.showPicture(layout.client[0], layout.client[1], canvasScale);
+    placePicture();
+    clearTimeout(settleTimer);
+    settleTimer = setTimeout(settle, 100);
+  }
+  // Once a resize has settled: the picture sharp at the new scale, or the scene painted again
+  // for a new view (after the picture under way, if any).
+  function settle() {
+    if (!started || halted) return;
+    const wanted = layout.zoom * pixelRatio();
+    if (sceneStale) {
+      if (busy) return; // the action's end repaints
+      sceneStale = false;
+      canvasScale = wanted;
+      if (!api.repaintScene(wanted)) fail(api.error());
+    } else if (wanted !== canvasScale) {
+      canvasScale = wanted;
+      api.showPicture(layout.client[0], layout.client[1], wanted);
+    }
+    placePicture();
+  }
+
+  // ---- The story's input, held while a picture paints and handed over in turn. ----
+  function act(action) {
+    if (halted) return;
+    held.push(action);
+    pump();
+  }
+  async function pump() {
+    if (busy) return;
+    busy = true;
+    try {
+      while (held.length && !halted) {
+        const action = held.shift();
+        if (!api.offers(action)) continue; // judged now, as the player sees the game now
+        await perform(action);
+      }
+    } finally {
+      busy = false;
+    }
+  }
+  async function perform(action) {
+    const began = now();
+    const played = await module.ccall("brumox_perform", "number", ["number"], [action], {
+      async: true,
+    });
+    if (!played) return fail(api.error());
+    stats.performed.push(tables.actions[action].step);
+    stats.durations.push(now() - began);
+    afterAction();
+    if (sceneStale) settle();
+  }
+  function afterAction() {
+    const scene = api.scene();
+    els.picture.setAttribute("aria-label", tables.scenes[scene] || tables.continueText);
+    if (scene !== 0) document.title = tables.name;
+    els.hint.hidden = scene !== 0;
+  }
+
+  // ---- Keys, from the game's key table. ----
+  const QtKeyNames = {
+    Space: " ", Return: "Enter", Enter: "Enter", Right: "ArrowRight", PgDown: "PageDown",
+    Esc: "Escape",
+  };
+  const keyActions = new Map();
+  function keyId(key, ctrl) {
+    return `${ctrl ? "ctrl+" : ""}${key.length === 1 ? key.toLowerCase() : key}`;
+  }
+  function learnKeys() {
+    for (const binding of tables.keys) {
+      for (let key of binding.keys.split("; ")) {
+        const ctrl = key.startsWith("Ctrl+");
+        if (ctrl) key = key.slice(5);
+        if (key.startsWith("Num+")) key = key.slice(4);
+        keyActions.set(keyId(QtKeyNames[key] || key, ctrl), binding.does);
+      }
+    }
+  }
+  const stepIndex = (step) => tables.actions.findIndex((action) => action.step === step);
+  function onKey(event) {
+    if (event.altKey || (event.metaKey && !event.ctrlKey)) return;
+    if (event.target.closest && event.target.closest("#menu, #about, #error")) return;
+    const does = keyActions.get(keyId(event.key, event.ctrlKey || event.metaKey));
+    if (!does) return;
+    // Space and Enter press the button with the focus, as buttons do.
+    if (does === "click" && event.target instanceof HTMLButtonElement) return;
+    const action = stepIndex(does);
+    if (action >= 0) {
+      event.preventDefault();
+      if (!event.repeat) act(action);
+    } else if (command(does)) {
+      event.preventDefault();
+    }
+  }
+  function command(name) {
+    switch (name) {
+      case "fullscreen": toggleFullscreen(); return true;
+      case "view": toggleView(); return true;
+      case "faster": stepSpeed(1); return true;
+      case "slower": stepSpeed(-1); return true;
+      case "save": savePicture(); return true;
+      case "about": showAbout(); return true;
+      // The browser leaves fullscreen on Esc itself; clips and quitting are the desktop's.
+      default: return false;
+    }
+  }
+
+  // ---- Window commands: they act at once, even mid-picture. ----
+  function toggleView() {
+    setView(view === "fit" ? "actual" : "fit");
+    if (storage) storage.setItem(ViewKey, view);
+  }
+  function setView(next) {
+    if (next === view) return;
+    view = next;
+    sceneStale = started;
+    relayout();
+    updateMenu();
+  }
+  function stepSpeed(direction) {
+    api.stepSpeed(direction);
+    notify(`Speed: ${api.speedName()}`);
+    updateMenu();
+  }
+  function toggleFullscreen() {
+    if (!document.fullscreenEnabled) return;
+    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    else document.documentElement.requestFullscreen().catch(() => {});
+  }
+
+  // ---- Save Picture: what the page shows, the label and buttons included. ----
+  const pad = (number) => String(number).padStart(2, "0");
+  function pictureName(at) {
+    return `brumox-${at.getFullYear()}${pad(at.getMonth() + 1)}${pad(at.getDate())}-` +
+      `${pad(at.getHours())}${pad(at.getMinutes())}${pad(at.getSeconds())}.png`;
+  }
+  function drawCaption(g, element, rect, caption, colour, alignTop) {
+    const text = element.classList.contains("caption") ? element : element.querySelector(".caption");
+    const lines = text.textContent.split("\n");
+    const lineHeight = parseFloat(getComputedStyle(text).lineHeight) || caption.font * 1.15;
+    g.save();
+    g.translate(rect[0] + rect[2] / 2, rect[1] + rect[3] / 2);
+    g.scale(caption.scale, caption.scale);
+    g.font = `bold ${caption.font}px BrumoxSans`;
+    g.fillStyle = colour;
+    g.textAlign = "center";
+    g.textBaseline = "top";
+    const top = alignTop ? -caption.box[1] / 2 : (-lines.length * lineHeight) / 2;
+    lines.forEach((line, i) => g.fillText(line, 0, top + i * lineHeight));
+    g.restore();
+  }
+  function composePicture() {
+    const ratio = pixelRatio();
+    const [x, y, width, height] = layout.area;
+    const out = document.createElement("canvas");
+    out.width = Math.round(width * ratio);
+    out.height = Math.round(height * ratio);
+    const g = out.getContext("2d");
+    g.scale(ratio, ratio);
+    g.translate(-x, -y);
+    g.fillStyle = tables.colours.bar;
+    g.fillRect(x, y, width, height);
+    g.imageSmoothingEnabled = false;
+    const box = els.picture.getBoundingClientRect();
+    g.drawImage(els.picture, box.left, box.top, box.width, box.height);
+    if (!els.label.hidden) {
+      const rect = layout.label.rect;
+      g.fillStyle = tables.colours.labelBackground;
+      g.fillRect(...rect);
+      drawCaption(g, els.labelText, rect, layout.label.caption, tables.colours.labelText, true);
+    }
+    for (const action of tables.stacking) {
+      const entry = layout.buttons.find((button) => button.action === action);
+      if (buttonFor(action).hidden) continue;
+      g.fillStyle = tables.colours.buttonFace;
+      g.fillRect(...entry.rect);
+      drawCaption(g, buttonFor(action), entry.rect, entry.caption, "#000000", false);
+    }
+    return out;
+  }
+  function savePicture() {
+    if (!layout) return;
+    composePicture().toBlob((blob) => {
+      if (!blob) return notify("Could not save the picture");
+      const link = document.createElement("a");
+      link.href = URL.createObjectURL(blob);
+      link.download = pictureName(new Date());
+      document.body.append(link);
+      link.click();
+      link.remove();
+      setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+    }, "image/png");
+  }
+
+  // ---- Menu, about box, notices, errors. ----
+  function updateMenu() {
+    const item = (name) => els.menu.querySelector(`[data-command="${name}"]`);
+    item("fullscreen").hidden = !document.fullscreenEnabled;
+    item("fullscreen").textContent = document.fullscreenElement ? "Leave Full Screen" : "Full Screen";
+    item("view").textContent = view === "fit" ? "Actual Size" : "Fit to Window";
+    if (api && started) item("speed").textContent = `Speed: ${api.speedName()}`;
+  }
+  function openMenu(open) {
+    els.menu.hidden = !open;
+    els.menuButton.setAttribute("aria-expanded", String(open));
+    if (open) {
+      updateMenu();
+      els.menu.querySelector("button:not([hidden])").focus();
+    }
+  }
+  function showAbout() {
+    openMenu(false);
+    if (!els.about.open) els.about.showModal();
+  }
+  let noticeTimer = 0;
+  function notify(text) {
+    els.notice.textContent = text;
+    els.notice.hidden = false;
+    clearTimeout(noticeTimer);
+    noticeTimer = setTimeout(() => (els.notice.hidden = true), 6000);
+  }
+  function fail(message) {
+    halted = true;
+    held.length = 0;
+    els.error.querySelector("span").textContent = message || "The game stopped.";
+    els.error.hidden = false;
+    els.error.querySelector("button").focus();
+  }
+  window.addEventListener("error", (event) => fail(`Error: ${event.message}`));
+  window.addEventListener("unhandledrejection", (event) => {
+    const reason = event.reason;
+    fail(`Error: ${reason && reason.message ? reason.message : reason}`);
+  });
+
+  // ---- The page's controls, made from the game's tables. ----
+  function buildButtons() {
+    for (const entry of layout.buttons) {
+      const names = tables.actions[entry.action];
+      const button = document.createElement("button");
+      button.type = "button";
+      button.className = "command";
+      button.dataset.action = entry.action;
+      button.setAttribute("aria-label", names.spoken);
+      const key = tables.keys.find((binding) => binding.does === names.step);
+      if (key) button.setAttribute("aria-keyshortcuts", key.keys);
+      button.hidden = true;
+      const caption = document.createElement("span");
+      caption.className = "caption";
+      button.append(caption);
+      button.addEventListener("click", (event) => {
+        event.stopPropagation();
+        act(entry.action);
+      });
+      els.buttons.append(button);
+    }
+    tables.stacking.forEach((action, i) => (buttonFor(action).style.zIndex = String(i + 1)));
+  }
+  function buildAbout() {
+    const list = els.about.querySelector("dl");
+    for (const binding of tables.keys) {
+      if (binding.does === "record" || binding.does === "quit") continue;
+      const term = document.createElement("dt");
+      term.textContent = binding.names;
+      const detail = document.createElement("dd");
+      detail.textContent = binding.help;
+      list.append(term, detail);
+    }
+  }
+  function wireInput() {
+    els.game.addEventListener("click", (event) => {
+      if (!els.menu.hidden) return openMenu(false);
+      if (event.target.closest("#label")) return; // the text is not a click on the story
+      act(stepIndex("click"));
+    });
+    els.game.addEventListener("contextmenu", (event) => event.preventDefault());
+    document.addEventListener("keydown", onKey);
+    els.menuButton.addEventListener("click", () => openMenu(els.menu.hidden));
+    els.menu.addEventListener("click", (event) => {
+      const item = event.target.closest("[data-command]");
+      if (!item) return;
+      if (item.dataset.command === "speed") return stepSpeed(1);
+      openMenu(false);
+      command(item.dataset.command);
+    });
+    els.menu.addEventListener("keydown", (event) => {
+      if (event.key !== "Escape") return;
+      openMenu(false);
+      els.menuButton.focus();
+    });
+    els.error.querySelector("button").addEventListener("click", () => location.reload());
+    window.addEventListener("resize", relayout);
+    document.addEventListener("fullscreenchange", updateMenu);
+    const watchRatio = () => {
+      matchMedia(`(resolution: ${pixelRatio()}dppx)`).addEventListener("change", () => {
+        relayout();
+        watchRatio();
+      }, { once: true });
+    };
+    watchRatio();
+    if ("ResizeObserver" in window) {
+      new ResizeObserver((entries) => {
+        const box = entries[0].devicePixelContentBoxSize;
+        if (!box || !box[0]) return;
+        // Only a settled picture is meant to cover its backing store exactly.
+        if (Math.abs(layout.zoom * pixelRatio() - canvasScale) > 1e-9) return;
+        const { inlineSize, blockSize } = box[0];
+        requestAnimationFrame(() => nudgePicture(inlineSize, blockSize));
+      }).observe(els.picture, { box: "device-pixel-content-box" });
+    }
+  }
+
+  // ---- Start. ----
+  async function unpackedWasm() {
+    if (!window.brumoxWasmGzip) return undefined; // the site fetches it beside the script
+    const packed = Uint8Array.from(atob(window.brumoxWasmGzip), (c) => c.charCodeAt(0));
+    const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"));
+    return new Uint8Array(await new Response(stream).arrayBuffer());
+  }
+  async function start() {
+    module = await window.createBrumox({
+      page,
+      wasmBinary: await unpackedWasm(),
+      onAbort: (what) => fail(`The game stopped: ${what}`),
+    });
+    const wrap = (name, result, ...args) => module.cwrap(`brumox_${name}`, result, args);
+    api = {
+      tables: wrap("tables", "string"),
+      layout: wrap("layout", "string", "number", "number", "number", "number"),
+      link: wrap("link", "string", "string", "number", "number", "number", "number"),
+      start: wrap("start", null, "string", "number", "number", "number"),
+      offers: wrap("offers", "number", "number"),
+      showPicture: wrap("showPicture", null, "number", "number", "number"),
+      repaintScene: wrap("repaintScene", "number", "number"),
+      present: wrap("present", null),
+      setSpeed: wrap("setSpeed", null, "number"),
+      stepSpeed: wrap("stepSpeed", "number", "number"),
+      speedName: wrap("speedName", "string"),
+      setFrameInterval: wrap("setFrameInterval", null, "number"),
+      scene: wrap("scene", "number"),
+      error: wrap("error", "string"),
+    };
+    tables = JSON.parse(api.tables());
+    const root = document.documentElement.style;
+    for (const [name, colour] of Object.entries(tables.colours))
+      root.setProperty(`--${name.replace(/[A-Z]/g, (c) => `-${c.toLowerCase()}`)}`, colour);
+    learnKeys();
+    await document.fonts.load("bold 16px BrumoxSans").catch(() => {});
+    const stored = storage && storage.getItem(ViewKey);
+    if (stored === "fit" || stored === "actual") view = stored;
+    const [width, height] = windowSize();
+    const link = JSON.parse(api.link(location.search, width, height, view === "fit" ? 1 : 0,
+      pixelRatio()));
+    if (link.view) view = link.view;
+    layout = JSON.parse(api.layout(width, height, view === "fit" ? 1 : 0, pixelRatio()));
+    buildButtons();
+    buildAbout();
+    relayout();
+    canvasScale = layout.zoom * pixelRatio();
+    api.start(link.seed || "", layout.client[0], layout.client[1], canvasScale);
+    started = true;
+    placePicture();
+    wireInput();
+    afterAction();
+    if (link.notices.length) notify(link.notices.join(" "));
+    window.brumoxPage = { stats, held, isBusy: () => busy, layout: () => layout };
+    if (link.steps.length) {
+      api.setSpeed(0);
+      held.push(...link.steps);
+      await pump();
+    }
+    api.setSpeed(link.speed === null ? 1 : link.speed);
+    updateMenu();
+    document.body.dataset.ready = "true";
+  }
+  start().catch((error) => fail(`The game could not start: ${error.message || error}`));
+})();
