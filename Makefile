@@ -1,11 +1,14 @@
-# Shortcuts for the scripts: make play, make test, make bench.
-.PHONY: play test bench clean
+# Shortcuts for the scripts: make play, make test, make web, make bench.
+.PHONY: play test web bench clean
 
 play:
 	scripts/play
 
 test:
 	scripts/test
+
+web:
+	scripts/web
 
 bench:
 	scripts/build.sh

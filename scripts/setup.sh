@@ -13,6 +13,8 @@ packages=(
     desktop-file-utils
     lintian appstream man-db groff-base
     xvfb x11-utils
+    emscripten python3-fonttools python3-brotli
+    chromium chromium-driver python3-selenium
 )
 
 missing=()

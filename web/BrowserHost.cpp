@@ -25,6 +25,6 @@ void BrowserHost::wake() {
     pageWake();
 }
 
-void BrowserHost::letRun() {
+void BrowserHost::runPending() {
     pageNextFrame();
 }

@@ -11,6 +11,6 @@ class BrowserHost : public FramePacer::Host {
     // Yields to the browser for up to `ms` (the stack is unwound and rewound by ASYNCIFY).
     void sleep(int ms) override;
     void wake() override;
-    // Yields until the browser has shown a frame, so that it can handle input and paint.
-    void letRun() override;
+    // Yields until the browser has shown a frame: it handles input and paints meanwhile.
+    void runPending() override;
 };
