@@ -1,8 +1,8 @@
 #pragma once
 
 #include "canvas/RasterCanvas.h"
+#include "pacing/FramePacer.h"
 #include "window/CoreToQt.h"
-#include "window/FramePacer.h"
 
 #include <QTimer>
 #include <QWidget>

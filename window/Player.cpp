@@ -15,7 +15,7 @@
 
 Player::Player(CanvasView& view, Controls& controls, std::optional<std::uint64_t> seed,
                QWidget& window)
-    : window_(window), view_(view), pacer_(view), session_(view.canvas(), controls, seed),
+    : window_(window), view_(view), pacer_(view, host_), session_(view.canvas(), controls, seed),
       timeline_(session_.timeline()), gate_(new InputGate(this)) {
     timeline_.setSync(&pacer_);
 }

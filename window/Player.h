@@ -1,7 +1,8 @@
 #pragma once
 
 #include "game/Session.h"
-#include "window/FramePacer.h"
+#include "pacing/FramePacer.h"
+#include "window/QtFrameHost.h"
 
 #include <QObject>
 
@@ -66,6 +67,7 @@ class Player : public QObject {
 
     QWidget& window_;
     CanvasView& view_;
+    QtFrameHost host_;
     FramePacer pacer_;
     Session session_;
     Timeline& timeline_;

@@ -1,20 +1,20 @@
 #pragma once
 
-#include "window/FramePacer.h"
-
-#include <QElapsedTimer>
+#include "pacing/FramePacer.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
-// Something is always waiting to be shown; remembers when each frame went out.
+// Something is always waiting to be shown; remembers when each frame went out, on the host's
+// clock from the screen's making.
 class Screen : public FramePacer::Presenter {
   public:
-    Screen() { clock.start(); }
+    explicit Screen(const FramePacer::Host& clock) : clock_(clock), startNs_(clock.nowNs()) {}
     bool hasDirty() const override { return true; }
-    void present() override { frames.push_back(clock.nsecsElapsed()); }
+    void present() override { frames.push_back(elapsedNs()); }
 
+    std::int64_t elapsedNs() const { return clock_.nowNs() - startNs_; }
     std::int64_t ShortestGap() const {
         std::int64_t shortest = INT64_MAX;
         for (std::size_t i = 1; i < frames.size(); ++i)
@@ -22,6 +22,9 @@ class Screen : public FramePacer::Presenter {
         return shortest;
     }
 
-    QElapsedTimer clock;
     std::vector<std::int64_t> frames;
+
+  private:
+    const FramePacer::Host& clock_;
+    std::int64_t startNs_;
 };

@@ -2,14 +2,10 @@
 
 #include "pacing/Timeline.h"
 
-#include <QElapsedTimer>
-
 #include <cstdint>
 
-class QEventLoop;
-
 // Keeps a painting handler in step with real time. When the nominal timeline runs ahead, the
-// handler waits in a nested event loop (Qt keeps running; no CPU is burnt).
+// handler sleeps while the front end keeps running (its event loop; no CPU is burnt).
 //
 // Frames fall due on a fixed grid of display frames. A frame due at T is shown when the first
 // pause that begins in [T, T + interval) begins, because a pause is the painter saying "look
@@ -24,7 +20,23 @@ class FramePacer : public Timeline::Sync {
         virtual void present() = 0;
     };
 
-    explicit FramePacer(Presenter& presenter);
+    // What the pacer needs from the front end it runs in. The front end's own handlers (a key,
+    // a close) run only inside sleep() and runPending(), and may call setSpeed() or stop()
+    // there; sleep() is the only call that blocks.
+    class Host {
+      public:
+        virtual ~Host() = default;
+        // Real time in ns since an arbitrary start; it never goes back.
+        virtual std::int64_t nowNs() const = 0;
+        // Lets the front end run for up to `ms` milliseconds, or until wake().
+        virtual void sleep(int ms) = 0;
+        // Ends the sleep under way, if any.
+        virtual void wake() = 0;
+        // Lets the front end handle what is waiting, without waiting for more.
+        virtual void runPending() = 0;
+    };
+
+    FramePacer(Presenter& presenter, Host& host);
 
     // Pace multiplier: 2 plays twice as fast, 0 never waits. A change mid-picture takes effect
     // from the next primitive on, without a jump.
@@ -43,6 +55,8 @@ class FramePacer : public Timeline::Sync {
     void pausing(std::int64_t nominalNs) override;
 
   private:
+    // Real time since the handler started.
+    std::int64_t now() const { return host_.nowNs() - startNs_; }
     // When, in real time since the start, the timeline reaches this nominal time.
     std::int64_t realTimeOf(std::int64_t nominalNs) const;
     void waitFor(std::int64_t nominalNs);
@@ -52,7 +66,9 @@ class FramePacer : public Timeline::Sync {
     void throwIfStopped() const;
 
     Presenter& presenter_;
-    QElapsedTimer clock_;
+    Host& host_;
+    // The host's time at the handler's start.
+    std::int64_t startNs_;
     double speed_ = 1.0;
     // The pace counts from here: the start, or the last change of speed.
     std::int64_t anchorRealNs_ = 0;
@@ -62,5 +78,4 @@ class FramePacer : public Timeline::Sync {
     std::int64_t lastPresentNs_ = 0;
     std::int64_t frameDueNs_ = 0;
     bool stopped_ = false;
-    QEventLoop* waiting_ = nullptr;
 };

@@ -1,38 +1,32 @@
-#include "window/FramePacer.h"
-
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
+#include "pacing/FramePacer.h"
 
 #include <algorithm>
 
 namespace {
 
-// Waiting for less than this is not worth a trip through the event loop.
+// Waiting for less than this is not worth a trip through the front end's event loop.
 constexpr std::int64_t slackNs = 2'000'000;
 constexpr std::int64_t longestFrameNs = 16'000'000;
 
 } // namespace
 
-FramePacer::FramePacer(Presenter& presenter) : presenter_(presenter) {
-    clock_.start();
-}
+FramePacer::FramePacer(Presenter& presenter, Host& host)
+    : presenter_(presenter), host_(host), startNs_(host.nowNs()) {}
 
 void FramePacer::setFrameInterval(std::int64_t ns) {
     frameNs_ = std::clamp<std::int64_t>(ns, 1'000'000, longestFrameNs);
 }
 
 void FramePacer::setSpeed(double speed) {
-    anchorRealNs_ = clock_.nsecsElapsed();
+    anchorRealNs_ = now();
     anchorNominalNs_ = lastNominalNs_;
     speed_ = speed;
     // A wait under way is for the old pace.
-    if (waiting_)
-        waiting_->quit();
+    host_.wake();
 }
 
 void FramePacer::start() {
-    clock_.restart();
+    startNs_ = host_.nowNs();
     lastPresentNs_ = 0;
     frameDueNs_ = frameNs_;
     anchorRealNs_ = anchorNominalNs_ = lastNominalNs_ = 0;
@@ -52,8 +46,7 @@ void FramePacer::finish() {
 
 void FramePacer::stop() {
     stopped_ = true;
-    if (waiting_)
-        waiting_->quit();
+    host_.wake();
 }
 
 void FramePacer::throwIfStopped() const {
@@ -65,18 +58,18 @@ void FramePacer::reached(std::int64_t nominalNs) {
     throwIfStopped();
     lastNominalNs_ = nominalNs;
     waitFor(nominalNs);
-    const std::int64_t now = clock_.nsecsElapsed();
+    const std::int64_t now = this->now();
     if (frameOverdue(now)) {
-        // No pause came, or the machine is behind the timeline: show the frame and let Qt run
-        // (close, resize, held input).
+        // No pause came, or the machine is behind the timeline: show the frame and let the front
+        // end run (close, resize, held input).
         present(now);
-        QCoreApplication::processEvents();
+        host_.runPending();
         throwIfStopped();
     }
 }
 
 void FramePacer::pausing(std::int64_t) {
-    const std::int64_t now = clock_.nsecsElapsed();
+    const std::int64_t now = this->now();
     // At most once per display frame, even when the last frame came late.
     if (now >= frameDueNs_ && now - lastPresentNs_ >= frameNs_ / 2 && presenter_.hasDirty())
         present(now);
@@ -96,7 +89,7 @@ void FramePacer::waitFor(std::int64_t nominalNs) {
         if (speed_ <= 0)
             return;
         const std::int64_t realNs = realTimeOf(nominalNs);
-        const std::int64_t now = clock_.nsecsElapsed();
+        const std::int64_t now = this->now();
         if (realNs - now <= worthWaiting)
             return;
         if (presenter_.hasDirty() && frameOverdue(now)) {
@@ -108,10 +101,6 @@ void FramePacer::waitFor(std::int64_t nominalNs) {
         // Woken at least every tenth of a second, whatever the pace.
         const int ms = static_cast<int>(
             std::clamp<std::int64_t>((wakeAt - now + 999'999) / 1'000'000, 1, 100));
-        QEventLoop loop;
-        waiting_ = &loop;
-        QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        loop.exec();
-        waiting_ = nullptr;
+        host_.sleep(ms);
     }
 }
