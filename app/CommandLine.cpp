@@ -1,12 +1,12 @@
 #include "app/CommandLine.h"
 
 #include "game/Layout.h"
+#include "game/Seed.h"
+#include "game/SpeedSteps.h"
 #include "window/CoreToQt.h"
 #include "window/Keys.h"
 
 #include <QCommandLineParser>
-
-#include <cmath>
 
 namespace {
 
@@ -91,24 +91,6 @@ void splitQtOptions(const QStringList& arguments, QStringList& ours, QStringList
             ours << argument;
         }
     }
-}
-
-// A speed of 0, or a factor from 1/64 to 64, as a decimal or a fraction ("0.25", "1/4").
-std::optional<double> parseSpeed(const QString& text) {
-    bool ok = false;
-    double factor = text.toDouble(&ok);
-    if (!ok && text.count(QLatin1Char('/')) == 1) {
-        bool top = false, bottom = false;
-        const double a = text.section(QLatin1Char('/'), 0, 0).toDouble(&top);
-        const double b = text.section(QLatin1Char('/'), 1).toDouble(&bottom);
-        ok = top && bottom && b != 0;
-        factor = ok ? a / b : 0;
-    }
-    if (!ok || !std::isfinite(factor))
-        return std::nullopt;
-    if (factor == 0 || (factor >= 1.0 / 64 && factor <= 64))
-        return factor;
-    return std::nullopt;
 }
 
 } // namespace
@@ -224,18 +206,17 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         return failWith(
             QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
 
-    if (const auto factor = parseSpeed(parser.value(speed)))
+    if (const auto factor = parseSpeed(parser.value(speed).toStdString()))
         options.game.speed = *factor;
     else
         return failWith(QStringLiteral("--speed wants 0 or a factor from 1/64 to 64, not '%1'")
                             .arg(parser.value(speed)));
     if (parser.isSet(seed)) {
-        bool ok = false;
-        const qulonglong number = parser.value(seed).toULongLong(&ok);
-        if (!ok)
+        const auto number = parseSeed(parser.value(seed).toStdString());
+        if (!number)
             return failWith(QStringLiteral("--seed wants a whole number of 0 or more, not '%1'")
                                 .arg(parser.value(seed)));
-        options.game.seed = number;
+        options.game.seed = *number;
     }
     if (parser.isSet(view)) {
         const QString mode = parser.value(view);

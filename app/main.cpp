@@ -129,7 +129,7 @@ int run(int argc, char* argv[]) {
     if (!parsed.options.icon.isEmpty()) {
         SafeFile icon(parsed.options.icon);
         if (icon.open(QIODevice::WriteOnly) &&
-            icon.writeImage(paintIcon(parsed.options.iconSize)) && icon.commit())
+            icon.writeImage(iconImage(parsed.options.iconSize)) && icon.commit())
             return 0;
         reportFailure(icon.errorString());
         return 1;
@@ -145,7 +145,7 @@ int run(int argc, char* argv[]) {
     // Desktops show "Click to continue — BRUMOX SIMULATOR" and find the desktop entry.
     QGuiApplication::setApplicationDisplayName(QStringLiteral("BRUMOX SIMULATOR"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.brumox.BrumoxSimulator"));
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(paintIcon(256))));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(iconImage(256))));
     GameWindow window(parsed.options.game);
     ClipRecorder clips(window);
     new GameActions(window, &clips);

@@ -1,5 +1,6 @@
 #include "game/SpeedSteps.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -8,6 +9,15 @@ namespace {
 // Instant sorts above every pace, as it is faster than all of them.
 double rank(double speed) {
     return speed <= 0 ? INFINITY : speed;
+}
+
+// The whole text as a number, or nothing.
+std::optional<double> number(std::string_view text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 } // namespace
@@ -36,4 +46,23 @@ std::string speedName(double speed) {
     else
         std::snprintf(text, sizeof text, "%gx", speed);
     return text;
+}
+
+std::optional<double> parseSpeed(std::string_view text) {
+    std::optional<double> factor;
+    if (const auto slash = text.find('/'); slash == std::string_view::npos) {
+        factor = number(text);
+    } else {
+        const auto top = number(text.substr(0, slash));
+        const auto bottom = number(text.substr(slash + 1));
+        if (top && bottom && *bottom != 0)
+            factor = *top / *bottom;
+    }
+    if (!factor || !std::isfinite(*factor))
+        return std::nullopt;
+    if (*factor == 0)
+        return 0.0; // "-0" too
+    if (*factor >= SlowestSpeed && *factor <= FastestSpeed)
+        return factor;
+    return std::nullopt;
 }

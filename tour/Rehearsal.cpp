@@ -53,19 +53,21 @@ Rehearsal rehearse(const std::vector<TourStep>& steps, PixelSize start,
     Session session(blank, controls, seed);
 
     Rehearsal result;
-    if (const std::string error = tooSmall(start); !error.empty()) {
-        result.error = "--size: " + error;
+    const auto fail = [&result](std::size_t step, const std::string& where, std::string reason) {
+        result.error = where + ": " + reason;
+        result.failedStep = step;
+        result.reason = std::move(reason);
         return result;
-    }
+    };
+    if (const std::string error = tooSmall(start); !error.empty())
+        return fail(0, "--size", error);
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const TourStep& step = steps[i];
         const std::string where =
             "--play step " + std::to_string(i + 1) + " '" + stepName(step) + "'";
         if (const auto* size = std::get_if<PixelSize>(&step)) {
-            if (const std::string error = tooSmall(*size); !error.empty()) {
-                result.error = where + ": " + error;
-                return result;
-            }
+            if (const std::string error = tooSmall(*size); !error.empty())
+                return fail(i + 1, where, error);
             window = *size;
             if (!fitted)
                 blank.resize(*size);
@@ -73,22 +75,19 @@ Rehearsal rehearse(const std::vector<TourStep>& steps, PixelSize start,
             continue;
         }
         const Action action = std::get<Action>(step);
-        if (!session.offers(action)) {
-            result.error =
-                where + ": the " + buttonName(action) + " button is not on screen at that point";
-            return result;
-        }
+        if (!session.offers(action))
+            return fail(i + 1, where,
+                        "the " + buttonName(action) + " button is not on screen at that point");
         // A player cannot reach a button that lies outside a small window either.
-        if (!Layout(window, view).reachable(action)) {
-            result.error = where + ": the " + buttonName(action) + " button lies outside the " +
-                           dimensions(window) + " window";
-            return result;
-        }
+        if (!Layout(window, view).reachable(action))
+            return fail(i + 1, where,
+                        "the " + buttonName(action) + " button lies outside the " +
+                            dimensions(window) + " window");
         try {
             session.perform(action);
         } catch (const std::exception& error) {
-            result.error = where + " stops the game with a run-time error: " + error.what();
-            return result;
+            return fail(i + 1, where,
+                        std::string("it stops the game with a run-time error: ") + error.what());
         }
         result.nominalNs.push_back(session.timeline().nominalNs());
     }

@@ -3,6 +3,7 @@
 #include "game/Layout.h"
 #include "tour/TourScript.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,7 +11,12 @@
 
 struct Rehearsal {
     std::vector<std::int64_t> nominalNs; // each step's nominal duration
-    std::string error;                   // the first step that cannot be played
+    // The first step that cannot be played, as the command line says it ("--play step 2
+    // 'fire': the FIRE BALL button is not on screen at that point"); then that step, counted
+    // from 1 (0 for the start size), and just what is wrong with it.
+    std::string error;
+    std::size_t failedStep = 0;
+    std::string reason;
 };
 
 // Plays the steps through the game on a canvas that keeps nothing, which takes milliseconds: a

@@ -2,5 +2,5 @@
 
 #include <QImage>
 
-// The game's icon: the beast's head, painted by the game's own painters.
-QImage paintIcon(int size);
+// The game's icon as the desktop shows and installs it: the core's square, scaled by Qt.
+QImage iconImage(int size);

@@ -1,7 +1,9 @@
 #include "game/SpeedSteps.h"
+#include "game/Seed.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <vector>
 
 TEST(SpeedSteps, PlusAndMinusWalkTheWholeLadderBothWays) {
@@ -36,4 +38,33 @@ TEST(SpeedSteps, NamesReadAsThePlayerWouldSayThem) {
     EXPECT_EQ(speedName(1.5), "1.5x");
     EXPECT_EQ(speedName(0.3), "0.3x");
     EXPECT_EQ(speedName(0), "instant");
+}
+
+TEST(SpeedSteps, SpeedsReadAsDecimalsOrFractionsWithinTheirRange) {
+    EXPECT_EQ(parseSpeed("0"), 0.0);
+    EXPECT_EQ(parseSpeed("2"), 2.0);
+    EXPECT_EQ(parseSpeed("0.25"), 0.25);
+    EXPECT_EQ(parseSpeed("1/4"), 0.25);
+    EXPECT_EQ(parseSpeed("1/64"), 1.0 / 64);
+    EXPECT_EQ(parseSpeed("64"), 64.0);
+    for (const char* text : {"", "65", "1/65", "-1", "1/0", "0/0", "1/2/3", "fast", "nan", "inf",
+                             " 2", "2x", "1e-320", "0,5"})
+        EXPECT_FALSE(parseSpeed(text)) << text;
+}
+
+TEST(SpeedSteps, TheDecimalPointIsADotWhateverTheLocale) {
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+        GTEST_SKIP() << "no locale with a decimal comma here";
+    const auto dot = parseSpeed("0.5");
+    const auto comma = parseSpeed("0,5");
+    std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(dot, 0.5);
+    EXPECT_FALSE(comma);
+}
+
+TEST(Seed, SeedsTakeTheWhole64BitsAndOnlyDigits) {
+    EXPECT_EQ(parseSeed("0"), 0u);
+    EXPECT_EQ(parseSeed("18446744073709551615"), 18446744073709551615u);
+    for (const char* text : {"", "18446744073709551616", "-1", "+1", " 1", "1 ", "0x10", "1.0"})
+        EXPECT_FALSE(parseSeed(text)) << text;
 }

@@ -1,0 +1,266 @@
+// brumox-pixels: the core's pictures as files, for the browser tests to compare the page with
+// and for the web build's icons. No Qt: the same sources build it everywhere.
+//
+//   brumox-pixels icon SIZE OUT.pam
+//   brumox-pixels tour [--size WxH] [--view fit|actual] [--ratio R] [--seed N] [--play STEPS]
+//                 OUTDIR
+//
+// The tour plays at once on a canvas built as the desktop window builds it, and after the opening
+// picture and after each step writes its device pixels as raw RGBA to OUTDIR/step-NN.rgba, with
+// one JSON line on standard output for each.
+
+#include "canvas/RasterCanvas.h"
+#include "game/Controls.h"
+#include "game/IconPicture.h"
+#include "game/Layout.h"
+#include "game/Seed.h"
+#include "game/Session.h"
+#include "tour/Rehearsal.h"
+#include "tour/TourScript.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int UsageError = 2;
+constexpr int WriteError = 1;
+constexpr int LargestIcon = 1024;
+constexpr double LeastRatio = 0.5, MostRatio = 8;
+
+struct Failure {
+    int code;
+    std::string message;
+};
+
+// What the page shows besides the canvas: the caption while the label is shown, and the buttons
+// in stacking order.
+class ShownControls : public Controls {
+  public:
+    void setCaption(const std::string& text) override { caption_ = text; }
+    void setLabelVisible(bool visible) override { labelVisible_ = visible; }
+    void setButtonVisible(Action button, bool visible) override {
+        shown_[static_cast<std::size_t>(button)] = visible;
+    }
+    std::string caption() const { return labelVisible_ ? caption_ : std::string(); }
+    std::vector<std::string_view> buttons() const {
+        std::vector<std::string_view> captions;
+        for (const Action action : Layout::StackingOrder)
+            if (shown_[static_cast<std::size_t>(action)])
+                captions.push_back(nameOf(action).caption);
+        return captions;
+    }
+
+  private:
+    std::string caption_;
+    bool labelVisible_ = true; // as a new window shows its empty label
+    std::array<bool, ActionNames.size()> shown_{};
+};
+
+std::string json(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+template <typename Number> std::optional<Number> number(std::string_view text) {
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& header,
+               const std::vector<unsigned char>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << header;
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
+        throw Failure{WriteError, "cannot write " + path.string()};
+}
+
+// Non-premultiplied RGBA, as a PAM's RGB_ALPHA wants it.
+void writeIcon(int size, const std::filesystem::path& path) {
+    const PixelBuffer icon = paintIcon(size);
+    std::vector<unsigned char> bytes;
+    for (int y = 0; y < icon.height(); ++y)
+        for (int x = 0; x < icon.width(); ++x) {
+            const Pixel pixel = icon.pixel(x, y);
+            bytes.insert(bytes.end(),
+                         {static_cast<unsigned char>(pixel >> 16),
+                          static_cast<unsigned char>(pixel >> 8), static_cast<unsigned char>(pixel),
+                          static_cast<unsigned char>(pixel >> 24)});
+        }
+    const std::string side = std::to_string(size);
+    writeFile(path,
+              "P7\nWIDTH " + side + "\nHEIGHT " + side +
+                  "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n",
+              bytes);
+}
+
+struct TourOptions {
+    PixelSize size = DesignSize;
+    ViewMode view = ViewMode::Actual;
+    double ratio = 1;
+    std::optional<std::uint64_t> seed;
+    std::vector<TourStep> steps;
+    std::filesystem::path folder;
+};
+
+TourOptions tourOptions(const std::vector<std::string_view>& arguments) {
+    TourOptions options;
+    std::string_view play = DefaultTour;
+    std::optional<std::string_view> folder;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (!argument.starts_with("--")) {
+            if (folder)
+                throw Failure{UsageError,
+                              "one OUTDIR only, not also '" + std::string(argument) + "'"};
+            folder = argument;
+            continue;
+        }
+        if (i + 1 == arguments.size())
+            throw Failure{UsageError, std::string(argument) + " wants a value"};
+        const std::string_view value = arguments[++i];
+        const auto bad = [&](const std::string& wants) {
+            return Failure{UsageError, std::string(argument) + " wants " + wants + ", not '" +
+                                           std::string(value) + "'"};
+        };
+        if (argument == "--size") {
+            const auto size = parseClientSize(value);
+            if (!size)
+                throw bad("WIDTHxHEIGHT");
+            options.size = *size;
+        } else if (argument == "--view") {
+            if (value != "fit" && value != "actual")
+                throw bad("fit or actual");
+            options.view = value == "fit" ? ViewMode::Fit : ViewMode::Actual;
+        } else if (argument == "--ratio") {
+            const auto ratio = number<double>(value);
+            if (!ratio || !(*ratio >= LeastRatio && *ratio <= MostRatio))
+                throw bad("a number from 0.5 to 8");
+            options.ratio = *ratio;
+        } else if (argument == "--seed") {
+            options.seed = parseSeed(value);
+            if (!options.seed)
+                throw bad("a whole number of 0 or more");
+        } else if (argument == "--play") {
+            play = value;
+        } else {
+            throw Failure{UsageError, "unknown option " + std::string(argument)};
+        }
+    }
+    if (!folder)
+        throw Failure{UsageError, "tour wants an OUTDIR"};
+    options.folder = *folder;
+    ParsedTour tour = parseTour(play);
+    if (!tour.error.empty())
+        throw Failure{UsageError, tour.error};
+    for (const TourStep& step : tour.steps)
+        if (std::holds_alternative<PixelSize>(step))
+            throw Failure{UsageError,
+                          "--play: the window keeps its --size, so no " + stepName(step)};
+    const Rehearsal rehearsal = rehearse(tour.steps, options.size, options.seed, options.view);
+    if (!rehearsal.error.empty())
+        throw Failure{UsageError, rehearsal.error};
+    options.steps = std::move(tour.steps);
+    return options;
+}
+
+// The client area's device pixels as R, G, B, 255, rows top down, and the line that says so.
+void writeStep(std::size_t index, const RasterCanvas& canvas, const ShownControls& controls,
+               const std::filesystem::path& folder) {
+    char name[32];
+    std::snprintf(name, sizeof name, "step-%02zu.rgba", index);
+    const PixelSize size = canvas.deviceSize();
+    std::vector<unsigned char> bytes;
+    bytes.reserve(static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height) * 4);
+    for (int y = 0; y < size.height; ++y) {
+        const Pixel* row = canvas.pixels().row(y);
+        for (int x = 0; x < size.width; ++x)
+            bytes.insert(bytes.end(), {static_cast<unsigned char>(row[x] >> 16),
+                                       static_cast<unsigned char>(row[x] >> 8),
+                                       static_cast<unsigned char>(row[x]), 255});
+    }
+    writeFile(folder / name, {}, bytes);
+    std::string buttons;
+    for (const std::string_view caption : controls.buttons())
+        buttons += (buttons.empty() ? "" : ",") + json(caption);
+    std::cout << "{\"file\":" << json(name) << ",\"width\":" << size.width
+              << ",\"height\":" << size.height << ",\"caption\":" << json(controls.caption())
+              << ",\"buttons\":[" << buttons << "]}\n";
+}
+
+void playTour(const TourOptions& options) {
+    std::error_code error;
+    std::filesystem::create_directories(options.folder, error);
+    if (error)
+        throw Failure{WriteError,
+                      "cannot make " + options.folder.string() + ": " + error.message()};
+    const Layout layout(options.size, options.view, options.ratio);
+    RasterCanvas canvas(layout.client(), layout.zoom() * options.ratio);
+    ShownControls controls;
+    Session session(canvas, controls, options.seed);
+    writeStep(0, canvas, controls, options.folder);
+    for (std::size_t i = 0; i < options.steps.size(); ++i) {
+        session.perform(std::get<Action>(options.steps[i]));
+        writeStep(i + 1, canvas, controls, options.folder);
+    }
+}
+
+void run(const std::vector<std::string_view>& arguments) {
+    if (arguments.empty())
+        throw Failure{UsageError, "usage: brumox-pixels icon SIZE OUT.pam | brumox-pixels tour "
+                                  "[--size WxH] [--view fit|actual] [--ratio R] [--seed N] "
+                                  "[--play STEPS] OUTDIR"};
+    const std::string_view command = arguments[0];
+    if (command == "icon") {
+        if (arguments.size() != 3)
+            throw Failure{UsageError, "icon wants SIZE and OUT.pam"};
+        const auto size = number<int>(arguments[1]);
+        if (!size || *size < 1 || *size > LargestIcon)
+            throw Failure{UsageError, "icon SIZE wants a whole number from 1 to " +
+                                          std::to_string(LargestIcon) + ", not '" +
+                                          std::string(arguments[1]) + "'"};
+        writeIcon(*size, arguments[2]);
+    } else if (command == "tour") {
+        playTour(tourOptions({arguments.begin() + 1, arguments.end()}));
+    } else {
+        throw Failure{UsageError, "no command '" + std::string(command) + "': icon or tour"};
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        run({argv + 1, argv + argc});
+    } catch (const Failure& failure) {
+        std::cerr << "brumox-pixels: " << failure.message << '\n';
+        return failure.code;
+    }
+    return 0;
+}

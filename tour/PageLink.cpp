@@ -1,0 +1,148 @@
+#include "tour/PageLink.h"
+
+#include "game/Seed.h"
+#include "game/SpeedSteps.h"
+#include "tour/Rehearsal.h"
+
+#include <algorithm>
+#include <variant>
+
+namespace {
+
+// A value longer than this is cut short in a notice.
+constexpr std::size_t LongestQuoted = 40;
+
+struct Parameter {
+    std::string name;
+    std::string value;
+    bool decoded = true; // false when a '%' is not followed by two hex digits
+};
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Form encoding: '+' is a space and "%2C" a comma.
+bool percentDecode(std::string_view text, std::string& out) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '+') {
+            out += ' ';
+        } else if (text[i] != '%') {
+            out += text[i];
+        } else {
+            const int high = i + 2 < text.size() ? hexDigit(text[i + 1]) : -1;
+            const int low = high >= 0 ? hexDigit(text[i + 2]) : -1;
+            if (low < 0)
+                return false;
+            out += static_cast<char>(high * 16 + low);
+            i += 2;
+        }
+    }
+    return true;
+}
+
+std::vector<Parameter> splitQuery(std::string_view query) {
+    if (query.starts_with('?'))
+        query.remove_prefix(1);
+    std::vector<Parameter> parameters;
+    while (!query.empty()) {
+        const std::size_t amp = std::min(query.find('&'), query.size());
+        const std::string_view pair = query.substr(0, amp);
+        query.remove_prefix(std::min(amp + 1, query.size()));
+        if (pair.empty())
+            continue;
+        const std::size_t equals = std::min(pair.find('='), pair.size());
+        Parameter parameter;
+        parameter.decoded =
+            percentDecode(pair.substr(0, equals), parameter.name) &&
+            percentDecode(pair.substr(std::min(equals + 1, pair.size())), parameter.value);
+        parameters.push_back(std::move(parameter));
+    }
+    return parameters;
+}
+
+// Printable ASCII only, and not too much of it: the page shows it as it is.
+std::string quoted(std::string_view text) {
+    std::string shown;
+    for (const char c : text.substr(0, LongestQuoted))
+        shown += c >= ' ' && c <= '~' ? c : '?';
+    return text.size() > LongestQuoted ? shown + "..." : shown;
+}
+
+std::string ignored(const Parameter& parameter, const std::string& why) {
+    return "Ignored " + quoted(parameter.name) + "=" + quoted(parameter.value) + ": " + why;
+}
+
+// The tour's steps, or why it cannot be played.
+std::variant<std::vector<TourStep>, std::string> playableTour(const std::string& text,
+                                                              PixelSize page, ViewMode view,
+                                                              std::optional<std::uint64_t> seed) {
+    ParsedTour tour = parseTour(text);
+    if (!tour.error.empty())
+        return tour.error;
+    for (const TourStep& step : tour.steps)
+        if (std::holds_alternative<PixelSize>(step))
+            return "the page's size follows the browser, not " + stepName(step);
+    const Rehearsal rehearsal = rehearse(tour.steps, page, seed, view);
+    if (rehearsal.failedStep > 0)
+        return "step " + std::to_string(rehearsal.failedStep) + ", " + rehearsal.reason;
+    if (!rehearsal.reason.empty())
+        return rehearsal.reason;
+    return std::move(tour.steps);
+}
+
+} // namespace
+
+PageLink parsePageLink(std::string_view query, PixelSize page, ViewMode pageView) {
+    PageLink link;
+    const Parameter* play = nullptr;
+    std::vector<std::string> seen;
+    std::vector<Parameter> parameters = splitQuery(query);
+    for (const Parameter& parameter : parameters) {
+        const std::string& name = parameter.name;
+        const std::string& value = parameter.value;
+        const bool known = name == "seed" || name == "speed" || name == "view" || name == "play";
+        if (!parameter.decoded) {
+            link.notices.push_back(ignored(parameter, "a '%' wants two hex digits after it"));
+        } else if (!known) {
+            link.notices.push_back(ignored(parameter, "not a setting of the game"));
+        } else if (std::ranges::find(seen, name) != seen.end()) {
+            link.notices.push_back(ignored(parameter, name + " is given earlier"));
+        } else if (name == "seed") {
+            link.seed = parseSeed(value);
+            if (!link.seed)
+                link.notices.push_back(
+                    ignored(parameter, "wants a whole number from 0 to 18446744073709551615"));
+        } else if (name == "speed") {
+            link.speed = parseSpeed(value);
+            if (!link.speed)
+                link.notices.push_back(ignored(parameter, "wants 0 or 1/64 to 64"));
+        } else if (name == "view") {
+            if (value == "fit")
+                link.view = ViewMode::Fit;
+            else if (value == "actual")
+                link.view = ViewMode::Actual;
+            else
+                link.notices.push_back(ignored(parameter, "wants fit or actual"));
+        } else {
+            // Rehearsed once the seed and the view are known, wherever they stand.
+            play = &parameter;
+        }
+        if (parameter.decoded && known)
+            seen.push_back(name);
+    }
+    if (play) {
+        auto tour = playableTour(play->value, page, link.view.value_or(pageView), link.seed);
+        if (auto* steps = std::get_if<std::vector<TourStep>>(&tour))
+            link.tour = std::move(*steps);
+        else
+            link.notices.push_back(ignored(*play, std::get<std::string>(tour)));
+    }
+    return link;
+}

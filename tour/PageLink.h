@@ -1,0 +1,28 @@
+#pragma once
+
+#include "game/Layout.h"
+#include "tour/TourScript.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What a link to the game's web page asks for: "?seed=N&speed=F&view=fit|actual&play=STEPS",
+// in any order. A parameter that cannot be used is ignored whole, with a notice for the player;
+// the others still count.
+struct PageLink {
+    std::optional<std::uint64_t> seed; // the full 64 bits, which a JavaScript number cannot hold
+    std::optional<double> speed;
+    std::optional<ViewMode> view;
+    std::vector<TourStep> tour; // empty when none is asked for or it cannot be played
+    // One short line for each parameter ignored: "Ignored speed=9000: wants 0 or 1/64 to 64".
+    std::vector<std::string> notices;
+};
+
+// Reads the query string (with or without its '?'), percent-decoded, '+' for a space. The tour
+// is rehearsed at the page's size in the link's view (or `pageView`) with its seed, and refused
+// unless it plays to its end; it cannot resize the page, which follows the browser.
+PageLink parsePageLink(std::string_view query, PixelSize page,
+                       ViewMode pageView = ViewMode::Actual);
