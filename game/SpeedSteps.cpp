@@ -1,7 +1,7 @@
 #include "game/SpeedSteps.h"
 
-#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -11,13 +11,30 @@ double rank(double speed) {
     return speed <= 0 ? INFINITY : speed;
 }
 
-// The whole text as a number, or nothing.
+// The whole text as a plain decimal ("2", "0.25", ".5"), or nothing. By hand, as the browser
+// build's C++ library has no from_chars for doubles and strtod follows the locale: at most 15
+// digits make an exact integer, and one division by an exact power of ten rounds correctly.
 std::optional<double> number(std::string_view text) {
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+    constexpr int MostDigits = 15;
+    std::uint64_t digits = 0;
+    int count = 0;
+    double scale = 1;
+    bool point = false;
+    for (const char c : text) {
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (c < '0' || c > '9' || count == MostDigits)
+            return std::nullopt;
+        digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+        ++count;
+        if (point)
+            scale *= 10;
+    }
+    if (count == 0)
         return std::nullopt;
-    return value;
+    return static_cast<double>(digits) / scale;
 }
 
 } // namespace

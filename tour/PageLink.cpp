@@ -112,7 +112,7 @@ PageLink parsePageLink(std::string_view query, PixelSize page, ViewMode pageView
             link.notices.push_back(ignored(parameter, "a '%' wants two hex digits after it"));
         } else if (!known) {
             link.notices.push_back(ignored(parameter, "not a setting of the game"));
-        } else if (std::ranges::find(seen, name) != seen.end()) {
+        } else if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
             link.notices.push_back(ignored(parameter, name + " is given earlier"));
         } else if (name == "seed") {
             link.seed = parseSeed(value);

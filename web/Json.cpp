@@ -18,3 +18,9 @@ std::string jsonString(std::string_view text) {
     }
     return quoted + '"';
 }
+
+std::string jsonNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}

@@ -9,12 +9,6 @@
 
 namespace {
 
-std::string number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.17g", value);
-    return text;
-}
-
 std::string rect(const PixelRect& r) {
     return "[" + std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.width) +
            "," + std::to_string(r.height) + "]";
@@ -22,7 +16,7 @@ std::string rect(const PixelRect& r) {
 
 std::string caption(const Layout::Caption& c) {
     return "{\"box\":[" + std::to_string(c.box.width) + "," + std::to_string(c.box.height) +
-           "],\"font\":" + std::to_string(c.fontPixels) + ",\"scale\":" + number(c.scale) + "}";
+           "],\"font\":" + std::to_string(c.fontPixels) + ",\"scale\":" + jsonNumber(c.scale) + "}";
 }
 
 std::string colour(Color c) {
@@ -68,7 +62,7 @@ std::string describeLayout(const Layout& layout) {
     std::string out =
         "{\"area\":" + rect(layout.area()) + ",\"client\":[" +
         std::to_string(layout.client().width) + "," + std::to_string(layout.client().height) +
-        "],\"zoom\":" + number(layout.zoom()) + ",\"origin\":[" +
+        "],\"zoom\":" + jsonNumber(layout.zoom()) + ",\"origin\":[" +
         std::to_string(layout.origin().x) + "," + std::to_string(layout.origin().y) + "]";
     out += ",\"label\":{\"rect\":" + rect(layout.label()) +
            ",\"caption\":" + caption(layout.labelCaption()) + "}";
@@ -102,7 +96,7 @@ std::string describeTables() {
     out += ",\"scenes\":" + list(SceneDescriptions, [](const SceneDescription& description) {
                return jsonString(description.text);
            });
-    out += ",\"speeds\":" + list(SpeedSteps, [](double speed) { return number(speed); });
+    out += ",\"speeds\":" + list(SpeedSteps, [](double speed) { return jsonNumber(speed); });
     out += ",\"continueText\":" + jsonString(ContinueText);
     out += ",\"name\":" + jsonString(GameName);
     out += ",\"colours\":{\"bar\":" + colour(BarColour) +

@@ -14,6 +14,8 @@ import json
 import os
 import re
 import shutil
+import struct
+import subprocess
 import tempfile
 import zlib
 from pathlib import Path
@@ -49,6 +51,7 @@ def subset_font():
     options.flavor = "woff2"
     options.name_IDs = []  # dropped, then named anew below
     options.notdef_outline = True
+    options.drop_tables += ["FFTM"]  # a FontForge timestamp, of no use to a browser
     subsetter = subset.Subsetter(options)
     subsetter.populate(unicodes=FONT_CHARACTERS)
     subsetter.subset(font)
@@ -77,6 +80,31 @@ def font_licence():
             f"\"{FONT_NAME}\" as the licence asks of a modified font.\n\n" + "\n".join(lines) + "\n")
 
 
+def png_from_pam(pam):
+    """A PNG of a P7 RGB_ALPHA picture, with Python's own zlib."""
+    header, _, pixels = pam.partition(b"ENDHDR\n")
+    fields = dict(line.split(b" ", 1) for line in header.splitlines()[1:] if b" " in line)
+    width, height = int(fields[b"WIDTH"]), int(fields[b"HEIGHT"])
+    if fields[b"TUPLTYPE"].strip() != b"RGB_ALPHA" or len(pixels) != width * height * 4:
+        raise ValueError("the icon tool wrote an unexpected picture")
+    rows = b"".join(b"\0" + pixels[y * width * 4:(y + 1) * width * 4] for y in range(height))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
+def paint_icon(tool, size):
+    """The icon, painted by the game's own painters and rasteriser."""
+    with tempfile.TemporaryDirectory() as folder:
+        path = Path(folder) / "icon.pam"
+        subprocess.run([str(tool), "icon", str(size), str(path)], check=True)
+        return png_from_pam(path.read_bytes())
+
+
 def inline_script(code):
     # A script element ends at the first "</script", wherever it is.
     return "<script>\n" + code.replace("</script", "<\\/script") + "\n</script>"
@@ -94,8 +122,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--compiled", required=True, type=Path,
                         help="folder holding brumox.js and brumox.wasm")
-    parser.add_argument("--icons", required=True, type=Path,
-                        help="folder holding icon-192.png and icon-512.png")
+    parser.add_argument("--icon-tool", required=True, type=Path,
+                        help="the native brumox-pixels, which paints the icons")
     parser.add_argument("--out", required=True, type=Path)
     args = parser.parse_args()
 
@@ -125,8 +153,8 @@ def main():
         "page.js": page_js.encode("utf-8"),
         "brumox-caption.woff2": font,
         "LICENSE-font.txt": licence.encode("utf-8"),
-        "icon-192.png": (args.icons / "icon-192.png").read_bytes(),
-        "icon-512.png": (args.icons / "icon-512.png").read_bytes(),
+        "icon-192.png": paint_icon(args.icon_tool, 192),
+        "icon-512.png": paint_icon(args.icon_tool, 512),
     }
     manifest = {
         "name": "BRUMOX SIMULATOR",

@@ -1,16 +1,18 @@
 // The game's entry points for its page: the page calls these, the game calls the page back
 // through the EM_JS functions of PageControls, PagePresenter and BrowserHost.
 #include "game/Layout.h"
+#include "game/Seed.h"
 #include "game/SpeedSteps.h"
+#include "tour/PageLink.h"
+#include "web/Json.h"
 #include "web/PageDescription.h"
 #include "web/WebGame.h"
 
 #include <emscripten.h>
 
-#include <charconv>
-#include <cstring>
 #include <memory>
 #include <string>
+#include <variant>
 
 namespace {
 
@@ -45,14 +47,29 @@ EMSCRIPTEN_KEEPALIVE const char* brumox_layout(int width, int height, int fit, d
     return answer(describeLayout(Layout({width, height}, viewOf(fit), ratio)));
 }
 
+// What the page's address asks for, the tour rehearsed at the page's size and view: {"seed":
+// "N" or null (as text: 64 bits), "speed", "view" ("fit", "actual" or null), "steps" (action
+// indices), "notices"}.
+EMSCRIPTEN_KEEPALIVE const char* brumox_link(const char* query, int width, int height, int fit) {
+    const PageLink link = parsePageLink(query, {width, height}, viewOf(fit));
+    std::string out = "{\"seed\":";
+    out += link.seed ? jsonString(std::to_string(*link.seed)) : "null";
+    out += ",\"speed\":" + (link.speed ? jsonNumber(*link.speed) : std::string("null"));
+    out += ",\"view\":";
+    out += link.view ? (*link.view == ViewMode::Fit ? "\"fit\"" : "\"actual\"") : "null";
+    out += ",\"steps\":[";
+    for (const TourStep& step : link.tour)
+        out += (out.back() == '[' ? "" : ",") +
+               std::to_string(static_cast<int>(std::get<Action>(step)));
+    out += "],\"notices\":[";
+    for (const std::string& notice : link.notices)
+        out += (out.back() == '[' ? "" : ",") + jsonString(notice);
+    return answer(out + "]}");
+}
+
 // Starts the game on a blank picture; `seed` is empty for a new hoard every time.
 EMSCRIPTEN_KEEPALIVE void brumox_start(const char* seed, int width, int height, double scale) {
-    std::optional<std::uint64_t> fixed;
-    std::uint64_t value = 0;
-    const char* end = seed + std::strlen(seed);
-    if (std::from_chars(seed, end, value).ptr == end && end != seed)
-        fixed = value;
-    game = std::make_unique<WebGame>(fixed, PixelSize{width, height}, scale);
+    game = std::make_unique<WebGame>(parseSeed(seed), PixelSize{width, height}, scale);
 }
 
 // 1 when the action played (or was not on offer), 0 after a run-time error.
@@ -103,9 +120,4 @@ EMSCRIPTEN_KEEPALIVE int brumox_scene() {
 EMSCRIPTEN_KEEPALIVE const char* brumox_error() {
     return game->error().c_str();
 }
-}
-
-// TEMPORARY until the link parser lands.
-extern "C" EMSCRIPTEN_KEEPALIVE const char* brumox_link(const char*, int, int, int, double) {
-    return answer("{\"seed\":null,\"speed\":null,\"view\":null,\"steps\":[],\"notices\":[]}");
 }

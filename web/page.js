@@ -569,7 +569,7 @@
     api = {
       tables: wrap("tables", "string"),
       layout: wrap("layout", "string", "number", "number", "number", "number"),
-      link: wrap("link", "string", "string", "number", "number", "number", "number"),
+      link: wrap("link", "string", "string", "number", "number", "number"),
       start: wrap("start", null, "string", "number", "number", "number"),
       offers: wrap("offers", "number", "number"),
       showPicture: wrap("showPicture", null, "number", "number", "number"),
@@ -591,8 +591,7 @@
     const stored = storage && storage.getItem(ViewKey);
     if (stored === "fit" || stored === "actual") view = stored;
     const [width, height] = windowSize();
-    const link = JSON.parse(api.link(location.search, width, height, view === "fit" ? 1 : 0,
-      pixelRatio()));
+    const link = JSON.parse(api.link(location.search, width, height, view === "fit" ? 1 : 0));
     if (link.view) view = link.view;
     layout = JSON.parse(api.layout(width, height, view === "fit" ? 1 : 0, pixelRatio()));
     buildButtons();
