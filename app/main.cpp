@@ -2,10 +2,12 @@
 #include "app/SignalCloser.h"
 #include "app/SignalUnlinker.h"
 #include "files/SafeFile.h"
+#include "game/Layout.h"
 #include "record/ClipRecorder.h"
 #include "record/Recorder.h"
 #include "window/AccessibleStory.h"
 #include "window/ButtonKeys.h"
+#include "window/CoreToQt.h"
 #include "window/GameActions.h"
 #include "window/GameSettings.h"
 #include "window/GameWindow.h"
@@ -143,7 +145,7 @@ int run(int argc, char* argv[]) {
     }
 
     // Desktops show "Click to continue — BRUMOX SIMULATOR" and find the desktop entry.
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("BRUMOX SIMULATOR"));
+    QGuiApplication::setApplicationDisplayName(toQString(GameName));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.brumox.BrumoxSimulator"));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(iconImage(256))));
     GameWindow window(parsed.options.game);

@@ -565,22 +565,27 @@
       wasmBinary: await unpackedWasm(),
       onAbort: (what) => fail(`The game stopped: ${what}`),
     });
-    const wrap = (name, result, ...args) => module.cwrap(`brumox_${name}`, result, args);
+    // The exports are called directly: while a picture waits, ccall and cwrap would hand back
+    // promises, as they take any call then for part of the waiting one.
+    const call = (name) => module[`_brumox_${name}`];
+    const text = (name) => (...args) => module.UTF8ToString(call(name)(...args));
     api = {
-      tables: wrap("tables", "string"),
-      layout: wrap("layout", "string", "number", "number", "number", "number"),
-      link: wrap("link", "string", "string", "number", "number", "number"),
-      start: wrap("start", null, "string", "number", "number", "number"),
-      offers: wrap("offers", "number", "number"),
-      showPicture: wrap("showPicture", null, "number", "number", "number"),
-      repaintScene: wrap("repaintScene", "number", "number"),
-      present: wrap("present", null),
-      setSpeed: wrap("setSpeed", null, "number"),
-      stepSpeed: wrap("stepSpeed", "number", "number"),
-      speedName: wrap("speedName", "string"),
-      setFrameInterval: wrap("setFrameInterval", null, "number"),
-      scene: wrap("scene", "number"),
-      error: wrap("error", "string"),
+      tables: text("tables"),
+      layout: text("layout"),
+      link: (query, ...size) => module.ccall("brumox_link", "string",
+        ["string", "number", "number", "number"], [query, ...size]),
+      start: (seed, ...size) => module.ccall("brumox_start", null,
+        ["string", "number", "number", "number"], [seed, ...size]),
+      offers: call("offers"),
+      showPicture: call("showPicture"),
+      repaintScene: call("repaintScene"),
+      present: call("present"),
+      setSpeed: call("setSpeed"),
+      stepSpeed: call("stepSpeed"),
+      speedName: text("speedName"),
+      setFrameInterval: call("setFrameInterval"),
+      scene: call("scene"),
+      error: text("error"),
     };
     tables = JSON.parse(api.tables());
     const root = document.documentElement.style;

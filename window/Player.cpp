@@ -2,6 +2,7 @@
 
 #include "files/SafeFile.h"
 #include "window/CanvasView.h"
+#include "window/CoreToQt.h"
 #include "window/InputGate.h"
 
 #include <QCoreApplication>
@@ -85,7 +86,7 @@ void Player::fail(std::string_view step, const std::exception& error) {
                  step.data(), what);
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         QMessageBox::critical(
-            &window_, QStringLiteral("BRUMOX SIMULATOR"),
+            &window_, toQString(GameName),
             QStringLiteral("Run-time error:\n%1").arg(QString::fromLocal8Bit(what)));
     QCoreApplication::exit(1);
 }
