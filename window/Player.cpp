@@ -1,6 +1,7 @@
 #include "window/Player.h"
 
 #include "files/SafeFile.h"
+#include "game/Layout.h"
 #include "window/CanvasView.h"
 #include "window/CoreToQt.h"
 #include "window/InputGate.h"
