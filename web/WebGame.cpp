@@ -22,6 +22,13 @@ bool WebGame::perform(Action action) {
     }
 }
 
+bool WebGame::playNow(Action action) {
+    session_.timeline().setSync(nullptr);
+    const bool played = perform(action);
+    session_.timeline().setSync(&pacer_);
+    return played;
+}
+
 void WebGame::showPicture(PixelSize client, double scale) {
     if (client == canvas_.clientSize() && scale == canvas_.scale())
         return;

@@ -135,14 +135,16 @@ def main():
     licence = font_licence()
 
     # The single file: everything inline, the WebAssembly handed to the script, no fetch. It is
-    # stored gzipped (a third of its size) and unpacked by the browser's DecompressionStream.
-    packed = zlib.compressobj(9, zlib.DEFLATED, 31)
-    wasm_gz = packed.compress(wasm) + packed.flush()
+    # stored deflated (a third of its size) and unpacked by inflate.js.
+    packer = zlib.compressobj(9, zlib.DEFLATED, -15)
+    packed = packer.compress(wasm) + packer.flush()
     font_url = "data:font/woff2;base64," + base64.b64encode(font).decode("ascii")
+    embedded = (f"window.brumoxWasmSize = {len(wasm)};\n"
+                f"window.brumoxWasmPacked = \"{base64.b64encode(packed).decode('ascii')}\";")
     single = page(css.replace("FONT_URL", font_url), "",
-                  inline_script("window.brumoxWasmGzip = \"" + base64.b64encode(wasm_gz).decode("ascii")
-                                + "\";") + "\n" + inline_script(game_js) + "\n"
-                  + inline_script(page_js), licence)
+                  "\n".join(inline_script(code) for code in [
+                      embedded, (HERE / "inflate.js").read_text(encoding="utf-8"), game_js,
+                      page_js]), licence)
     write_whole(args.out / "brumox.html", single)
 
     # The site: separate files, relative addresses, a manifest and a service worker.

@@ -78,6 +78,12 @@ EMSCRIPTEN_KEEPALIVE int brumox_perform(int index) {
     return action ? game->perform(*action) : 1;
 }
 
+// Plays the action to its end at once, without pacing or yielding: a link's opening steps.
+EMSCRIPTEN_KEEPALIVE int brumox_playNow(int index) {
+    const auto action = actionOf(index);
+    return action ? game->playNow(*action) : 1;
+}
+
 EMSCRIPTEN_KEEPALIVE int brumox_offers(int index) {
     const auto action = actionOf(index);
     return action && game->offers(*action);

@@ -553,17 +553,32 @@
   }
 
   // ---- Start. ----
-  async function unpackedWasm() {
-    if (!window.brumoxWasmGzip) return undefined; // the site fetches it beside the script
-    const packed = Uint8Array.from(atob(window.brumoxWasmGzip), (c) => c.charCodeAt(0));
-    const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"));
-    return new Uint8Array(await new Response(stream).arrayBuffer());
+  // The single file carries the WebAssembly packed; the site fetches it beside the script.
+  // Where the browser compiles it at once (Firefox), the game starts before the page's load
+  // event; elsewhere (Chromium allows only tiny modules so) it is compiled in the background.
+  function embeddedWasm() {
+    if (!window.brumoxWasmPacked) return {};
+    const packed = Uint8Array.from(atob(window.brumoxWasmPacked), (c) => c.charCodeAt(0));
+    const bytes = window.brumoxInflate(packed, window.brumoxWasmSize);
+    return {
+      instantiateWasm(imports, receive) {
+        let instance = null;
+        try {
+          instance = new WebAssembly.Instance(new WebAssembly.Module(bytes), imports);
+        } catch {
+          WebAssembly.instantiate(bytes, imports).then((result) => receive(result.instance));
+          return {};
+        }
+        receive(instance);
+        return instance.exports;
+      },
+    };
   }
   async function start() {
     module = await window.createBrumox({
       page,
-      wasmBinary: await unpackedWasm(),
       onAbort: (what) => fail(`The game stopped: ${what}`),
+      ...embeddedWasm(),
     });
     // The exports are called directly: while a picture waits, ccall and cwrap would hand back
     // promises, as they take any call then for part of the waiting one.
@@ -577,6 +592,7 @@
       start: (seed, ...size) => module.ccall("brumox_start", null,
         ["string", "number", "number", "number"], [seed, ...size]),
       offers: call("offers"),
+      playNow: call("playNow"),
       showPicture: call("showPicture"),
       repaintScene: call("repaintScene"),
       present: call("present"),
@@ -592,7 +608,6 @@
     for (const [name, colour] of Object.entries(tables.colours))
       root.setProperty(`--${name.replace(/[A-Z]/g, (c) => `-${c.toLowerCase()}`)}`, colour);
     learnKeys();
-    await document.fonts.load("bold 16px BrumoxSans").catch(() => {});
     const stored = storage && storage.getItem(ViewKey);
     if (stored === "fit" || stored === "actual") view = stored;
     const [width, height] = windowSize();
@@ -607,14 +622,16 @@
     started = true;
     placePicture();
     wireInput();
-    afterAction();
+    // The captions are measured in the game's font: laid out again once it is there.
+    document.fonts.load("bold 16px BrumoxSans").then(relayout, () => {});
     if (link.notices.length) notify(link.notices.join(" "));
     window.brumoxPage = { stats, held, isBusy: () => busy, layout: () => layout };
-    if (link.steps.length) {
-      api.setSpeed(0);
-      held.push(...link.steps);
-      await pump();
+    // A link's steps play at once, before the player's first click.
+    for (const action of link.steps) {
+      if (!api.playNow(action)) return fail(api.error());
+      stats.performed.push(tables.actions[action].step);
     }
+    afterAction();
     api.setSpeed(link.speed === null ? 1 : link.speed);
     updateMenu();
     document.body.dataset.ready = "true";
