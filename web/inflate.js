@@ -6,18 +6,17 @@
 window.brumoxInflate = function (data, size) {
   const out = new Uint8Array(size);
   let at = 0;
-  let bit = 0;
+  let buffer = 0; // bits read ahead, lowest first
+  let count = 0;
   let written = 0;
-  const bits = (count) => {
-    let value = 0;
-    for (let i = 0; i < count; i += 1) {
-      value |= ((data[at] >> bit) & 1) << i;
-      bit += 1;
-      if (bit === 8) {
-        bit = 0;
-        at += 1;
-      }
+  const bits = (wanted) => {
+    while (count < wanted) {
+      buffer |= data[at++] << count;
+      count += 8;
     }
+    const value = buffer & ((1 << wanted) - 1);
+    buffer >>>= wanted;
+    count -= wanted;
     return value;
   };
   // A canonical Huffman code: how many codes of each length, and the symbols in code order.
@@ -39,11 +38,17 @@ window.brumoxInflate = function (data, size) {
     let first = 0;
     let index = 0;
     for (let length = 1; length < 16; length += 1) {
-      value |= bits(1);
-      const count = counts[length];
-      if (value - first < count) return symbols[index + value - first];
-      index += count;
-      first = (first + count) << 1;
+      if (count === 0) {
+        buffer = data[at++];
+        count = 8;
+      }
+      value |= buffer & 1;
+      buffer >>>= 1;
+      count -= 1;
+      const codes = counts[length];
+      if (value - first < codes) return symbols[index + value - first];
+      index += codes;
+      first = (first + codes) << 1;
       value <<= 1;
     }
     throw new Error("the packed game is damaged");
@@ -88,10 +93,9 @@ window.brumoxInflate = function (data, size) {
     last = bits(1);
     const type = bits(2);
     if (type === 0) {
-      if (bit) {
-        bit = 0;
-        at += 1;
-      }
+      // A stored block starts on a byte: what is left of this one is padding.
+      buffer = 0;
+      count = 0;
       const length = data[at] | (data[at + 1] << 8);
       at += 4;
       out.set(data.subarray(at, at + length), written);

@@ -24,7 +24,9 @@
   const ViewKey = "brumox.view";
 
   // What the page counts, for its tests and benchmarks.
-  const stats = { presents: 0, frames: 0, framesWithTwoPresents: 0, performed: [], durations: [] };
+  const stats = {
+    presents: 0, frames: 0, framesWithTwoPresents: 0, performed: [], durations: [], readyMs: null,
+  };
   let presentsThisFrame = 0;
 
   let module = null;
@@ -634,6 +636,7 @@
     afterAction();
     api.setSpeed(link.speed === null ? 1 : link.speed);
     updateMenu();
+    stats.readyMs = performance.now();
     document.body.dataset.ready = "true";
   }
   start().catch((error) => fail(`The game could not start: ${error.message || error}`));
