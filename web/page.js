@@ -394,6 +394,17 @@
     lines.forEach((line, i) => g.fillText(line, 0, top + i * lineHeight));
     g.restore();
   }
+  // The button's border as the page draws it: lit top and left, shaded bottom and right.
+  function drawBevel(g, button, [x, y, width, height]) {
+    const style = getComputedStyle(button);
+    const side = parseFloat(style.borderTopWidth) || 0;
+    g.fillStyle = style.borderTopColor;
+    g.fillRect(x, y, width, side);
+    g.fillRect(x, y, side, height);
+    g.fillStyle = style.borderBottomColor;
+    g.fillRect(x, y + height - side, width, side);
+    g.fillRect(x + width - side, y, side, height);
+  }
   function composePicture() {
     const ratio = pixelRatio();
     const [x, y, width, height] = layout.area;
@@ -419,6 +430,7 @@
       if (buttonFor(action).hidden) continue;
       g.fillStyle = tables.colours.buttonFace;
       g.fillRect(...entry.rect);
+      drawBevel(g, buttonFor(action), entry.rect);
       drawCaption(g, buttonFor(action), entry.rect, entry.caption, "#000000", false);
     }
     return out;
@@ -443,7 +455,10 @@
     item("fullscreen").hidden = !document.fullscreenEnabled;
     item("fullscreen").textContent = document.fullscreenElement ? "Leave Full Screen" : "Full Screen";
     item("view").textContent = view === "fit" ? "Actual Size" : "Fit to Window";
-    if (api && started) item("speed").textContent = `Speed: ${api.speedName()}`;
+    if (api && started) {
+      item("faster").textContent = `Faster (now ${api.speedName()})`;
+      item("slower").textContent = `Slower (now ${api.speedName()})`;
+    }
   }
   function openMenu(open) {
     els.menu.hidden = !open;
@@ -523,7 +538,9 @@
     els.menu.addEventListener("click", (event) => {
       const item = event.target.closest("[data-command]");
       if (!item) return;
-      if (item.dataset.command === "speed") return stepSpeed(1);
+      if (item.dataset.command === "faster" || item.dataset.command === "slower") {
+        return command(item.dataset.command); // the menu stays open for another step
+      }
       openMenu(false);
       command(item.dataset.command);
     });
