@@ -47,8 +47,11 @@ TEST(SpeedSteps, SpeedsReadAsDecimalsOrFractionsWithinTheirRange) {
     EXPECT_EQ(parseSpeed("1/4"), 0.25);
     EXPECT_EQ(parseSpeed("1/64"), 1.0 / 64);
     EXPECT_EQ(parseSpeed("64"), 64.0);
+    EXPECT_EQ(parseSpeed(".5"), 0.5);
+    EXPECT_EQ(parseSpeed("0.015625"), 1.0 / 64);
+    EXPECT_EQ(parseSpeed("1.1"), 1.1);
     for (const char* text : {"", "65", "1/65", "-1", "1/0", "0/0", "1/2/3", "fast", "nan", "inf",
-                             " 2", "2x", "1e-320", "0,5"})
+                             " 2", "2x", "1e-320", "0,5", ".", "1..2", "1.2.3"})
         EXPECT_FALSE(parseSpeed(text)) << text;
 }
 
