@@ -566,21 +566,26 @@
       onAbort: (what) => fail(`The game stopped: ${what}`),
     });
     const wrap = (name, result, ...args) => module.cwrap(`brumox_${name}`, result, args);
+    // What may be called while an action waits goes straight to the export: ccall, with a
+    // suspended action in flight, takes itself for that action, returns a promise and leaves
+    // the action's own promise unresolved. Only numbers go in, so no stack is needed.
+    const text = (name) => (...args) => module.UTF8ToString(module[`_brumox_${name}`](...args));
     api = {
+      // These three take text, through ccall: only before the first action.
       tables: wrap("tables", "string"),
-      layout: wrap("layout", "string", "number", "number", "number", "number"),
       link: wrap("link", "string", "string", "number", "number", "number"),
       start: wrap("start", null, "string", "number", "number", "number"),
+      layout: text("layout"),
       offers: wrap("offers", "number", "number"),
       showPicture: wrap("showPicture", null, "number", "number", "number"),
       repaintScene: wrap("repaintScene", "number", "number"),
       present: wrap("present", null),
       setSpeed: wrap("setSpeed", null, "number"),
       stepSpeed: wrap("stepSpeed", "number", "number"),
-      speedName: wrap("speedName", "string"),
+      speedName: text("speedName"),
       setFrameInterval: wrap("setFrameInterval", null, "number"),
       scene: wrap("scene", "number"),
-      error: wrap("error", "string"),
+      error: text("error"),
     };
     tables = JSON.parse(api.tables());
     const root = document.documentElement.style;
