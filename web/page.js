@@ -218,8 +218,13 @@
     });
   }
   // Where the browser tells the canvas's size in device pixels, the CSS size is nudged until
-  // the backing store covers exactly those.
+  // the backing store covers exactly those. A box further off than rounding is not in device
+  // pixels (the developer tools' emulated pixel ratio reports CSS pixels): nudging by it would
+  // grow the canvas without end.
+  const RoundingSlack = 2;
   function nudgePicture(deviceWidth, deviceHeight) {
+    if (Math.abs(deviceWidth - els.picture.width) > RoundingSlack ||
+        Math.abs(deviceHeight - els.picture.height) > RoundingSlack) return;
     const ratio = pixelRatio();
     const style = els.picture.style;
     if (deviceWidth !== els.picture.width)
