@@ -617,7 +617,10 @@
     wireInput();
     afterAction();
     if (link.notices.length) notify(link.notices.join(" "));
-    window.brumoxPage = { stats, held, isBusy: () => busy, layout: () => layout };
+    window.brumoxPage = {
+      stats, held, isBusy: () => busy, layout: () => layout,
+      steps: tables.actions.map((action) => action.step), // by action number
+    };
     if (link.steps.length) {
       api.setSpeed(0);
       held.push(...link.steps);
