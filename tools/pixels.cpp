@@ -7,7 +7,8 @@
 //
 // The tour plays at once on a canvas built as the desktop window builds it, and after the opening
 // picture and after each step writes its device pixels as raw RGBA to OUTDIR/step-NN.rgba, with
-// one JSON line on standard output for each.
+// one JSON line on standard output for each: the file, its size, the caption and buttons shown,
+// and how long the step's picture takes at the designed pace (nominalNs).
 
 #include "canvas/RasterCanvas.h"
 #include "game/Controls.h"
@@ -192,7 +193,7 @@ TourOptions tourOptions(const std::vector<std::string_view>& arguments) {
 
 // The client area's device pixels as R, G, B, 255, rows top down, and the line that says so.
 void writeStep(std::size_t index, const RasterCanvas& canvas, const ShownControls& controls,
-               const std::filesystem::path& folder) {
+               std::int64_t nominalNs, const std::filesystem::path& folder) {
     char name[32];
     std::snprintf(name, sizeof name, "step-%02zu.rgba", index);
     const PixelSize size = canvas.deviceSize();
@@ -211,7 +212,7 @@ void writeStep(std::size_t index, const RasterCanvas& canvas, const ShownControl
         buttons += (buttons.empty() ? "" : ",") + json(caption);
     std::cout << "{\"file\":" << json(name) << ",\"width\":" << size.width
               << ",\"height\":" << size.height << ",\"caption\":" << json(controls.caption())
-              << ",\"buttons\":[" << buttons << "]}\n";
+              << ",\"buttons\":[" << buttons << "],\"nominalNs\":" << nominalNs << "}\n";
 }
 
 void playTour(const TourOptions& options) {
@@ -224,10 +225,10 @@ void playTour(const TourOptions& options) {
     RasterCanvas canvas(layout.client(), layout.zoom() * options.ratio);
     ShownControls controls;
     Session session(canvas, controls, options.seed);
-    writeStep(0, canvas, controls, options.folder);
+    writeStep(0, canvas, controls, 0, options.folder);
     for (std::size_t i = 0; i < options.steps.size(); ++i) {
         session.perform(std::get<Action>(options.steps[i]));
-        writeStep(i + 1, canvas, controls, options.folder);
+        writeStep(i + 1, canvas, controls, session.timeline().nominalNs(), options.folder);
     }
 }
 

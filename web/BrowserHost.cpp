@@ -8,7 +8,7 @@ namespace {
 EM_JS(double, pageNow, (), { return Module.page.now(); });
 EM_ASYNC_JS(void, pageSleep, (int ms), { await Module.page.sleep(ms); });
 EM_JS(void, pageWake, (), { Module.page.wake(); });
-EM_ASYNC_JS(void, pageNextFrame, (), { await Module.page.nextFrame(); });
+EM_ASYNC_JS(void, pageRunPending, (), { await Module.page.runPending(); });
 // clang-format on
 
 } // namespace
@@ -26,5 +26,5 @@ void BrowserHost::wake() {
 }
 
 void BrowserHost::runPending() {
-    pageNextFrame();
+    pageRunPending();
 }

@@ -11,6 +11,8 @@ class BrowserHost : public FramePacer::Host {
     // Yields to the browser for up to `ms` (the stack is unwound and rewound by ASYNCIFY).
     void sleep(int ms) override;
     void wake() override;
-    // Yields until the browser has shown a frame: it handles input and paints meanwhile.
+    // Yields for one turn of the browser's event loop: it handles the input waiting, and paints
+    // if a frame is due. Waiting for a whole frame instead would hold a picture that fell one
+    // frame behind to a frame for every primitive after, since each finds its frame overdue.
     void runPending() override;
 };

@@ -77,7 +77,6 @@
   // ---- Frames: at most one copy to the canvas per display frame. ----
   let frameWanted = false;
   let flushWanted = false;
-  const frameWaiters = [];
   let lastFrameTime = null;
   const frameGaps = [];
   function wantFrame() {
@@ -96,7 +95,6 @@
       flushWanted = false;
       api.present();
     }
-    frameWaiters.splice(0).forEach((resolve) => resolve());
   }
   // The pacer's frame grid follows the display's refresh, once a few frames have told it.
   function measureFrame(time) {
@@ -109,10 +107,15 @@
     }
     lastFrameTime = time;
   }
-  function nextFrame() {
+  // One turn of the browser's event loop, for the input waiting and a frame if one is due. A
+  // message, unlike a timer, is not held back to 4 ms when it comes from a chain of them.
+  const turns = new MessageChannel();
+  const turnWaiters = [];
+  turns.port1.onmessage = () => turnWaiters.shift()();
+  function runPending() {
     return new Promise((resolve) => {
-      frameWaiters.push(resolve);
-      wantFrame();
+      turnWaiters.push(resolve);
+      turns.port2.postMessage(null);
     }).then(whenVisible);
   }
 
@@ -121,7 +124,7 @@
     now,
     sleep,
     wake: () => wakeSleep && wakeSleep(),
-    nextFrame,
+    runPending,
     canPresent() {
       if (presentsThisFrame === 0) return true;
       flushWanted = true;
@@ -217,8 +220,13 @@
     });
   }
   // Where the browser tells the canvas's size in device pixels, the CSS size is nudged until
-  // the backing store covers exactly those.
+  // the backing store covers exactly those. A box further off than rounding is not in device
+  // pixels (the developer tools' emulated pixel ratio reports CSS pixels): nudging by it would
+  // grow the canvas without end.
+  const RoundingSlack = 2;
   function nudgePicture(deviceWidth, deviceHeight) {
+    if (Math.abs(deviceWidth - els.picture.width) > RoundingSlack ||
+        Math.abs(deviceHeight - els.picture.height) > RoundingSlack) return;
     const ratio = pixelRatio();
     const style = els.picture.style;
     if (deviceWidth !== els.picture.width)
@@ -644,7 +652,10 @@
     // The captions are measured in the game's font: laid out again once it is there.
     document.fonts.load("bold 16px BrumoxSans").then(relayout, () => {});
     if (link.notices.length) notify(link.notices.join(" "));
-    window.brumoxPage = { stats, held, isBusy: () => busy, layout: () => layout };
+    window.brumoxPage = {
+      stats, held, isBusy: () => busy, layout: () => layout,
+      steps: tables.actions.map((action) => action.step), // by action number
+    };
     // A link's steps play at once, before the player's first click.
     for (const action of link.steps) {
       if (!api.playNow(action)) return fail(api.error());

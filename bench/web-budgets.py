@@ -1,0 +1,109 @@
+#!/usr/bin/python3
+"""The web page against its budgets, measured in headless Chromium; prints a table.
+
+  brumox.html's size                     at most 300 KB
+  navigation start to the first click    at most 500 ms (median of 5 loads from disk)
+  each picture of the default tour       its nominal duration within 3% (0.5 s and longer),
+    at speed 1, real against nominal     or within one display frame (shorter ones)
+  presents per display frame             at most one
+  console errors through the tour        none
+
+Needs the page built (scripts/web --build-only); BRUMOX_WEB and BRUMOX_PIXELS as for the
+browser tests. Exits with status 1 when a budget is missed.
+"""
+
+import statistics
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "web"))
+from browser import DEFAULT_TOUR, SINGLE_FILE, Browser, desktop_pictures, steps  # noqa: E402
+
+SIZE_BUDGET = 300_000
+READY_BUDGET_MS = 500
+LOADS = 5
+LONG_PICTURE_MS = 500
+LONG_TOLERANCE = 0.03
+
+# Notes when the page takes clicks, in ms since navigation start, from before its first script.
+READY_WATCH = """
+new MutationObserver((changes, observer) => {
+  if (document.body && document.body.dataset.ready === "true") {
+    window.brumoxReadyAt = performance.now();
+    observer.disconnect();
+  }
+}).observe(document, {attributes: true, subtree: true, attributeFilter: ["data-ready"]});
+"""
+
+# The display's frame interval, in ms: the median gap between 60 animation frames.
+FRAME_INTERVAL = """
+const done = arguments[arguments.length - 1];
+const times = [];
+const tick = (time) => {
+  times.push(time);
+  if (times.length < 61) return requestAnimationFrame(tick);
+  const gaps = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
+  done(gaps[30]);
+};
+requestAnimationFrame(tick);
+"""
+
+
+def main():
+    rows = []
+
+    def row(what, measured, budget, ok):
+        rows.append((what, measured, budget, "ok" if ok else "MISSED"))
+
+    size = SINGLE_FILE.stat().st_size
+    row("brumox.html size", f"{size / 1000:.1f} KB", f"{SIZE_BUDGET / 1000:.0f} KB",
+        size <= SIZE_BUDGET)
+
+    browser = Browser()
+    try:
+        browser.cdp("Page.addScriptToEvaluateOnNewDocument", source=READY_WATCH)
+        loads = []
+        for _ in range(LOADS):
+            browser.open(SINGLE_FILE.as_uri() + "?seed=3", 1024, 720)
+            loads.append(browser.js("return window.brumoxReadyAt;"))
+        ready = statistics.median(loads)
+        row(f"navigation to first click (median of {LOADS})",
+            f"{ready:.0f} ms ({', '.join(f'{t:.0f}' for t in loads)})",
+            f"{READY_BUDGET_MS} ms", ready <= READY_BUDGET_MS)
+
+        frame = browser.js_async(FRAME_INTERVAL)
+        nominal = [meta["nominalNs"] / 1e6
+                   for meta, _ in desktop_pictures((1024, 720), "fit", tour=DEFAULT_TOUR)[1:]]
+        browser.severe_console()
+        for step in steps(DEFAULT_TOUR):
+            browser.play(step)
+        stats = browser.stats()
+        for index, (step, real, planned) in enumerate(
+                zip(stats["performed"], stats["durations"], nominal), start=1):
+            if planned >= LONG_PICTURE_MS:
+                allowed, budget = planned * LONG_TOLERANCE, f"±{LONG_TOLERANCE:.0%}"
+            else:
+                allowed, budget = frame, f"±{frame:.1f} ms"
+            row(f"step {index:2} {step:7} nominal {planned:7.1f} ms", f"{real:7.1f} ms "
+                f"({real - planned:+.1f})", budget, abs(real - planned) <= allowed)
+        row("presents per display frame",
+            f"{stats['presents']} presents in {stats['frames']} frames, "
+            f"{stats['framesWithTwoPresents']} frames with two or more", "at most one",
+            stats["framesWithTwoPresents"] == 0)
+        errors = browser.severe_console()
+        row("console errors through the tour", str(len(errors)), "none", not errors)
+        for error in errors:
+            print("console:", error, file=sys.stderr)
+    finally:
+        browser.quit()
+
+    widths = [max(len(str(r[i])) for r in rows + [("what", "measured", "budget", "")])
+              for i in range(4)]
+    for line in [("what", "measured", "budget", ""), *rows]:
+        print("  ".join(str(cell).ljust(width) for cell, width in zip(line, widths)).rstrip())
+    print(f"(display frame {frame:.1f} ms)")
+    return 0 if all(r[3] == "ok" for r in rows) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
