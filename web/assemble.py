@@ -66,6 +66,13 @@ def subset_font():
         return path.read_bytes()
 
 
+def font_metrics():
+    """The font's ascent and descent in ems, as the desktop's text layout spaces lines by."""
+    font = TTFont(FONT)
+    units = font["head"].unitsPerEm
+    return {"FONT_ASCENT": font["hhea"].ascent / units, "FONT_DESCENT": -font["hhea"].descent / units}
+
+
 def font_licence():
     """The font's copyright and licence, as Debian ships them with it."""
     paragraphs = FONT_COPYRIGHT.read_text(encoding="utf-8").split("\n\n")
@@ -131,6 +138,8 @@ def main():
     wasm = (args.compiled / "brumox.wasm").read_bytes()
     page_js = (HERE / "page.js").read_text(encoding="utf-8")
     css = (HERE / "page.css").read_text(encoding="utf-8")
+    for name, value in font_metrics().items():
+        css = css.replace(name, repr(value))
     font = subset_font()
     licence = font_licence()
 

@@ -181,12 +181,20 @@
   function setCaption(element, text, caption, padding) {
     element.textContent = captionLines(text, caption.font, caption.box[0] - 2 * padding).join("\n");
   }
+  // Lines as far apart as the desktop sets them: the font's ascent and descent at this size,
+  // each rounded up to whole pixels (the page's style sheet has them from the font file).
+  function lineHeight(fontPixels) {
+    const metric = (name) => parseFloat(getComputedStyle(document.documentElement)
+      .getPropertyValue(`--font-${name}`));
+    return `${Math.ceil(metric("ascent") * fontPixels) + Math.ceil(metric("descent") * fontPixels)}px`;
+  }
   function placeCaption(element, host, caption) {
     const [width, height] = caption.box;
     Object.assign(element.style, {
       width: `${width}px`,
       height: `${height}px`,
       fontSize: `${caption.font}px`,
+      lineHeight: lineHeight(caption.font),
       left: `${(host[2] - width) / 2}px`,
       top: `${(host[3] - height) / 2}px`,
       transform: `scale(${caption.scale})`,
