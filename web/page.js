@@ -410,16 +410,16 @@
     lines.forEach((line, i) => g.fillText(line, 0, top + i * lineHeight));
     g.restore();
   }
-  // The button's border as the page draws it: lit top and left, shaded bottom and right.
+  // The button's bevel as the page draws it: lit top and left, shaded bottom and right.
   function drawBevel(g, button, [x, y, width, height]) {
     const style = getComputedStyle(button);
-    const side = parseFloat(style.borderTopWidth) || 0;
-    g.fillStyle = style.borderTopColor;
-    g.fillRect(x, y, width, side);
-    g.fillRect(x, y, side, height);
-    g.fillStyle = style.borderBottomColor;
+    const side = parseFloat(style.getPropertyValue("--bevel")) || 0;
+    g.fillStyle = style.getPropertyValue("--shaded").trim();
     g.fillRect(x, y + height - side, width, side);
     g.fillRect(x + width - side, y, side, height);
+    g.fillStyle = style.getPropertyValue("--lit").trim();
+    g.fillRect(x, y, width - side, side);
+    g.fillRect(x, y, side, height - side);
   }
   function composePicture() {
     const ratio = pixelRatio();
