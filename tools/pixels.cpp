@@ -16,6 +16,7 @@
 #include "game/Layout.h"
 #include "game/Seed.h"
 #include "game/Session.h"
+#include "tour/Json.h"
 #include "tour/Rehearsal.h"
 #include "tour/TourScript.h"
 
@@ -65,23 +66,6 @@ class ShownControls : public Controls {
     bool labelVisible_ = true; // as a new window shows its empty label
     std::array<bool, ActionNames.size()> shown_{};
 };
-
-std::string json(std::string_view text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            quoted += escape;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
-}
 
 template <typename Number> std::optional<Number> number(std::string_view text) {
     Number value{};
@@ -209,9 +193,9 @@ void writeStep(std::size_t index, const RasterCanvas& canvas, const ShownControl
     writeFile(folder / name, {}, bytes);
     std::string buttons;
     for (const std::string_view caption : controls.buttons())
-        buttons += (buttons.empty() ? "" : ",") + json(caption);
-    std::cout << "{\"file\":" << json(name) << ",\"width\":" << size.width
-              << ",\"height\":" << size.height << ",\"caption\":" << json(controls.caption())
+        buttons += (buttons.empty() ? "" : ",") + jsonString(caption);
+    std::cout << "{\"file\":" << jsonString(name) << ",\"width\":" << size.width
+              << ",\"height\":" << size.height << ",\"caption\":" << jsonString(controls.caption())
               << ",\"buttons\":[" << buttons << "],\"nominalNs\":" << nominalNs << "}\n";
 }
 

@@ -3,7 +3,7 @@
 #include "game/KeyTable.h"
 #include "game/SceneDescription.h"
 #include "game/SpeedSteps.h"
-#include "web/Json.h"
+#include "tour/Json.h"
 
 #include <cstdio>
 

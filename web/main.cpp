@@ -3,8 +3,8 @@
 #include "game/Layout.h"
 #include "game/Seed.h"
 #include "game/SpeedSteps.h"
+#include "tour/Json.h"
 #include "tour/PageLink.h"
-#include "web/Json.h"
 #include "web/PageDescription.h"
 #include "web/WebGame.h"
 

@@ -1,4 +1,4 @@
-#include "web/Json.h"
+#include "tour/Json.h"
 
 #include <cstdio>
 
