@@ -37,7 +37,8 @@
   let canvasScale = 1;
   let sceneStale = false;
   let settleTimer = 0;
-  let busy = false;
+  let busy = false; // handing over held input
+  let painting = false; // an action's picture under way
   let halted = false;
   let started = false;
   let captionText = "";
@@ -270,7 +271,7 @@
     if (!started || halted) return;
     const wanted = layout.zoom * pixelRatio();
     if (sceneStale) {
-      if (busy) return; // the action's end repaints
+      if (painting) return; // the picture's end repaints
       sceneStale = false;
       canvasScale = wanted;
       if (!api.repaintScene(wanted)) fail(api.error());
@@ -302,9 +303,11 @@
   }
   async function perform(action) {
     const began = now();
+    painting = true;
     const played = await module.ccall("brumox_perform", "number", ["number"], [action], {
       async: true,
     });
+    painting = false;
     if (!played) return fail(api.error());
     stats.performed.push(tables.actions[action].step);
     stats.durations.push(now() - began);

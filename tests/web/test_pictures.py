@@ -1,6 +1,7 @@
 """The page shows the desktop's pictures: pixel for pixel what brumox-pixels paints for the same
 window, view and pixel ratio, with the same caption and buttons."""
 
+import time
 import unittest
 
 from browser import DEFAULT_TOUR, SINGLE_FILE, PageTest, desktop_pictures, steps
@@ -27,6 +28,16 @@ class TourPictures(PageTest):
         expected = desktop_pictures((900, 640), "actual", tour="click*7,fire")[-1]
         self.assertPictureEqual(*b.canvas(), expected, "the linked tour's last picture")
         self.assertShows(expected, "the linked tour's last picture")
+
+    def test_view_switched_mid_picture_ends_as_if_played_in_it(self):
+        b = self.browser
+        b.open(SINGLE_FILE.as_uri() + "?seed=3&play=click", 1000, 700)
+        b.key("ArrowRight", key_code=39)  # the lair, two seconds at speed 1
+        time.sleep(0.5)
+        b.key("v", code="KeyV", text="v", key_code=86)
+        b.settle()
+        expected = desktop_pictures((1000, 700), "actual", tour="click*2")[-1]
+        self.assertPictureEqual(*b.canvas(), expected, "the lair after V mid-picture")
 
 
 if __name__ == "__main__":
