@@ -564,9 +564,16 @@
       command(item.dataset.command);
     });
     els.menu.addEventListener("keydown", (event) => {
-      if (event.key !== "Escape") return;
-      openMenu(false);
-      els.menuButton.focus();
+      const items = [...els.menu.querySelectorAll("button:not([hidden])")];
+      const at = items.indexOf(document.activeElement);
+      if (event.key === "ArrowDown" || event.key === "ArrowUp") {
+        event.preventDefault();
+        const step = event.key === "ArrowDown" ? 1 : items.length - 1;
+        items[(at + step) % items.length].focus();
+      } else if (event.key === "Escape") {
+        openMenu(false);
+        els.menuButton.focus();
+      }
     });
     els.error.querySelector("button").addEventListener("click", () => location.reload());
     window.addEventListener("resize", relayout);
