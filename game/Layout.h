@@ -13,6 +13,19 @@
 // the lower-right corner, or the design size scaled to fit and centred.
 enum class ViewMode { Actual, Fit };
 
+// What the player points with: a mouse, or a finger on a touch screen, which wants larger
+// captions and targets.
+enum class Pointer { Fine, Coarse };
+
+// The least a control must measure to be read and pressed, in logical pixels.
+struct Floor {
+    int labelFontPixels;
+    int buttonFontPixels;
+    int targetSide; // a finger's target, each way; 0 for a mouse
+};
+inline constexpr Floor MouseFloor{16, 12, 0};
+inline constexpr Floor TouchFloor{16, 14, 44};
+
 // The client area the pictures are designed for, in logical pixels.
 inline constexpr PixelSize DesignSize{1024, 720};
 // The smallest client area a window allows: fitted, a zoom of 0.3125, where the smallest
@@ -20,8 +33,9 @@ inline constexpr PixelSize DesignSize{1024, 720};
 inline constexpr PixelSize MinimumSize{320, 225};
 
 // What the window says while it waits for the first click: in the title bar, or, fullscreen,
-// as the small continue hint.
+// as the continue hint. A touch screen's hint says the same for a finger.
 inline constexpr std::string_view ContinueText = "Click to continue";
+inline constexpr std::string_view TapText = "Tap to continue";
 // The game's name, as window titles show it.
 inline constexpr std::string_view GameName = "BRUMOX SIMULATOR";
 
@@ -35,30 +49,46 @@ inline constexpr Color HintText = rgb(160, 160, 160);
 inline constexpr std::string_view CaptionFamily = "Arial";
 
 // Where the picture, the story label and the five command buttons go in a window of a given
-// size, in a given view, at a given number of device pixels per logical pixel. Every front end
-// places its controls from here. A window larger than MaxDeviceSide device pixels a side is
-// used only up to that, centred, with bars around, whatever the window manager allowed.
+// size, in a given view, at a given number of device pixels per logical pixel, for a given
+// pointer. Every front end places its controls from here. A window larger than MaxDeviceSide
+// device pixels a side is used only up to that, centred, with bars around, whatever the window
+// manager allowed.
+//
+// Where the controls at their design places meet the pointer's floor (and, in actual size, lie
+// whole inside the window), they stay there, over the picture as designed. Elsewhere they leave
+// the picture for a panel of their own, below it in an upright window or beside it in a wide
+// one: each control scaled to the floor or above, nothing overlapping, the picture as large as
+// the panel leaves room for.
 class Layout {
   public:
-    Layout(PixelSize window, ViewMode view, double pixelRatio = 1.0);
+    // `menu` is the size of a menu button the front end keeps in a corner, if it has one: the
+    // layout finds it a place that covers no control.
+    Layout(PixelSize window, ViewMode view, double pixelRatio = 1.0,
+           Pointer pointer = Pointer::Fine, PixelSize menu = {});
 
     // The part of the window the game uses; bars fill the rest.
     PixelRect area() const { return area_; }
 
-    // What the painters see: the window itself in actual size, the design size fitted.
+    // What the painters see: the picture's own size in actual size, the design size fitted.
     PixelSize client() const { return client_; }
     double zoom() const { return zoom_; }
-    // The picture's top-left corner in the window; fitted, bars fill the rest.
+    // The picture's top-left corner in the window; bars fill the rest.
     PixelPoint origin() const { return origin_; }
+    // Where the picture shows in the window.
+    PixelRect picture() const { return {origin_.x, origin_.y, shown_.width, shown_.height}; }
 
-    PixelRect label() const;
+    // Whether the controls have left the picture for the panel.
+    bool panel() const { return panel_; }
+
+    PixelRect label() const { return label_; }
     // Only for an action with a button.
     PixelRect button(Action action) const;
     // A caption keeps the lines it has in the design at every zoom and pixel ratio: it is laid
-    // out in its control's design size at the design's font size, and drawn scaled by the
-    // zoom, so its font is in effect the design's size times the zoom. (A font set to that
-    // size instead is hinted and rounded there, and "FIRE BALL!!!!!!!", a fifth of a pixel
-    // narrower than its button, wraps at many zooms.)
+    // out in its control's design size at the design's font size, and drawn scaled, so its font
+    // is in effect the design's size times the scale. (A font set to that size instead is
+    // hinted and rounded there, and "FIRE BALL!!!!!!!", a fifth of a pixel narrower than its
+    // button, wraps at many zooms.) Over the picture the scale is the zoom; in the panel, each
+    // control's own.
     struct Caption {
         PixelSize box;  // the control's size in the design
         int fontPixels; // the caption's font size there
@@ -68,17 +98,18 @@ class Layout {
     // Only for an action with a button.
     Caption buttonCaption(Action action) const;
 
-    // Where the continue hint goes, in the window's own size (it does not zoom): in the bar
-    // below a fitted picture, or at the bottom of the bar left of it, where either has room
-    // for it; else over the picture's lower-left corner.
-    PixelRect continueHint() const;
-    // Room for the text at this size with some to spare, as the font may differ.
-    static constexpr PixelSize HintSize{150, 20};
-    static constexpr int HintFontPixels = 13;
+    // The menu button's place: the area's upper right corner, clear of every control; empty
+    // where the front end has none.
+    PixelRect menuButton() const { return menu_; }
 
-    // Whether a player can take the action: Advance is a click anywhere on the window, and a
-    // button can be pressed while some of it lies inside the window.
-    bool reachable(Action action) const;
+    // Where the continue hint goes, in the window's own size (it does not zoom with the
+    // picture): in the empty label of the panel; else in the bar below a fitted picture, or at
+    // the bottom of the bar left of it, where either has room for it; else over the picture's
+    // lower-left corner.
+    PixelRect continueHint() const { return hint_; }
+    int hintFontPixels() const { return hintFont_; }
+    // The hint's words for this pointer.
+    std::string_view continueText() const;
 
     // The buttons as the window description lists them, which is also the stacking order:
     // each is drawn above the last.
@@ -90,10 +121,24 @@ class Layout {
                                                     Action::StartOver};
 
   private:
+    bool designMeetsFloor(const Floor& floor) const;
+    void placeOverPicture();
+    void placeInPanel(ViewMode view, const Floor& floor, PixelSize menu);
+    void placeHint();
+
+    Pointer pointer_;
     PixelSize window_;
     PixelRect area_;
     PixelSize client_;
     double zoom_ = 1.0;
     PixelPoint origin_;
     PixelSize shown_; // the picture's size in the window
+    bool panel_ = false;
+    PixelRect label_;
+    double labelScale_ = 1.0;
+    std::array<PixelRect, 6> buttons_{}; // by action
+    std::array<double, 6> buttonScales_{};
+    PixelRect menu_;
+    PixelRect hint_;
+    int hintFont_ = 16;
 };

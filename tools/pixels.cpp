@@ -109,6 +109,8 @@ struct TourOptions {
     PixelSize size = DesignSize;
     ViewMode view = ViewMode::Actual;
     double ratio = 1;
+    Pointer pointer = Pointer::Fine;
+    int menu = 0; // the page's menu button, a side
     std::optional<std::uint64_t> seed;
     std::vector<TourStep> steps;
     std::filesystem::path folder;
@@ -148,6 +150,15 @@ TourOptions tourOptions(const std::vector<std::string_view>& arguments) {
             if (!ratio || !(*ratio >= LeastRatio && *ratio <= MostRatio))
                 throw bad("a number from 0.5 to 8");
             options.ratio = *ratio;
+        } else if (argument == "--pointer") {
+            if (value != "fine" && value != "coarse")
+                throw bad("fine or coarse");
+            options.pointer = value == "coarse" ? Pointer::Coarse : Pointer::Fine;
+        } else if (argument == "--menu") {
+            const auto menu = number<int>(value);
+            if (!menu || *menu < 0 || *menu > 200)
+                throw bad("a whole number from 0 to 200");
+            options.menu = *menu;
         } else if (argument == "--seed") {
             options.seed = parseSeed(value);
             if (!options.seed)
@@ -168,7 +179,8 @@ TourOptions tourOptions(const std::vector<std::string_view>& arguments) {
         if (std::holds_alternative<PixelSize>(step))
             throw Failure{UsageError,
                           "--play: the window keeps its --size, so no " + stepName(step)};
-    const Rehearsal rehearsal = rehearse(tour.steps, options.size, options.seed, options.view);
+    const Rehearsal rehearsal =
+        rehearse(tour.steps, options.size, options.seed, options.view, options.pointer);
     if (!rehearsal.error.empty())
         throw Failure{UsageError, rehearsal.error};
     options.steps = std::move(tour.steps);
@@ -205,7 +217,8 @@ void playTour(const TourOptions& options) {
     if (error)
         throw Failure{WriteError,
                       "cannot make " + options.folder.string() + ": " + error.message()};
-    const Layout layout(options.size, options.view, options.ratio);
+    const Layout layout(options.size, options.view, options.ratio, options.pointer,
+                        {options.menu, options.menu});
     RasterCanvas canvas(layout.client(), layout.zoom() * options.ratio);
     ShownControls controls;
     Session session(canvas, controls, options.seed);
@@ -218,9 +231,10 @@ void playTour(const TourOptions& options) {
 
 void run(const std::vector<std::string_view>& arguments) {
     if (arguments.empty())
-        throw Failure{UsageError, "usage: brumox-pixels icon SIZE OUT.pam | brumox-pixels tour "
-                                  "[--size WxH] [--view fit|actual] [--ratio R] [--seed N] "
-                                  "[--play STEPS] OUTDIR"};
+        throw Failure{UsageError,
+                      "usage: brumox-pixels icon SIZE OUT.pam | brumox-pixels tour "
+                      "[--size WxH] [--view fit|actual] [--ratio R] [--pointer fine|coarse] "
+                      "[--menu N] [--seed N] [--play STEPS] OUTDIR"};
     const std::string_view command = arguments[0];
     if (command == "icon") {
         if (arguments.size() != 3)

@@ -20,9 +20,9 @@ struct Rehearsal {
 };
 
 // Plays the steps through the game on a canvas that keeps nothing, which takes milliseconds: a
-// step whose button is hidden or out of the window's reach at that point, a size below the
-// window's minimum, or a run-time error, is found before anything is painted for real. With a seed
-// the durations are exactly those of the real playthrough. Fitted, the painters see the design size
-// whatever the window's.
+// step whose button is hidden at that point, a size below the window's minimum, or a run-time
+// error, is found before anything is painted for real. With a seed the durations are exactly
+// those of the real playthrough. Fitted, the painters see the design size whatever the window's.
 Rehearsal rehearse(const std::vector<TourStep>& steps, PixelSize start,
-                   std::optional<std::uint64_t> seed, ViewMode view = ViewMode::Actual);
+                   std::optional<std::uint64_t> seed, ViewMode view = ViewMode::Actual,
+                   Pointer pointer = Pointer::Fine);

@@ -63,12 +63,9 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
 
     continueHint_ = new QLabel(toQString(ContinueText), this);
     continueHint_->setObjectName(QStringLiteral("continueHint"));
-    continueHint_->setFont(captionFont(Layout::HintFontPixels));
     continueHint_->setLayoutDirection(Qt::LeftToRight);
-    continueHint_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     continueHint_->setAutoFillBackground(true);
     QPalette hintColours = continueHint_->palette();
-    hintColours.setColor(QPalette::Window, toQColor(BarColour));
     hintColours.setColor(QPalette::WindowText, toQColor(HintText));
     continueHint_->setPalette(hintColours);
     // A click on it is a click on the window.
@@ -120,6 +117,13 @@ void GameWindow::layoutPicture() {
         control->setCaption(layout.buttonCaption(action));
     }
     continueHint_->setGeometry(toQRect(layout.continueHint()));
+    continueHint_->setFont(captionFont(layout.hintFontPixels()));
+    // In the panel it sits in the empty label; elsewhere in a bar or over the picture's corner.
+    QPalette hintColours = continueHint_->palette();
+    hintColours.setColor(QPalette::Window, toQColor(layout.panel() ? LabelBackground : BarColour));
+    continueHint_->setPalette(hintColours);
+    continueHint_->setAlignment((layout.panel() ? Qt::AlignHCenter : Qt::AlignLeft) |
+                                Qt::AlignVCenter);
     showContinueHint();
 }
 

@@ -136,6 +136,39 @@ class FitViewTest : public QObject {
         canvas.resize({1024, 720}, 12.0);
         QVERIFY(canvas.pixels().width() <= MaxDeviceSide);
     }
+
+    // In a small window the controls leave the picture for a panel beside it, where their
+    // captions stay readable: measured as drawn, the first line of each is at least as tall as
+    // a 16 pixel caption's capitals in the label and a 12 pixel one's on the buttons.
+    void aSmallWindowKeepsItsCaptionsReadable() {
+        auto game = open({640, 450});
+        QVERIFY(game);
+        game->advance(7, Corner);
+        const QImage shown = game->window.grab().toImage();
+        const auto firstLine = [&shown](const QRect& box, auto isText) {
+            int top = -1;
+            for (int y = box.top(); y <= box.bottom(); ++y) {
+                bool text = false;
+                for (int x = box.left(); x <= box.right() && !text; ++x)
+                    text = isText(shown.pixelColor(x, y));
+                if (text && top < 0)
+                    top = y;
+                else if (!text && top >= 0)
+                    return y - top;
+            }
+            return top < 0 ? 0 : box.bottom() + 1 - top;
+        };
+        // Capitals stand about 0.73 of the font's size.
+        const QRect label = game->window.label()->geometry();
+        const Layout layout(toPixelSize(game->window.size()), ViewMode::Fit);
+        QVERIFY(!label.intersects(toQRect(layout.picture())));
+        QVERIFY(firstLine(label, [](QColor c) { return c.lightness() > 200; }) >= 11);
+        for (const Action attack : {Action::FireBall, Action::FlameBreath, Action::EatHim}) {
+            const QRect face = game->window.button(attack)->geometry().adjusted(5, 5, -5, -5);
+            QVERIFY2(firstLine(face, [](QColor c) { return c.lightness() < 40; }) >= 8,
+                     nameOf(attack).step.data());
+        }
+    }
 };
 
 QTEST_MAIN(FitViewTest)

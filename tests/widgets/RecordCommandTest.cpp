@@ -238,9 +238,6 @@ class RecordCommandTest : public QObject {
         row("bad count", recording(out, {"--play", "click*0"}), "'click*0'");
         row("hidden button", recording(out, {"--play", "fire"}),
             "step 1 'fire': the FIRE BALL button is not on screen");
-        row("button outside the window",
-            recording(out, {"--size", "480x720", "--play", "click*7,fire"}),
-            "step 8 'fire': the FIRE BALL button lies outside the 480x720 window");
         row("zero size", recording(out, {"--size", "0x10"}), "--size wants");
         row("huge size", recording(out, {"--size", "5000x10"}), "--size wants");
         row("no size", recording(out, {"--size", "big"}), "--size wants");
@@ -248,8 +245,6 @@ class RecordCommandTest : public QObject {
         row("zero fps", recording(out, {"--fps", "0"}), "--fps wants");
         row("fast fps", recording(out, {"--fps", "51"}), "--fps wants");
         row("no fps", recording(out, {"--fps", "ten"}), "--fps wants");
-        row("eat out of reach in the stored size", recording(out, {"--size", "786x621"}),
-            "step 12 'eat': the EAT HIM button lies outside the 786x621 window");
         row("platform and record", recording(out, {"-platform", "xcb"}), "leave out -platform");
         row("fullscreen and record", recording(out, {"--fullscreen"}), "not a fullscreen");
         row("bad view", recording(out, {"--view", "zoomed"}), "--view wants fit or actual");
