@@ -9,8 +9,16 @@
 
 namespace {
 
-// A value longer than this is cut short in a notice.
+// A value longer than this is cut short in a notice, and so is a reason.
 constexpr std::size_t LongestQuoted = 40;
+constexpr std::size_t LongestReason = 100;
+// A link's steps are all painted before the page takes its first click: no more of them than
+// the page paints in a moment. The fire ball, the costliest picture, paints 5.2 s of its own
+// time; this allows the whole story and three attacks, not a hundred.
+constexpr std::int64_t MostLinkPaintingNs = 20'000'000'000;
+constexpr std::size_t MostLinkSteps = 100;
+// More notices than this are summed up in one line.
+constexpr std::size_t MostNotices = 3;
 
 struct Parameter {
     std::string name;
@@ -67,39 +75,55 @@ std::vector<Parameter> splitQuery(std::string_view query) {
     return parameters;
 }
 
-// Printable ASCII only, and not too much of it: the page shows it as it is.
-std::string quoted(std::string_view text) {
+// As written, but not too much of it, cut between characters, and with no control characters:
+// the page shows it as text on one line.
+std::string quoted(std::string_view text, std::size_t longest = LongestQuoted) {
+    std::size_t length = std::min(text.size(), longest);
+    while (length < text.size() && length > 0 && (text[length] & 0xC0) == 0x80)
+        --length; // not inside a character's UTF-8 bytes
     std::string shown;
-    for (const char c : text.substr(0, LongestQuoted))
-        shown += c >= ' ' && c <= '~' ? c : '?';
-    return text.size() > LongestQuoted ? shown + "..." : shown;
+    for (const char c : text.substr(0, length))
+        shown += (c >= 0 && c < ' ') || c == 0x7F ? '?' : c;
+    return length < text.size() ? shown + "..." : shown;
 }
 
+// In the link's own terms: "?speed=9000 is ignored: wants 0 or 1/64 to 64", short enough for
+// one line however long the reason quotes the link.
 std::string ignored(const Parameter& parameter, const std::string& why) {
-    return "Ignored " + quoted(parameter.name) + "=" + quoted(parameter.value) + ": " + why;
+    return "?" + quoted(parameter.name) + "=" + quoted(parameter.value) +
+           " is ignored: " + quoted(why, LongestReason);
 }
 
 // The tour's steps, or why it cannot be played.
 std::variant<std::vector<TourStep>, std::string> playableTour(const std::string& text,
                                                               PixelSize page, ViewMode view,
+                                                              Pointer pointer,
                                                               std::optional<std::uint64_t> seed) {
     ParsedTour tour = parseTour(text);
-    if (!tour.error.empty())
-        return tour.error;
+    if (!tour.reason.empty())
+        return tour.reason;
+    // Counted before it is rehearsed, which takes a moment for each picture.
+    if (tour.steps.size() > MostLinkSteps)
+        return "more than " + std::to_string(MostLinkSteps) + " steps";
     for (const TourStep& step : tour.steps)
         if (std::holds_alternative<PixelSize>(step))
             return "the page's size follows the browser, not " + stepName(step);
-    const Rehearsal rehearsal = rehearse(tour.steps, page, seed, view);
+    const Rehearsal rehearsal = rehearse(tour.steps, page, seed, view, pointer);
     if (rehearsal.failedStep > 0)
         return "step " + std::to_string(rehearsal.failedStep) + ", " + rehearsal.reason;
     if (!rehearsal.reason.empty())
         return rehearsal.reason;
+    std::int64_t painting = 0;
+    for (const std::int64_t ns : rehearsal.nominalNs)
+        painting += ns;
+    if (painting > MostLinkPaintingNs)
+        return "more pictures than a link may paint before the first click";
     return std::move(tour.steps);
 }
 
 } // namespace
 
-PageLink parsePageLink(std::string_view query, PixelSize page, ViewMode pageView) {
+PageLink parsePageLink(std::string_view query, PixelSize page, ViewMode pageView, Pointer pointer) {
     PageLink link;
     const Parameter* play = nullptr;
     std::vector<std::string> seen;
@@ -138,11 +162,17 @@ PageLink parsePageLink(std::string_view query, PixelSize page, ViewMode pageView
             seen.push_back(name);
     }
     if (play) {
-        auto tour = playableTour(play->value, page, link.view.value_or(pageView), link.seed);
+        auto tour =
+            playableTour(play->value, page, link.view.value_or(pageView), pointer, link.seed);
         if (auto* steps = std::get_if<std::vector<TourStep>>(&tour))
             link.tour = std::move(*steps);
         else
             link.notices.push_back(ignored(*play, std::get<std::string>(tour)));
+    }
+    if (link.notices.size() > MostNotices) {
+        const std::size_t more = link.notices.size() - (MostNotices - 1);
+        link.notices.resize(MostNotices - 1);
+        link.notices.push_back("and " + std::to_string(more) + " more parameters are ignored");
     }
     return link;
 }

@@ -17,12 +17,14 @@ struct PageLink {
     std::optional<double> speed;
     std::optional<ViewMode> view;
     std::vector<TourStep> tour; // empty when none is asked for or it cannot be played
-    // One short line for each parameter ignored: "Ignored speed=9000: wants 0 or 1/64 to 64".
+    // One short line for each parameter ignored, "?speed=9000 is ignored: wants 0 or 1/64 to
+    // 64", and a few at the most: past them one line counts the rest.
     std::vector<std::string> notices;
 };
 
 // Reads the query string (with or without its '?'), percent-decoded, '+' for a space. The tour
 // is rehearsed at the page's size in the link's view (or `pageView`) with its seed, and refused
-// unless it plays to its end; it cannot resize the page, which follows the browser.
-PageLink parsePageLink(std::string_view query, PixelSize page,
-                       ViewMode pageView = ViewMode::Actual);
+// unless it plays to its end, and unless it is short enough to paint at once; it cannot resize
+// the page, which follows the browser.
+PageLink parsePageLink(std::string_view query, PixelSize page, ViewMode pageView = ViewMode::Actual,
+                       Pointer pointer = Pointer::Fine);

@@ -42,7 +42,8 @@ ParsedTour parseTour(std::string_view text) {
     ParsedTour result;
     auto fail = [&](std::string message) {
         result.steps.clear();
-        result.error = std::move(message);
+        result.reason = std::move(message);
+        result.error = "--play " + result.reason;
         return result;
     };
     std::size_t from = 0;
@@ -52,24 +53,23 @@ ParsedTour parseTour(std::string_view text) {
             trimmed(text.substr(from, comma == std::string_view::npos ? comma : comma - from));
         const std::string quoted = "'" + std::string(item) + "'";
         if (item.empty())
-            return fail("--play has an empty step; separate the steps with single commas");
+            return fail("has an empty step; separate the steps with single commas");
         if (item.starts_with("size:")) {
             const auto size = parseClientSize(item.substr(5));
             if (!size)
-                return fail("--play step " + quoted + " wants size:WIDTHxHEIGHT, each from 1 to " +
+                return fail("step " + quoted + " wants size:WIDTHxHEIGHT, each from 1 to " +
                             std::to_string(LargestSide));
             result.steps.push_back(*size);
         } else {
             const auto star = item.find('*');
             const auto action = actionForStep(item.substr(0, star));
             if (!action)
-                return fail("--play has an unknown step " + quoted + " (steps: " + stepList() +
-                            ")");
+                return fail("has an unknown step " + quoted + " (steps: " + stepList() + ")");
             int times = 1;
             if (star != std::string_view::npos) {
                 const auto count = parseCount(item.substr(star + 1));
                 if (!count || *count < 1 || *count > MostRepeats)
-                    return fail("--play step " + quoted + " wants a count from 1 to " +
+                    return fail("step " + quoted + " wants a count from 1 to " +
                                 std::to_string(MostRepeats) + " after the '*'");
                 times = *count;
             }

@@ -23,7 +23,10 @@ std::optional<PixelSize> parseClientSize(std::string_view text);
 
 struct ParsedTour {
     std::vector<TourStep> steps;
-    std::string error; // empty when the list is good
+    // What is wrong with the list, in words that fit after its name ("has an empty step", "step
+    // 'x' wants ..."); empty when the list is good.
+    std::string reason;
+    std::string error; // the same, as the command line says it: "--play " and the reason
 };
 
 // A comma-separated list of action steps ("click", "fire", ... as the action table names them),

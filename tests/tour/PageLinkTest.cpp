@@ -22,7 +22,7 @@ TEST(PageLink, SeedsPastWhatAJavaScriptNumberHoldsSurviveExactly) {
         const PageLink link = parsePageLink(query, Page);
         EXPECT_FALSE(link.seed) << query;
         ASSERT_EQ(link.notices.size(), 1u) << query;
-        EXPECT_TRUE(link.notices[0].starts_with("Ignored seed=")) << link.notices[0];
+        EXPECT_TRUE(link.notices[0].starts_with("?seed=")) << link.notices[0];
     }
 }
 
@@ -31,9 +31,9 @@ TEST(PageLink, ABadParameterIsIgnoredWholeAndTheOthersStillCount) {
     EXPECT_FALSE(link.speed);
     EXPECT_EQ(link.view, ViewMode::Fit);
     EXPECT_EQ(link.seed, 7u);
-    EXPECT_EQ(link.notices, (std::vector<std::string>{"Ignored speed=9000: wants 0 or 1/64 to 64",
-                                                      "Ignored volume=11: not a setting of the "
-                                                      "game"}));
+    EXPECT_EQ(link.notices,
+              (std::vector<std::string>{"?speed=9000 is ignored: wants 0 or 1/64 to 64",
+                                        "?volume=11 is ignored: not a setting of the game"}));
 
     const PageLink again = parsePageLink("view=wide&speed=1%2F4&seed=%zz&speed=2", Page);
     EXPECT_FALSE(again.view);
@@ -50,7 +50,7 @@ TEST(PageLink, EncodedCommasAndSpacesAreDecodedInAnyOrder) {
     EXPECT_TRUE(link.notices.empty());
     // '+' is a space, which no step name has.
     EXPECT_EQ(parsePageLink("view=fit+", Page).notices,
-              std::vector<std::string>{"Ignored view=fit : wants fit or actual"});
+              std::vector<std::string>{"?view=fit  is ignored: wants fit or actual"});
 }
 
 TEST(PageLink, ATourThatCannotBePlayedToItsEndIsRefusedWhole) {
@@ -58,8 +58,8 @@ TEST(PageLink, ATourThatCannotBePlayedToItsEndIsRefusedWhole) {
     EXPECT_TRUE(hidden.tour.empty());
     EXPECT_EQ(hidden.seed, 3u);
     ASSERT_EQ(hidden.notices.size(), 1u);
-    EXPECT_EQ(hidden.notices[0], "Ignored play=click*7,fire,fire: step 9, the FIRE BALL button is "
-                                 "not on screen at that point");
+    EXPECT_EQ(hidden.notices[0], "?play=click*7,fire,fire is ignored: step 9, the FIRE BALL "
+                                 "button is not on screen at that point");
 
     for (const char* query :
          {"play=click,size:800x600", "play=jump", "play=", "play=click&play=click"}) {
@@ -79,10 +79,54 @@ TEST(PageLink, AnEmptyQueryAsksForNothing) {
     }
 }
 
-TEST(PageLink, NoticesQuoteOnlyPrintableTextAndNotTooMuchOfIt) {
-    const std::string junk(200, 'x');
+// A notice is one short line in the link's own terms: control characters and overlong values
+// cut, letters of any script kept as written, never a command-line option, and only a few.
+TEST(PageLink, NoticesAreFewShortLinesInTheLinksOwnTerms) {
+    const std::string junk(100000, 'x');
     const PageLink link = parsePageLink("x%0Ay=" + junk, Page);
     ASSERT_EQ(link.notices.size(), 1u);
-    EXPECT_TRUE(link.notices[0].starts_with("Ignored x?y=xxx")) << link.notices[0];
+    EXPECT_TRUE(link.notices[0].starts_with("?x?y=xxx")) << link.notices[0];
     EXPECT_LT(link.notices[0].size(), 120u);
+    // Reasons quote the link too.
+    const PageLink step = parsePageLink("play=" + junk, Page);
+    EXPECT_LT(step.notices[0].size(), 200u) << step.notices[0];
+
+    const PageLink named = parsePageLink("dr%C3%A4che=%E2%9C%93", Page);
+    ASSERT_EQ(named.notices.size(), 1u);
+    EXPECT_TRUE(named.notices[0].starts_with("?dr\xC3\xA4"
+                                             "che=\xE2\x9C\x93 is"))
+        << named.notices[0];
+    // Cut between characters, not inside one.
+    const PageLink cut = parsePageLink("q=" + std::string(39, 'x') + "%C3%A4", Page);
+    EXPECT_NE(cut.notices[0].find(std::string(39, 'x') + "..."), std::string::npos);
+
+    std::string many;
+    for (int i = 0; i < 500; ++i)
+        many += "a=b&c=d&";
+    const PageLink crowd = parsePageLink(many, Page);
+    ASSERT_EQ(crowd.notices.size(), 3u);
+    EXPECT_EQ(crowd.notices[2], "and 998 more parameters are ignored");
+
+    for (const char* query : {"play=click*99999", "play=click,,fire", "play=jump", "play=size:1x1",
+                              "play=fire", "play=click*7,fire,fire"})
+        for (const std::string& notice : parsePageLink(query, Page).notices) {
+            EXPECT_EQ(notice.find("--"), std::string::npos) << notice;
+            EXPECT_TRUE(notice.starts_with("?play=")) << notice;
+        }
+}
+
+// Every step of a link is painted before the page takes its first click: a list longer than a
+// moment's painting is refused whole, before it is even rehearsed.
+TEST(PageLink, ALinkAsksForNoMoreThanAMomentsPainting) {
+    EXPECT_EQ(parsePageLink("play=click*7,fire,again,flame,again,eat", Page).tour.size(), 12u);
+    std::string greedy = "play=click*7";
+    for (int i = 0; i < 100; ++i)
+        greedy += ",fire,again";
+    const PageLink link = parsePageLink(greedy, Page);
+    EXPECT_TRUE(link.tour.empty());
+    ASSERT_EQ(link.notices.size(), 1u);
+    std::string few = "play=click*7";
+    for (int i = 0; i < 6; ++i)
+        few += ",fire,again";
+    EXPECT_TRUE(parsePageLink(few, Page).tour.empty());
 }
