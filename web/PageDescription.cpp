@@ -66,7 +66,11 @@ std::string describeLayout(const Layout& layout) {
         std::to_string(layout.origin().x) + "," + std::to_string(layout.origin().y) + "]";
     out += ",\"label\":{\"rect\":" + rect(layout.label()) +
            ",\"caption\":" + caption(layout.labelCaption()) + "}";
-    out += ",\"hint\":" + rect(layout.continueHint());
+    out += ",\"panel\":" + std::string(layout.panel() ? "true" : "false");
+    out += ",\"menu\":" + rect(layout.menuButton());
+    out += ",\"hint\":{\"rect\":" + rect(layout.continueHint()) +
+           ",\"font\":" + std::to_string(layout.hintFontPixels()) +
+           ",\"text\":" + jsonString(layout.continueText()) + "}";
     out += ",\"buttons\":" + list(Layout::TabOrder, [&](Action action) {
                return "{\"action\":" + std::to_string(static_cast<int>(action)) +
                       ",\"rect\":" + rect(layout.button(action)) +

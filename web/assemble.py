@@ -112,6 +112,20 @@ def paint_icon(tool, size):
         return png_from_pam(path.read_bytes())
 
 
+def compact_script(code):
+    """The script without its whole-line comments and indentation, which the browser does not
+    need (the source keeps them). No template literal or comment block spans lines there, so
+    no string is changed."""
+    lines = []
+    for line in code.split("\n"):
+        text = line.strip()
+        if line.count("`") % 2 or text.startswith("/*"):
+            raise ValueError(f"a string or comment spans lines: {text}")
+        if text and not text.startswith("//"):
+            lines.append(text)
+    return "\n".join(lines) + "\n"
+
+
 def inline_script(code):
     # A script element ends at the first "</script", wherever it is.
     return "<script>\n" + code.replace("</script", "<\\/script") + "\n</script>"
@@ -136,7 +150,7 @@ def main():
 
     game_js = (args.compiled / "brumox.js").read_text(encoding="utf-8")
     wasm = (args.compiled / "brumox.wasm").read_bytes()
-    page_js = (HERE / "page.js").read_text(encoding="utf-8")
+    page_js = compact_script((HERE / "page.js").read_text(encoding="utf-8"))
     css = (HERE / "page.css").read_text(encoding="utf-8")
     for name, value in font_metrics().items():
         css = css.replace(name, repr(value))
@@ -150,9 +164,13 @@ def main():
     font_url = "data:font/woff2;base64," + base64.b64encode(font).decode("ascii")
     embedded = (f"window.brumoxWasmSize = {len(wasm)};\n"
                 f"window.brumoxWasmPacked = \"{base64.b64encode(packed).decode('ascii')}\";")
-    single = page(css.replace("FONT_URL", font_url), "",
+    # Its tab's icon too, painted by the game, small enough to ride along.
+    favicon = ('<link rel="icon" type="image/png" sizes="32x32" href="data:image/png;base64,'
+               + base64.b64encode(paint_icon(args.icon_tool, 32)).decode("ascii") + '">')
+    single = page(css.replace("FONT_URL", font_url), favicon,
                   "\n".join(inline_script(code) for code in [
-                      embedded, (HERE / "inflate.js").read_text(encoding="utf-8"), game_js,
+                      embedded, compact_script((HERE / "inflate.js").read_text(encoding="utf-8")),
+                      game_js,
                       page_js]), licence)
     write_whole(args.out / "brumox.html", single)
 

@@ -29,6 +29,10 @@ ViewMode viewOf(int fit) {
     return fit ? ViewMode::Fit : ViewMode::Actual;
 }
 
+Pointer pointerOf(int coarse) {
+    return coarse ? Pointer::Coarse : Pointer::Fine;
+}
+
 std::optional<Action> actionOf(int index) {
     if (index < 0 || index >= static_cast<int>(ActionNames.size()))
         return std::nullopt;
@@ -43,15 +47,19 @@ EMSCRIPTEN_KEEPALIVE const char* brumox_tables() {
     return answer(describeTables());
 }
 
-EMSCRIPTEN_KEEPALIVE const char* brumox_layout(int width, int height, int fit, double ratio) {
-    return answer(describeLayout(Layout({width, height}, viewOf(fit), ratio)));
+// The layout for the page's safe area, with the page's menu button of `menu` pixels a side.
+EMSCRIPTEN_KEEPALIVE const char* brumox_layout(int width, int height, int fit, double ratio,
+                                               int coarse, int menu) {
+    return answer(describeLayout(
+        Layout({width, height}, viewOf(fit), ratio, pointerOf(coarse), {menu, menu})));
 }
 
 // What the page's address asks for, the tour rehearsed at the page's size and view: {"seed":
 // "N" or null (as text: 64 bits), "speed", "view" ("fit", "actual" or null), "steps" (action
 // indices), "notices"}.
-EMSCRIPTEN_KEEPALIVE const char* brumox_link(const char* query, int width, int height, int fit) {
-    const PageLink link = parsePageLink(query, {width, height}, viewOf(fit));
+EMSCRIPTEN_KEEPALIVE const char* brumox_link(const char* query, int width, int height, int fit,
+                                             int coarse) {
+    const PageLink link = parsePageLink(query, {width, height}, viewOf(fit), pointerOf(coarse));
     std::string out = "{\"seed\":";
     out += link.seed ? jsonString(std::to_string(*link.seed)) : "null";
     out += ",\"speed\":" + (link.speed ? jsonNumber(*link.speed) : std::string("null"));

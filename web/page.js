@@ -8,19 +8,27 @@
   const els = {
     game: $("game"), picture: $("picture"), label: $("label"), labelText: $("label-text"),
     hint: $("hint"), buttons: $("buttons"), notice: $("notice"), error: $("error"),
-    menu: $("menu"), menuButton: $("menu-button"), about: $("about"),
+    menu: $("menu"), menuButton: $("menu-button"), about: $("about"), safeArea: $("safe-area"),
   };
   const context = els.picture.getContext("2d", { alpha: false });
-  const storage = (() => {
-    try {
-      const probe = "brumox.probe";
-      window.localStorage.setItem(probe, probe);
-      window.localStorage.removeItem(probe);
-      return window.localStorage;
-    } catch {
-      return null; // private windows and pages from disk may have none: the view is not kept
-    }
-  })();
+  // Private windows, pages from disk and full quotas may refuse any access at any time: the game
+  // then plays on without remembering.
+  const storage = {
+    get(key) {
+      try {
+        return window.localStorage.getItem(key);
+      } catch {
+        return null;
+      }
+    },
+    set(key, value) {
+      try {
+        window.localStorage.setItem(key, value);
+      } catch {
+        // not remembered
+      }
+    },
+  };
   const ViewKey = "brumox.view";
 
   // What the page counts, for its tests and benchmarks.
@@ -215,6 +223,23 @@
     return [Math.max(1, Math.floor(window.innerWidth)), Math.max(1, Math.floor(window.innerHeight))];
   }
   const pixelRatio = () => window.devicePixelRatio || 1;
+  // A finger wants larger captions and targets; the game's layout decides how much larger.
+  const coarse = () => matchMedia("(pointer: coarse)").matches;
+  const menuSide = () => (coarse() ? 44 : 32);
+  // The screen's safe area (clear of a notch or rounded corners), as CSS pixels from each edge.
+  function safeInsets() {
+    const style = getComputedStyle(els.safeArea);
+    const inset = (side) => Math.ceil(parseFloat(style[`padding${side}`]) || 0);
+    return { left: inset("Left"), top: inset("Top"), right: inset("Right"), bottom: inset("Bottom") };
+  }
+  function gameSize() {
+    const [width, height] = windowSize();
+    const inset = safeInsets();
+    return [Math.max(1, width - inset.left - inset.right), Math.max(1, height - inset.top - inset.bottom)];
+  }
+  const describeLayout = (width, height) =>
+    JSON.parse(api.layout(width, height, view === "fit" ? 1 : 0, pixelRatio(), coarse() ? 1 : 0,
+      menuSide()));
   // The canvas covers whole device pixels: its corner on a device pixel, its CSS size its
   // backing store's size over the pixel ratio (stretched only until a new scale settles).
   function placePicture() {
@@ -245,9 +270,11 @@
   }
   function relayout() {
     if (!api) return;
-    const [width, height] = windowSize();
-    layout = JSON.parse(api.layout(width, height, view === "fit" ? 1 : 0, pixelRatio()));
-    place(els.game, [0, 0, width, height]);
+    const [width, height] = gameSize();
+    const inset = safeInsets();
+    layout = describeLayout(width, height);
+    place(els.game, [inset.left, inset.top, width, height]);
+    placeMenu(inset);
     place(els.label, layout.label.rect);
     placeCaption(els.labelText, layout.label.rect, layout.label.caption);
     setCaption(els.labelText, captionText, layout.label.caption, 0);
@@ -259,11 +286,27 @@
       setCaption(caption, tables.actions[entry.action].caption, entry.caption, ButtonPadding);
       button.style.setProperty("--ring", `${Math.max(2, Math.floor(entry.rect[3] / 24))}px`);
     }
-    place(els.hint, layout.hint);
+    placeHint();
     if (started) api.showPicture(layout.client[0], layout.client[1], canvasScale);
     placePicture();
     clearTimeout(settleTimer);
     settleTimer = setTimeout(settle, 100);
+  }
+  // The menu button where the layout keeps room for it, its menu below it.
+  function placeMenu(inset) {
+    const [x, y, width, height] = layout.menu;
+    place(els.menuButton, [inset.left + x, inset.top + y, width, height]);
+    Object.assign(els.menu.style, {
+      top: `${inset.top + y + height + 4}px`,
+      right: `${Math.max(0, window.innerWidth - (inset.left + x + width))}px`,
+    });
+  }
+  function placeHint() {
+    const hint = layout.hint;
+    place(els.hint, hint.rect);
+    els.hint.textContent = hint.text;
+    els.hint.classList.toggle("in-panel", layout.panel);
+    Object.assign(els.hint.style, { fontSize: `${hint.font}px`, lineHeight: `${hint.rect[3]}px` });
   }
   // Once a resize has settled: the picture sharp at the new scale, or the scene painted again
   // for a new view (after the picture under way, if any).
@@ -316,8 +359,7 @@
   }
   function afterAction() {
     const scene = api.scene();
-    els.picture.setAttribute("aria-label", tables.scenes[scene] || tables.continueText);
-    if (scene !== 0) document.title = tables.name;
+    els.picture.setAttribute("aria-label", tables.scenes[scene] || layout.hint.text);
     els.hint.hidden = scene !== 0;
   }
 
@@ -372,7 +414,7 @@
   // ---- Window commands: they act at once, even mid-picture. ----
   function toggleView() {
     setView(view === "fit" ? "actual" : "fit");
-    if (storage) storage.setItem(ViewKey, view);
+    storage.set(ViewKey, view);
   }
   function setView(next) {
     if (next === view) return;
@@ -487,13 +529,43 @@
       els.menu.querySelector("button:not([hidden])").focus();
     }
   }
+  // Keys and help: a dialog over the game, which paints on behind it. F1, ?, Esc, its Close
+  // button or a click outside it close it, and the focus goes back where it was.
+  let focusBeforeAbout = null;
   function showAbout() {
     openMenu(false);
-    if (!els.about.open) els.about.showModal();
+    if (els.about.open) return els.about.close();
+    focusBeforeAbout = document.activeElement;
+    els.about.showModal();
+  }
+  function wireAbout() {
+    els.about.addEventListener("close", () => {
+      if (focusBeforeAbout && focusBeforeAbout.isConnected) focusBeforeAbout.focus();
+      else els.game.focus();
+    });
+    els.about.addEventListener("keydown", (event) => {
+      if (keyActions.get(keyId(event.key, event.ctrlKey || event.metaKey)) === "about") {
+        event.preventDefault();
+        els.about.close();
+      }
+    });
+    els.about.addEventListener("click", (event) => {
+      if (event.target !== els.about) return;
+      const box = els.about.getBoundingClientRect();
+      const outside = event.clientX < box.left || event.clientX > box.right ||
+        event.clientY < box.top || event.clientY > box.bottom;
+      if (outside) els.about.close();
+    });
   }
   let noticeTimer = 0;
-  function notify(text) {
-    els.notice.textContent = text;
+  // One line for each notice, and only a few: a link can bring many.
+  const MostNotices = 3;
+  function notify(...lines) {
+    els.notice.replaceChildren(...lines.slice(0, MostNotices).map((line) => {
+      const row = document.createElement("div");
+      row.textContent = line;
+      return row;
+    }));
     els.notice.hidden = false;
     clearTimeout(noticeTimer);
     noticeTimer = setTimeout(() => (els.notice.hidden = true), 6000);
@@ -535,6 +607,7 @@
     tables.stacking.forEach((action, i) => (buttonFor(action).style.zIndex = String(i + 1)));
   }
   function buildAbout() {
+    $("about-name").textContent = tables.name;
     const list = els.about.querySelector("dl");
     for (const binding of tables.keys) {
       if (binding.does === "record" || binding.does === "quit") continue;
@@ -549,10 +622,13 @@
     els.game.addEventListener("click", (event) => {
       if (!els.menu.hidden) return openMenu(false);
       if (event.target.closest("#label")) return; // the text is not a click on the story
+      // The second press of a double-click (or a double-tap) is no click of its own.
+      if (event.detail >= 2) return;
       act(stepIndex("click"));
     });
     els.game.addEventListener("contextmenu", (event) => event.preventDefault());
     document.addEventListener("keydown", onKey);
+    wireAbout();
     els.menuButton.addEventListener("click", () => openMenu(els.menu.hidden));
     els.menu.addEventListener("click", (event) => {
       const item = event.target.closest("[data-command]");
@@ -633,7 +709,7 @@
       tables: text("tables"),
       layout: text("layout"),
       link: (query, ...size) => module.ccall("brumox_link", "string",
-        ["string", "number", "number", "number"], [query, ...size]),
+        ["string", "number", "number", "number", "number"], [query, ...size]),
       start: (seed, ...size) => module.ccall("brumox_start", null,
         ["string", "number", "number", "number"], [seed, ...size]),
       offers: call("offers"),
@@ -653,12 +729,14 @@
     for (const [name, colour] of Object.entries(tables.colours))
       root.setProperty(`--${name.replace(/[A-Z]/g, (c) => `-${c.toLowerCase()}`)}`, colour);
     learnKeys();
-    const stored = storage && storage.getItem(ViewKey);
+    const stored = storage.get(ViewKey);
     if (stored === "fit" || stored === "actual") view = stored;
-    const [width, height] = windowSize();
-    const link = JSON.parse(api.link(location.search, width, height, view === "fit" ? 1 : 0));
+    document.title = `${tables.continueText} — ${tables.name}`;
+    const [width, height] = gameSize();
+    const link = JSON.parse(api.link(location.search, width, height, view === "fit" ? 1 : 0,
+      coarse() ? 1 : 0));
     if (link.view) view = link.view;
-    layout = JSON.parse(api.layout(width, height, view === "fit" ? 1 : 0, pixelRatio()));
+    layout = describeLayout(width, height);
     buildButtons();
     buildAbout();
     relayout();
@@ -669,9 +747,9 @@
     wireInput();
     // The captions are measured in the game's font: laid out again once it is there.
     document.fonts.load("bold 16px BrumoxSans").then(relayout, () => {});
-    if (link.notices.length) notify(link.notices.join(" "));
+    if (link.notices.length) notify(...link.notices);
     window.brumoxPage = {
-      stats, held, isBusy: () => busy, layout: () => layout,
+      stats, held, isBusy: () => busy, layout: () => layout, tables,
       steps: tables.actions.map((action) => action.step), // by action number
     };
     // A link's steps play at once, before the player's first click.

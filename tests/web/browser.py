@@ -60,7 +60,9 @@ class Browser:
     screen of `ratio` device pixels per CSS pixel. The ratio is the screen's own, not the
     developer tools' emulated one, under which a device-pixel box is told in CSS pixels."""
 
-    def __init__(self, ratio=1):
+    def __init__(self, ratio=1, phone=None):
+        """`phone`, a (width, height, ratio) in CSS pixels, emulates a touch screen of that size
+        instead, its primary pointer coarse."""
         self.profile = tempfile.mkdtemp(prefix="brumox-chromium-")
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
@@ -68,9 +70,16 @@ class Browser:
                      "--no-first-run", "--disable-background-networking",
                      "--disable-component-update", "--disable-sync", "--hide-scrollbars",
                      "--force-color-profile=srgb", "--disable-dev-shm-usage",
-                     f"--force-device-scale-factor={ratio}",
                      f"--user-data-dir={self.profile}"):
             options.add_argument(flag)
+        if phone:
+            width, height, phone_ratio = phone
+            options.add_experimental_option("mobileEmulation", {
+                "deviceMetrics": {"width": width, "height": height, "pixelRatio": phone_ratio,
+                                  "touch": True},
+                "userAgent": "Mozilla/5.0 (Linux; Android 13; Pixel 7) Mobile Safari/537.36"})
+        else:
+            options.add_argument(f"--force-device-scale-factor={ratio}")
         options.set_capability("goog:loggingPrefs", {"browser": "ALL", "performance": "ALL"})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.set_script_timeout(WAIT_SECONDS)
@@ -99,7 +108,9 @@ class Browser:
                  deviceScaleFactor=0, mobile=False)
 
     def open(self, url, width=1024, height=720, wait_ready=True):
-        self.set_window(width, height)
+        """Opens `url` in a window of that size (None keeps the emulated phone's)."""
+        if width is not None:
+            self.set_window(width, height)
         self.driver.get(url)
         if wait_ready:
             self.wait_ready()
@@ -281,6 +292,15 @@ class Browser:
         self.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=point)
         self.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
+    def centre_of(self, selector):
+        """The middle of the first element `selector` finds, in CSS pixels."""
+        return self.js("""
+            const box = document.querySelector(arguments[0]).getBoundingClientRect();
+            return [box.left + box.width / 2, box.top + box.height / 2];""", selector)
+
+    def tap_button(self, step):
+        self.tap(*self.centre_of(f'#buttons button.command[data-action="{self.action(step)}"]'))
+
     # ---- Logs. ----
     def severe_console(self):
         """Console errors (and uncaught exceptions) since the last call."""
@@ -323,13 +343,16 @@ class Server:
             self.process.wait(10)
 
 
-def desktop_pictures(size, view, ratio=1, seed=3, tour=DEFAULT_TOUR):
-    """The desktop's picture after the opening and after each step, from brumox-pixels: a list
-    of (metadata, RGBA bytes)."""
+def desktop_pictures(size, view, ratio=1, seed=3, tour=DEFAULT_TOUR, pointer="fine"):
+    """The desktop's picture after the opening and after each step, from brumox-pixels, laid out
+    as the page lays it out for the pointer, with its menu button: a list of (metadata, RGBA
+    bytes)."""
+    menu = 44 if pointer == "coarse" else 32
     with tempfile.TemporaryDirectory(prefix="brumox-pixels-") as folder:
         result = subprocess.run(
             [str(PIXELS), "tour", "--size", f"{size[0]}x{size[1]}", "--view", view,
-             "--ratio", str(ratio), "--seed", str(seed), "--play", tour, folder],
+             "--ratio", str(ratio), "--seed", str(seed), "--pointer", pointer, "--menu", str(menu),
+             "--play", tour, folder],
             check=True, capture_output=True, text=True)
         pictures = []
         for line in result.stdout.splitlines():
@@ -350,10 +373,11 @@ class PageTest(unittest.TestCase):
     """One browser for the class; every test ends with no console error."""
 
     ratio = 1
+    phone = None
 
     @classmethod
     def setUpClass(cls):
-        cls.browser = Browser(cls.ratio)
+        cls.browser = Browser(cls.ratio, cls.phone)
 
     @classmethod
     def tearDownClass(cls):

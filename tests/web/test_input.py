@@ -67,11 +67,11 @@ class Input(PageTest):
 
     def test_window_keys(self):
         b = self.browser
-        b.open(SINGLE_FILE.as_uri() + "?seed=3&speed=0&view=fit", 900, 650)
+        b.open(SINGLE_FILE.as_uri() + "?seed=3&speed=0&view=fit", 1100, 800)
         client = lambda: b.js("return window.brumoxPage.layout().client;")
         fitted = client()
         self.press("V")
-        self.assertEqual(client(), [900, 650], "actual size paints in the window's own size")
+        self.assertEqual(client(), [1100, 800], "actual size paints in the window's own size")
         self.press("V")
         self.assertEqual(client(), fitted)
         self.press("-")
