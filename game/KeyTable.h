@@ -50,7 +50,7 @@ inline constexpr std::array<KeyBinding, 15> KeyTable{{
     {WindowCommand::SavePicture, "Ctrl+S", "Save the picture as a PNG in the pictures folder."},
     {WindowCommand::RecordClip, "Ctrl+R",
      "Start or stop recording a clip into the pictures folder."},
-    {WindowCommand::About, "F1", "About the game."},
+    {WindowCommand::About, "F1; ?", "Keys and help, and about the game.", "F1, ?"},
     {WindowCommand::Quit, "Ctrl+Q", "Quit."},
 }};
 

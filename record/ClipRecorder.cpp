@@ -3,6 +3,7 @@
 #include "window/GameWindow.h"
 #include "window/Look.h"
 #include "window/Notice.h"
+#include "window/PictureGrab.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -81,8 +82,7 @@ bool ClipRecorder::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool ClipRecorder::takeFrame() {
-    return gif_->addFrame(fitted(window_.grab(window_.pictureArea()).toImage()),
-                          clock_.nsecsElapsed()) ||
+    return gif_->addFrame(fitted(grabPicture(window_)), clock_.nsecsElapsed()) ||
            failWriting(gif_->errorString());
 }
 

@@ -2,6 +2,7 @@
 
 #include "window/GameWindow.h"
 #include "window/Keys.h"
+#include "window/KeysPanel.h"
 
 #include <QAbstractButton>
 #include <QShortcut>
@@ -16,10 +17,13 @@ ButtonKeys::ButtonKeys(GameWindow& window) : QObject(&window) {
             // A key held down must not queue up presses for buttons yet to come.
             shortcut->setAutoRepeat(false);
             // A shortcut fires even while a picture paints, ahead of the input held back
-            // meanwhile.
+            // meanwhile. With the keys and help open a letter is not for the story: neither
+            // pressed then, nor coming due then.
             connect(shortcut, &QShortcut::activated, this, [&window, button] {
-                window.player().defer([button] {
-                    if (button->isVisible())
+                if (KeysPanel::openOver(window))
+                    return;
+                window.player().defer([&window, button] {
+                    if (button->isVisible() && !KeysPanel::openOver(window))
                         button->click();
                 });
             });

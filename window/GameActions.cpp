@@ -5,14 +5,15 @@
 #include "window/ClipSink.h"
 #include "window/GameWindow.h"
 #include "window/Keys.h"
+#include "window/KeysPanel.h"
 #include "window/Notice.h"
+#include "window/PictureGrab.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 
 namespace {
 
@@ -32,13 +33,19 @@ QString speedText(double speed) {
 } // namespace
 
 GameActions::GameActions(GameWindow& window, ClipSink* clips, const PictureFolder& folder)
-    : QObject(&window), window_(window), clips_(clips), folder_(folder), menu_(new QMenu(&window)) {
+    : QObject(&window), window_(window), clips_(clips), folder_(folder), menu_(new QMenu(&window)),
+      keys_(new KeysPanel(window)) {
     menu_->setObjectName(QStringLiteral("gameMenu"));
     // Keys only, with no entry of their own.
     const QList<QKeySequence> viewKeys = keysOf(WindowCommand::ToggleView);
     addAction(QStringLiteral("Toggle View"), viewKeys, [this] { window_.toggleViewMode(); });
-    addAction(QStringLiteral("Leave Fullscreen"), keysOf(WindowCommand::LeaveFullScreen),
-              [this] { window_.leaveFullScreen(); });
+    // Esc closes the keys and help first, even mid-picture, as it would any dialog.
+    addAction(QStringLiteral("Leave Fullscreen"), keysOf(WindowCommand::LeaveFullScreen), [this] {
+        if (keys_->isVisible())
+            keys_->reject();
+        else
+            window_.leaveFullScreen();
+    });
 
     QMenu* view = menu_->addMenu(QStringLiteral("&View"));
     auto* views = new QActionGroup(this);
@@ -69,13 +76,14 @@ GameActions::GameActions(GameWindow& window, ClipSink* clips, const PictureFolde
     }
 
     menu_->addSeparator();
-    menu_->addAction(
-        addAction(QStringLiteral("A&bout"), keysOf(WindowCommand::About), [this] { showAbout(); }));
-    QAction* quit = addAction(QStringLiteral("&Quit"), keysOf(WindowCommand::Quit),
-                              [this] { window_.close(); });
-    // Also from the About box, which is not modal.
-    quit->setShortcutContext(Qt::ApplicationShortcut);
-    menu_->addAction(quit);
+    // ? comes with Shift on most keyboards; where the platform leaves that Shift on the key
+    // rather than matching ? alone, Shift+? has to answer too.
+    menu_->addAction(addAction(QStringLiteral("&Keys and Help"),
+                               keysOf(WindowCommand::About)
+                                   << QKeySequence(Qt::ShiftModifier | Qt::Key_Question),
+                               [this] { keys_->toggle(); }));
+    menu_->addAction(addAction(QStringLiteral("&Quit"), keysOf(WindowCommand::Quit),
+                               [this] { window_.close(); }));
 
     // The right button's menu arrives as a context menu event, which waits at the input gate
     // while a picture paints: the menu opens once it is done.
@@ -139,8 +147,7 @@ void GameActions::changeSpeed(double speed) {
 }
 
 void GameActions::savePicture() {
-    // At the window's own pixel ratio, so the file has every device pixel.
-    const QImage picture = window_.grab(window_.pictureArea()).toImage();
+    const QImage picture = grabPicture(window_);
     const QString path = folder_.newFile(QStringLiteral("png"));
     if (path.isEmpty()) {
         showFailure(window_, QStringLiteral("cannot save the picture: cannot make the folder %1")
@@ -152,7 +159,7 @@ void GameActions::savePicture() {
 
 void GameActions::savePictureAs() {
     window_.player().defer([this] {
-        const QImage picture = window_.grab(window_.pictureArea()).toImage();
+        const QImage picture = grabPicture(window_);
         auto* dialog =
             new QFileDialog(&window_, QStringLiteral("Save Picture As"),
                             folder_.newFile(QStringLiteral("png")), QStringLiteral("PNG (*.png)"));
@@ -194,26 +201,4 @@ void GameActions::toggleRecording() {
                 QStringLiteral("cannot record to %1: %2").arg(clipPath_, clips_->errorString()));
     }
     record_->setChecked(clips_->recording());
-}
-
-void GameActions::showAbout() {
-    window_.player().defer([this] {
-        if (about_) {
-            about_->raise();
-            about_->activateWindow();
-            return;
-        }
-        about_ = new QMessageBox(
-            QMessageBox::NoIcon, QStringLiteral("About BRUMOX SIMULATOR"),
-            QStringLiteral("<h3>BRUMOX SIMULATOR</h3><p>Version %1<br>Licence: MIT</p>"
-                           "<p>A comic game: you are a brumox, a big red beast guarding its "
-                           "gold, and a poorly drawn goblin is after it.</p>")
-                .arg(QStringLiteral(BRUMOX_VERSION)),
-            QMessageBox::Ok, &window_);
-        about_->setIconPixmap(window_.windowIcon().pixmap(64));
-        about_->setAttribute(Qt::WA_DeleteOnClose);
-        // Not modal: the game, and Ctrl+Q, go on working while it is open.
-        about_->setModal(false);
-        about_->show();
-    });
 }

@@ -5,23 +5,22 @@
 #include <QKeySequence>
 #include <QList>
 #include <QObject>
-#include <QPointer>
 
 #include <functional>
 
 class ClipSink;
 class GameWindow;
+class KeysPanel;
 class QAction;
 class QActionGroup;
 class QImage;
 class QMenu;
-class QMessageBox;
 
 // What the player does to the window rather than in the story: the view, fullscreen, the speed,
-// saving a picture, recording a clip, About and Quit. Each has a shortcut on the window that acts
-// at once, even while a picture paints, and an entry in the menu of the right mouse button.
-// Only what opens a window of its own (the menu, About, Save Picture As) waits, like story input,
-// until the picture is done.
+// saving a picture, recording a clip, the keys and help, and Quit. Each has a shortcut on the
+// window that acts at once, even while a picture paints, and an entry in the menu of the right
+// mouse button. Only what opens a window of its own (the menu, Save Picture As) waits, like story
+// input, until the picture is done; the keys and help opens inside the game window, at once.
 class GameActions : public QObject {
     Q_OBJECT
 
@@ -45,7 +44,6 @@ class GameActions : public QObject {
     void savePictureAs();
     void writePicture(const QImage& picture, const QString& path);
     void toggleRecording();
-    void showAbout();
 
     GameWindow& window_;
     ClipSink* clips_;
@@ -58,5 +56,5 @@ class GameActions : public QObject {
     QActionGroup* speeds_ = nullptr;
     QAction* record_ = nullptr;
     QString clipPath_;
-    QPointer<QMessageBox> about_;
+    KeysPanel* keys_;
 };
