@@ -406,9 +406,14 @@ void Layout::placeHint() {
     hintFont_ = std::max(MouseFloor.labelFontPixels, rounded(13 * (panel_ ? 1.0 : zoom_)));
     const PixelSize size{hintFont_ * 10, hintFont_ * 3 / 2};
     if (panel_) {
-        const int width = std::min(size.width, label_.width);
-        hint_ = {label_.x + (label_.width - width) / 2,
-                 label_.y + (label_.height - size.height) / 2, width, size.height};
+        // Where the buttons will be, none of which is shown on the blank first screen: a click
+        // there goes on with the story, as the hint says.
+        PixelRect buttons;
+        for (const Action action : StackingOrder)
+            buttons = buttons.united(button(action));
+        const int width = std::min(size.width, area_.width);
+        hint_ = {std::max(area_.x, buttons.x + (buttons.width - width) / 2),
+                 buttons.y + (buttons.height - size.height) / 2, width, size.height};
         return;
     }
     const int below = window_.height - origin_.y - shown_.height;

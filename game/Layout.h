@@ -103,9 +103,9 @@ class Layout {
     PixelRect menuButton() const { return menu_; }
 
     // Where the continue hint goes, in the window's own size (it does not zoom with the
-    // picture): in the empty label of the panel; else in the bar below a fitted picture, or at
-    // the bottom of the bar left of it, where either has room for it; else over the picture's
-    // lower-left corner.
+    // picture): in the panel, where the buttons will be; else in the bar below a fitted
+    // picture, or at the bottom of the bar left of it, where either has room for it; else over
+    // the picture's lower-left corner.
     PixelRect continueHint() const { return hint_; }
     int hintFontPixels() const { return hintFont_; }
     // The hint's words for this pointer.

@@ -66,6 +66,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     continueHint_->setLayoutDirection(Qt::LeftToRight);
     continueHint_->setAutoFillBackground(true);
     QPalette hintColours = continueHint_->palette();
+    hintColours.setColor(QPalette::Window, toQColor(BarColour));
     hintColours.setColor(QPalette::WindowText, toQColor(HintText));
     continueHint_->setPalette(hintColours);
     // A click on it is a click on the window.
@@ -118,10 +119,6 @@ void GameWindow::layoutPicture() {
     }
     continueHint_->setGeometry(toQRect(layout.continueHint()));
     continueHint_->setFont(captionFont(layout.hintFontPixels()));
-    // In the panel it sits in the empty label; elsewhere in a bar or over the picture's corner.
-    QPalette hintColours = continueHint_->palette();
-    hintColours.setColor(QPalette::Window, toQColor(layout.panel() ? LabelBackground : BarColour));
-    continueHint_->setPalette(hintColours);
     continueHint_->setAlignment((layout.panel() ? Qt::AlignHCenter : Qt::AlignLeft) |
                                 Qt::AlignVCenter);
     showContinueHint();

@@ -179,20 +179,20 @@ TEST(ReadableLayout, APhoneGetsThePanelBelowAndASmallWindowBeside) {
 }
 
 // The hint sits in a bar where one has room for it, else over the picture's lower-left corner,
-// and in the panel inside the empty label; it grows with the picture, and is never small.
+// and in the panel where the buttons will be; it grows with the picture, and is never small.
 TEST(ReadableLayout, TheContinueHintGoesInABarTheCornerOrTheLabel) {
     const Layout square({1024, 768}, ViewMode::Fit); // bars of 24 above and below
     EXPECT_GE(square.continueHint().y, 744);
-    const Layout wide({1920, 1080}, ViewMode::Fit); // bars of 192 either side
-    EXPECT_LE(wide.continueHint().x + wide.continueHint().width, 192);
+    const Layout wide({2400, 1080}, ViewMode::Fit); // bars of 432 either side
+    EXPECT_LE(wide.continueHint().x + wide.continueHint().width, 432);
     EXPECT_EQ(wide.continueHint().y + wide.continueHint().height, 1080 - 8);
     EXPECT_GT(wide.hintFontPixels(), 16);
     const Layout exact({1280, 900}, ViewMode::Fit); // no bar
     EXPECT_TRUE(exact.continueHint().intersects(exact.picture()));
     EXPECT_EQ(exact.continueHint().x, 8);
+    // In the panel, where the buttons will be: off the label, which takes no click.
     const Layout phone({360, 640}, ViewMode::Fit, 2.0, Pointer::Coarse, PageMenu);
-    const PixelRect hint = phone.continueHint();
-    EXPECT_TRUE(
-        inside({hint.x - phone.label().x, hint.y - phone.label().y, hint.width, hint.height},
-               {phone.label().width, phone.label().height}));
+    EXPECT_FALSE(phone.continueHint().intersects(phone.label()));
+    EXPECT_FALSE(phone.continueHint().intersects(phone.picture()));
+    EXPECT_TRUE(phone.continueHint().intersects(phone.button(Action::FireBall)));
 }

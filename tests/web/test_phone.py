@@ -63,7 +63,7 @@ class UprightPhone(PageTest):
         b = self.browser
         before = len(b.performed())
         # Taps closer together than a double-tap's are one: the player's pace, not the test's.
-        time.sleep(0.35)
+        time.sleep(0.4)
         b.tap(*b.story_point())
         wait_until(lambda: len(b.performed()) > before, what="a tap to go on with the story")
         b.settle()
@@ -148,6 +148,31 @@ class UprightPhone(PageTest):
                    what="a tap outside to close the keys and help")
         b.settle()
         self.assertEqual(b.performed(), [])
+
+
+    def test_turning_the_phone_mid_picture_keeps_the_picture_and_the_taps(self):
+        if self.phone[0] > self.phone[1]:
+            self.skipTest("turned from upright only")
+        b = self.browser
+        self.open("?seed=3&play=click")
+        b.tap(*b.story_point())  # the lair paints for about two seconds
+        wait_until(b.busy, what="the lair to start painting")
+        for _ in range(2):
+            time.sleep(0.5)  # apart, so not a double-tap, even with the page busy painting
+            b.tap(*b.story_point())
+        width, height, ratio = self.phone
+        b.cdp("Emulation.setDeviceMetricsOverride", width=height, height=width,
+              deviceScaleFactor=ratio, mobile=True)
+        wait_until(lambda: b.js("return window.brumoxPage.layout().area[2];") == height,
+                   what="the page to turn")
+        b.settle()
+        self.assertEqual(b.performed(), steps("click*4"))
+        self.assertIsNotNone(b.red_region(), "the beast is gone")
+        layout = b.js("return window.brumoxPage.layout();")
+        self.assertTrue(layout["panel"])
+        self.assertGreater(layout["label"]["rect"][0], layout["origin"][0], "beside the picture")
+        self.assertReadableAndTappable("turned")
+        b.cdp("Emulation.clearDeviceMetricsOverride")
 
 
 class SidewaysPhone(UprightPhone):

@@ -269,15 +269,16 @@ class GameWindowTest : public QObject {
         QVERIFY(gold.width() > 250);
     }
 
-    void theGoblinFollowsTheStoredSize() {
+    // At the stored height, and as narrow as the controls allow at their design places.
+    void theGoblinFollowsTheLowerRightCorner() {
         open(0);
         clickWindow(5);
-        game->window.resize(786, 621); // 11790 x 9315 twips
-        QCOMPARE(game->window.canvas().width(), 11790.0f);
+        game->window.resize(960, 621); // 14400 x 9315 twips
+        QCOMPARE(game->window.canvas().width(), 14400.0f);
         click(TestWindow::Bare);
-        QCOMPARE(pixel(652, 467), green); // head at (9790, 7315) twips, above the brows
-        QCOMPARE(pixel(592, 487), qRgb(200, 200, 200)); // the wedge, held out to the left
-        QCOMPARE(pixel(890, 566), qRgb(64, 64, 64));    // nothing left where it stood before
+        QCOMPARE(pixel(826, 467), green); // head at (12400, 7315) twips, above the brows
+        QCOMPARE(pixel(766, 487), qRgb(200, 200, 200)); // the wedge, held out to the left
+        QCOMPARE(pixel(890, 566), qRgb(64, 64, 64));    // nothing where it stands at 1024 x 720
     }
 
     void clicksWhilePaintingAreHandledAfterwardsInOrder() {
@@ -318,7 +319,7 @@ class GameWindowTest : public QObject {
     void aResizeWhilePaintingIsSafeAndTheFloorFollows() {
         open(4);
         click(TestWindow::Bare);
-        QTimer::singleShot(60, this, [this] { game->window.resize(800, 600); });
+        QTimer::singleShot(60, this, [this] { game->window.resize(960, 600); });
         click(TestWindow::Bare);
         QCOMPARE(game->window.canvas().height(), 9000.0f);
         QCOMPARE(pixel(700, 599), brown);

@@ -91,10 +91,13 @@ class SavePictureTest : public QObject {
         const QImage tall = saveAndRead();
         QCOMPARE(tall.size(), QSize(800, MaxDeviceSide));
         QCOMPARE(tall.pixel(400, 20), bar); // above the fitted picture
-        // The design at zoom 400 / 1024, 281 pixels high, centred in the 4096 of the area.
-        const double zoom = 400.0 / 1024;
-        const int top = (4096 - 281) / 2;
-        QCOMPARE(tall.pixel(qRound(2 * 266 * zoom), qRound(2 * (top + 233 * zoom))),
+        // The design at zoom 400 / 1024, its controls in the panel below it, where the layout
+        // puts it in the 4096 of the area.
+        const Layout layout({400, 4200}, ViewMode::Fit, 2.0);
+        const double zoom = layout.zoom();
+        const PixelPoint at{layout.origin().x - layout.area().x,
+                            layout.origin().y - layout.area().y};
+        QCOMPARE(tall.pixel(qRound(2 * (at.x + 266 * zoom)), qRound(2 * (at.y + 233 * zoom))),
                  qRgb(255, 0, 0));
     }
 
