@@ -90,8 +90,9 @@ std::string quoted(std::string_view text, std::size_t longest = LongestQuoted) {
 // In the link's own terms: "?speed=9000 is ignored: wants 0 or 1/64 to 64", short enough for
 // one line however long the reason quotes the link.
 std::string ignored(const Parameter& parameter, const std::string& why) {
-    return "?" + quoted(parameter.name) + "=" + quoted(parameter.value) +
-           " is ignored: " + quoted(why, LongestReason);
+    std::string notice = "?";
+    notice += quoted(parameter.name) + "=" + quoted(parameter.value);
+    return notice + " is ignored: " + quoted(why, LongestReason);
 }
 
 // The tour's steps, or why it cannot be played.
