@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QScreen>
 #include <QtTest>
 
 #include <memory>
@@ -168,6 +169,27 @@ class FitViewTest : public QObject {
             QVERIFY2(firstLine(face, [](QColor c) { return c.lightness() < 40; }) >= 8,
                      nameOf(attack).step.data());
         }
+    }
+
+    // Below a zoom of 1, what is presented while a picture paints covers every stroke: the
+    // screen, never repainted whole meanwhile, ends the lair with exactly the canvas's pixels.
+    void whatIsPresentedWhilePaintingCoversEveryStroke() {
+        auto game = open({640, 450}, 4);
+        QVERIFY(game);
+        const QRect picture = toQRect(Layout(toPixelSize(game->window.size()), ViewMode::Fit,
+                                             game->window.devicePixelRatioF())
+                                          .picture());
+        game->advance(2, Corner); // the title, then the lair, painted at four times the pace
+        const QImage screen = game->window.screen()
+                                  ->grabWindow(game->window.winId())
+                                  .toImage()
+                                  .convertToFormat(QImage::Format_RGB32)
+                                  .copy(picture);
+        const QImage canvas = wrappedImage(game->window.canvas().pixels());
+        QCOMPARE(screen.size(), canvas.size());
+        QCOMPARE(countPixels(screen, screen.rect(), toQColor(Palette::Red).rgb()),
+                 countPixels(canvas, canvas.rect(), toQColor(Palette::Red).rgb()));
+        QVERIFY(screen == canvas.convertToFormat(QImage::Format_RGB32));
     }
 };
 
