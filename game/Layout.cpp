@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <stdexcept>
 
 namespace {
 
@@ -28,6 +29,14 @@ constexpr int MenuMargin = 6;
 // The picture keeps at least this share of the window's length, however little room the
 // panel leaves it: below that the panel's controls give way instead.
 constexpr int PictureShare = 3;
+
+// The menu button in the area's upper right corner; none where the front end has none.
+PixelRect cornerMenu(const PixelRect& area, PixelSize menu) {
+    if (menu.width <= 0 || menu.height <= 0)
+        return {};
+    return {area.x + area.width - MenuMargin - menu.width, area.y + MenuMargin, menu.width,
+            menu.height};
+}
 
 // The picture in a region of the window: the design fitted, or the region itself in actual
 // size.
@@ -68,19 +77,10 @@ Layout::Layout(PixelSize window, ViewMode view, double pixelRatio, Pointer point
     }
     const Floor& floor = pointer == Pointer::Coarse ? TouchFloor : MouseFloor;
     placeOverPicture();
-    if (designMeetsFloor(floor) && (view == ViewMode::Fit || contains(area_, label_))) {
-        const bool whole =
-            std::all_of(StackingOrder.begin(), StackingOrder.end(),
-                        [this](Action action) { return contains(area_, button(action)); });
-        if (whole) {
-            if (!PixelRect{0, 0, menu.width, menu.height}.isEmpty())
-                menu_ = {area_.x + area_.width - MenuMargin - menu.width, area_.y + MenuMargin,
-                         menu.width, menu.height};
-            placeHint();
-            return;
-        }
-    }
-    placeInPanel(view, floor, menu);
+    if (designFits(floor))
+        menu_ = cornerMenu(area_, menu);
+    else
+        placeInPanel(view, floor, menu);
     placeHint();
 }
 
@@ -93,13 +93,14 @@ void Layout::placeOverPicture() {
     }
 }
 
-bool Layout::designMeetsFloor(const Floor& floor) const {
-    if (LabelPlacement.fontPixels * zoom_ < floor.labelFontPixels)
+bool Layout::designFits(const Floor& floor) const {
+    if (LabelPlacement.fontPixels * zoom_ < floor.labelFontPixels || !contains(area_, label_))
         return false;
     return std::all_of(StackingOrder.begin(), StackingOrder.end(), [&](Action action) {
         const PixelRect rect = button(action);
         return placementOf(action).fontPixels * zoom_ >= floor.buttonFontPixels &&
-               rect.width >= floor.targetSide && rect.height >= floor.targetSide;
+               rect.width >= floor.targetSide && rect.height >= floor.targetSide &&
+               contains(area_, rect);
     });
 }
 
@@ -107,7 +108,6 @@ namespace {
 
 // The picture and the panel, one way round.
 struct Arrangement {
-    bool below;
     int strip; // above it all, for the menu
     PanelPlan plan;
     PictureFit fit;
@@ -119,7 +119,7 @@ struct Arrangement {
 // height for it, else beside the label.
 Arrangement arrange(bool below, PanelPlan plan, PixelSize area, ViewMode view) {
     const PixelSize menu = plan.menu;
-    Arrangement result{below, 0, plan, {}, {}};
+    Arrangement result{0, plan, {}, {}};
     if (below) {
         result.strip = plan.hasMenu() ? menu.height + MenuMargin : 0;
         plan.menu = {};
@@ -172,9 +172,7 @@ void Layout::placeInPanel(ViewMode view, const Floor& floor, PixelSize menu) {
         const int free = std::max(0, chosen.room.height - size.height);
         origin_ = {area_.x + (area.width - shown_.width) / 2, area_.y + chosen.strip + free / 2};
         content = {area_.x + (area.width - size.width) / 2, origin_.y + shown_.height + Gap};
-        if (chosen.strip)
-            menu_ = {area_.x + area.width - MenuMargin - menu.width, area_.y + MenuMargin,
-                     menu.width, menu.height};
+        menu_ = cornerMenu(area_, menu);
     } else {
         const int free = std::max(0, chosen.room.width - size.width);
         origin_ = {area_.x + free / 2, area_.y + (area.height - shown_.height) / 2};
@@ -239,7 +237,8 @@ void Layout::placeHint() {
 }
 
 PixelRect Layout::button(Action action) const {
-    placementOf(action); // Advance has none
+    if (!hasButton(action))
+        throw std::invalid_argument("Advance has no button");
     return buttons_[indexOf(action)];
 }
 

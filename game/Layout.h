@@ -121,7 +121,8 @@ class Layout {
                                                     Action::StartOver};
 
   private:
-    bool designMeetsFloor(const Floor& floor) const;
+    // Whether the controls at their design places meet the floor and lie whole in the area.
+    bool designFits(const Floor& floor) const;
     void placeOverPicture();
     void placeInPanel(ViewMode view, const Floor& floor, PixelSize menu);
     void placeHint();

@@ -232,10 +232,12 @@
     const inset = (side) => Math.ceil(parseFloat(style[`padding${side}`]) || 0);
     return { left: inset("Left"), top: inset("Top"), right: inset("Right"), bottom: inset("Bottom") };
   }
-  function gameSize() {
+  // The part of the window inside the safe area, where the game lays itself out.
+  function gameBox() {
     const [width, height] = windowSize();
     const inset = safeInsets();
-    return [Math.max(1, width - inset.left - inset.right), Math.max(1, height - inset.top - inset.bottom)];
+    return [inset.left, inset.top, Math.max(1, width - inset.left - inset.right),
+      Math.max(1, height - inset.top - inset.bottom)];
   }
   const describeLayout = (width, height) =>
     JSON.parse(api.layout(width, height, view === "fit" ? 1 : 0, pixelRatio(), coarse() ? 1 : 0,
@@ -270,11 +272,10 @@
   }
   function relayout() {
     if (!api) return;
-    const [width, height] = gameSize();
-    const inset = safeInsets();
-    layout = describeLayout(width, height);
-    place(els.game, [inset.left, inset.top, width, height]);
-    placeMenu(inset);
+    const box = gameBox();
+    layout = describeLayout(box[2], box[3]);
+    place(els.game, box);
+    placeMenu(box);
     place(els.label, layout.label.rect);
     placeCaption(els.labelText, layout.label.rect, layout.label.caption);
     setCaption(els.labelText, captionText, layout.label.caption, 0);
@@ -293,12 +294,12 @@
     settleTimer = setTimeout(settle, 100);
   }
   // The menu button where the layout keeps room for it, its menu below it.
-  function placeMenu(inset) {
+  function placeMenu([left, top]) {
     const [x, y, width, height] = layout.menu;
-    place(els.menuButton, [inset.left + x, inset.top + y, width, height]);
+    place(els.menuButton, [left + x, top + y, width, height]);
     Object.assign(els.menu.style, {
-      top: `${inset.top + y + height + 4}px`,
-      right: `${Math.max(0, window.innerWidth - (inset.left + x + width))}px`,
+      top: `${top + y + height + 4}px`,
+      right: `${Math.max(0, window.innerWidth - (left + x + width))}px`,
     });
   }
   function placeHint() {
@@ -558,10 +559,9 @@
     });
   }
   let noticeTimer = 0;
-  // One line for each notice, and only a few: a link can bring many.
-  const MostNotices = 3;
+  // One line for each notice (the game sums up a link's beyond a few).
   function notify(...lines) {
-    els.notice.replaceChildren(...lines.slice(0, MostNotices).map((line) => {
+    els.notice.replaceChildren(...lines.map((line) => {
       const row = document.createElement("div");
       row.textContent = line;
       return row;
@@ -732,7 +732,7 @@
     const stored = storage.get(ViewKey);
     if (stored === "fit" || stored === "actual") view = stored;
     document.title = `${tables.continueText} — ${tables.name}`;
-    const [width, height] = gameSize();
+    const [, , width, height] = gameBox();
     const link = JSON.parse(api.link(location.search, width, height, view === "fit" ? 1 : 0,
       coarse() ? 1 : 0));
     if (link.view) view = link.view;

@@ -4,14 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-PixelRect windowRect(PixelSize window) {
-    return {0, 0, window.width, window.height};
-}
-
-} // namespace
-
 TEST(Layout, ActualSizeShowsTheWindowAsItIsAndTheControlsWhereTheDescriptionPutsThem) {
     const Layout layout({1024, 720}, ViewMode::Actual);
     EXPECT_FALSE(layout.panel());

@@ -79,8 +79,9 @@ TEST(ReadableLayout, EveryControlMeetsTheFloorAndLiesInsideTheWindow) {
         ASSERT_TRUE(inside(layout.label(), c.window));
         for (const Action action : Layout::StackingOrder)
             ASSERT_TRUE(inside(layout.button(action), c.window)) << nameOf(action).step;
-        if (c.pointer == Pointer::Coarse)
+        if (c.pointer == Pointer::Coarse) {
             ASSERT_TRUE(inside(layout.menuButton(), c.window));
+        }
         ASSERT_TRUE(inside(layout.continueHint(), c.window));
         ASSERT_GE(layout.hintFontPixels(), 16);
         if (!c.floorHolds())
@@ -121,8 +122,9 @@ TEST(ReadableLayout, InThePanelNothingOverlapsAndNothingCoversThePicture) {
             }
         // The picture is shown whole, as large as the panel leaves room for, in actual size too.
         EXPECT_TRUE(inside(picture, c.window));
-        if (c.view == ViewMode::Actual)
+        if (c.view == ViewMode::Actual) {
             EXPECT_EQ((PixelSize{picture.width, picture.height}), layout.client());
+        }
     }
 }
 
