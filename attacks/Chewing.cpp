@@ -14,27 +14,30 @@ constexpr std::int16_t JawX = BodyX;
 constexpr std::int16_t JawY = 5300;
 
 // Jaw fan lines first..last in body red, about the centre of the body; all of them together fill
-// the jaw triangle, a tail of them shuts the mouth again over a wedge. Returns the index one past
-// the last line: the jaw tip, where the next opening aims its first ray.
-std::int16_t fillJaw(Stage& stage, std::int16_t first, std::int16_t last) {
-    std::int16_t ray = first;
-    for (; ray <= last; ray = add16(ray, 1)) {
+// the jaw triangle, a tail of them shuts the mouth again over a wedge. The index one past the
+// last line is the jaw tip, where the next opening aims its first ray.
+Painting fillJaw(Stage& stage, std::int16_t first, std::int16_t last) {
+    for (std::int16_t ray = first; ray <= last; ray = add16(ray, 1)) {
         const double endX = JawX + 0.23 * ray;
         const double endY = JawY - 0.1 * ray;
         stage.canvas.line(BodyX, BodyY, static_cast<float>(endX), static_cast<float>(endY), Red);
+        co_await stage.drawn();
     }
-    return ray;
 }
+
+constexpr std::int16_t JawEnd = 12249;
+constexpr std::int16_t JawTip = JawEnd + 1;
 
 // Opens the mouth slowly, one background line and pause(30) per step: the first ray aims at the
 // jaw tip, each next one a twip further left and down.
-void openWedge(Stage& stage, std::int16_t jawTip, std::int16_t steps) {
+Painting openWedge(Stage& stage, std::int16_t jawTip, std::int16_t steps) {
     for (std::int16_t step = 0; step < steps; step = add16(step, 1)) {
         const double endX = JawX + 0.23 * jawTip - step;
         const double endY = JawY - 0.1 * jawTip + step;
         stage.canvas.line(BodyX, BodyY, static_cast<float>(endX), static_cast<float>(endY),
                           stage.canvas.background());
-        stage.pause(30);
+        co_await stage.drawn();
+        co_await stage.pause(30);
     }
 }
 
@@ -51,7 +54,7 @@ void dropScrap(Canvas& canvas, float xStep, float xTrim, float radius, float asp
 
 } // namespace
 
-void chewGoblin(Stage& stage) {
+Painting chewGoblin(Stage& stage) {
     Canvas& canvas = stage.canvas;
 
     // Clear a band under the jaw line, 4 twips lower per line.
@@ -59,23 +62,29 @@ void chewGoblin(Stage& stage) {
         const double startY = 4068.5 + 4.0 * k;
         const std::int16_t endY = add16(JawY, mul16(4, k));
         canvas.line(6818.5f, static_cast<float>(startY), JawX, endY, canvas.background());
+        co_await stage.drawn();
     }
 
-    std::int16_t jawTip = fillJaw(stage, 0, 12249);
+    co_await fillJaw(stage, 0, JawEnd);
 
     canvas.arc(2500, 3500, 400, DarkRed, static_cast<float>(3.14 / 3),
                static_cast<float>(9.42 / 2 - 1));
+    co_await stage.drawn();
 
-    openWedge(stage, jawTip, 500);
+    co_await openWedge(stage, JawTip, 500);
     canvas.setFillColor(GoblinGreen);
     dropScrap(canvas, 800, 0, 200);
+    co_await stage.drawn();
     dropScrap(canvas, 1000, 0, 100);
-    jawTip = fillJaw(stage, 8000, 12249);
+    co_await stage.drawn();
+    co_await fillJaw(stage, 8000, JawEnd);
 
     // Second chew, wider.
-    openWedge(stage, jawTip, 800);
+    co_await openWedge(stage, JawTip, 800);
     canvas.setFillColor(GoblinGreen);
     dropScrap(canvas, 800, 400, 300, 0.5f);
+    co_await stage.drawn();
     dropScrap(canvas, 1000, 0, 100);
-    fillJaw(stage, 6000, 12249);
+    co_await stage.drawn();
+    co_await fillJaw(stage, 6000, JawEnd);
 }

@@ -6,4 +6,4 @@
 // adds a dark-red arc, then chews twice (a slow background wedge opening from the jaw tip, green
 // scraps placed from the lower-right corner, the jaw snapping shut). Leaves FillColor at the
 // goblin green.
-void chewGoblin(Stage& stage);
+Painting chewGoblin(Stage& stage);

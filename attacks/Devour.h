@@ -9,4 +9,4 @@
 // pause(5), erased) and leaves it in its final pose, without its left foot, near the mouth. The
 // goblin is placed from the lower-right corner, read before every primitive. Leaves FillColor
 // at the goblin green.
-void devourGoblin(Stage& stage, std::int16_t tongueX, std::int16_t tongueY);
+Painting devourGoblin(Stage& stage, std::int16_t tongueX, std::int16_t tongueY);

@@ -7,9 +7,9 @@
 
 #include <cmath>
 
-void shootFireBall(Stage& stage, double radius) {
+Painting shootFireBall(Stage& stage, double radius) {
     Canvas& canvas = stage.canvas;
-    sweepErase(stage, MouthX, MouthY, 0.0, 1.0);
+    co_await sweepErase(stage, MouthX, MouthY, 0.0, 1.0);
 
     for (std::int16_t ball = 1; ball < 6000; ball = add16(ball, 1)) {
         // Reseeded before every ball; the source folds the clock into its state, so balls drawn
@@ -22,11 +22,13 @@ void shootFireBall(Stage& stage, double radius) {
         const std::int16_t y = add16(ball, 4500);
         const std::int16_t x = add16(mul16(2, ball), 4500);
         canvas.circle(x, y, static_cast<float>(radius), shade);
-        stage.pause(5);
+        co_await stage.drawn();
+        co_await stage.pause(5);
 
         // Painting the same disc in the background erases the ball and whatever lay under it.
         canvas.setFillColor(canvas.background());
         canvas.circle(x, y, static_cast<float>(radius), canvas.background());
+        co_await stage.drawn();
         radius += 0.4;
     }
 }

@@ -6,15 +6,15 @@
 
 #include <cmath>
 
-void breatheFlame(Stage& stage, std::int16_t x, std::int16_t y) {
-    sweepErase(stage, MouthX, MouthY, 0.0, 1.0);
+Painting breatheFlame(Stage& stage, std::int16_t x, std::int16_t y) {
+    co_await sweepErase(stage, MouthX, MouthY, 0.0, 1.0);
     // Each burst a little less blue, the last one with none at all.
     static constexpr std::int16_t blues[] = {50, 40, 30, 20, 0};
     for (const std::int16_t blue : blues)
-        sprayFlames(stage, blue, x, y);
+        co_await sprayFlames(stage, blue, x, y);
 }
 
-void sprayFlames(Stage& stage, std::int16_t blue, std::int16_t x, std::int16_t y) {
+Painting sprayFlames(Stage& stage, std::int16_t blue, std::int16_t x, std::int16_t y) {
     Canvas& canvas = stage.canvas;
     RandomSource& random = stage.random;
     for (std::int16_t line = 1; line < 1000; line = add16(line, 1)) {
@@ -36,6 +36,7 @@ void sprayFlames(Stage& stage, std::int16_t blue, std::int16_t x, std::int16_t y
         const float endX = width - mul16(2, right);
         const float endY = height - mul16(2, bottom);
         canvas.line(startX, startY, endX, endY, colour);
-        stage.pause(20);
+        co_await stage.drawn();
+        co_await stage.pause(20);
     }
 }

@@ -2,7 +2,7 @@
 
 #include "stage/Numeric.h"
 
-void sweepErase(Stage& stage, std::int16_t x, std::int16_t y, double dx, double dy) {
+Painting sweepErase(Stage& stage, std::int16_t x, std::int16_t y, double dx, double dy) {
     Canvas& canvas = stage.canvas;
     for (std::int16_t k = 1; k < 5000; k = add16(k, 1)) {
         const Color back = canvas.background();
@@ -11,6 +11,7 @@ void sweepErase(Stage& stage, std::int16_t x, std::int16_t y, double dx, double 
         const double farX = add16(x, 5000) - k * dx;
         const double farY = add16(y, 1000) + k * dy;
         canvas.line(x, y, static_cast<float>(farX), static_cast<float>(farY), back);
-        stage.pause(10);
+        co_await stage.drawn();
+        co_await stage.pause(10);
     }
 }

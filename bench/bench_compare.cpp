@@ -276,7 +276,7 @@ std::vector<NamedPicture> playTour() {
     // The default tour only acts: it never resizes the window.
     for (const TourStep& step : parseTour(DefaultTour).steps) {
         const Action action = std::get<Action>(step);
-        session.perform(action);
+        session.perform(action).finish();
         if (canvas.takePainted())
             pictures.push_back({pictureName(action, session), canvas.picture()});
     }

@@ -49,7 +49,7 @@ class Game {
     void measure(const char* name, Action action) {
         canvas_.primitives = 0;
         const double start = cpuSeconds();
-        session_.perform(action);
+        session_.perform(action).finish();
         const double spent = cpuSeconds() - start;
         const double nominal = session_.timeline().nominalNs() * 1e-9;
         std::printf("%-24s %4.2g %9ld %10.3f %10.1f %9.1f %8.1f\n", name, raster_.scale(),
@@ -82,7 +82,7 @@ class Game {
     }
     void click(int times) {
         for (int i = 0; i < times; ++i)
-            session_.perform(Action::Advance);
+            session_.perform(Action::Advance).finish();
     }
 
   private:

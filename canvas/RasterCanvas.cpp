@@ -264,3 +264,8 @@ PixelRect RasterCanvas::takeDirty() {
     dirty_ = {};
     return dirty;
 }
+
+void RasterCanvas::markAllDirty() {
+    const PixelSize device = deviceSize();
+    dirty_ = {0, 0, device.width, device.height};
+}

@@ -58,6 +58,8 @@ class RasterCanvas : public Canvas {
     bool hasDirty() const { return !dirty_.isEmpty(); }
     // The device pixels painted since the last call, within the client area.
     PixelRect takeDirty();
+    // The whole picture is to be shown again, as after a repaint from scratch.
+    void markAllDirty();
     // How many primitives a rebuild would repaint.
     std::size_t keptPrimitives() const { return kept_.size() - dropped_; }
 

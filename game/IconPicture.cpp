@@ -30,14 +30,15 @@ PixelBuffer paintIconSquare(int size) {
     Timeline timeline;
     NoControls label;
     Stage stage{canvas, random, timeline, label};
-    drawBody(stage, BodyRadius);
+    drawBody(stage, BodyRadius).finish();
     // A small icon gets an eye twice the size, with the brow raised to clear it.
     const bool small = size < SmallIcon;
     const std::int16_t eyeRadius = small ? 2 * EyeRadius : EyeRadius;
     const std::int16_t browLift = eyeRadius - EyeRadius;
-    drawEye(stage, EyeX, EyeY, eyeRadius);
+    drawEye(stage, EyeX, EyeY, eyeRadius).finish();
     drawBrow(stage, BrowX1, static_cast<std::int16_t>(BrowY1 - browLift), BrowX2,
-             static_cast<std::int16_t>(BrowY2 - browLift));
+             static_cast<std::int16_t>(BrowY2 - browLift))
+        .finish();
 
     // A square about the body's centre, the body's width and a margin across.
     const int margin = small ? 8 : 20;

@@ -36,5 +36,5 @@ void SceneLog::replay(Canvas& target) const {
     target.clear();
     target.setFillColor(start_.fill);
     for (const Action action : actions_)
-        story.perform(action);
+        story.perform(action).finish();
 }

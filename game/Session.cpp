@@ -49,12 +49,12 @@ SceneLog::Start Session::now() const {
     return {story_.state(), random_.position(), watch_.fillColor()};
 }
 
-void Session::perform(Action action) {
+Painting Session::perform(Action action) {
     timeline_.restart();
     const SceneLog::Start before = now();
     const std::uint64_t marks = watch_.marks();
     log_.beginAction(action, before);
-    story_.perform(action);
+    co_await story_.perform(action);
     // Clicks past the last screen change nothing, and must not pile up in the log.
     if (watch_.marks() == marks && story_.state() == before.story &&
         random_.position() == before.randomPosition)

@@ -17,11 +17,10 @@
 // One game: the story on its stage, painting on a surface the front end owns and driving the
 // front end's controls. It is the only place where the core is put together.
 //
-// Errors: perform() lets through what stops a picture half-way, and catches nothing:
+// Errors: stepping a picture lets through what stops it half-way, and nothing is caught here:
 // - OverflowError, from a painter's 16-bit arithmetic;
-// - std::invalid_argument, from a colour with a negative component;
-// - PaintingStopped, from the timeline's Sync when the front end stops the painting.
-// What becomes of the game then is the front end's decision.
+// - std::invalid_argument, from a colour with a negative component.
+// What becomes of the game then is the runner's decision.
 class Session {
   public:
     // With a seed the hoard and the flames repeat exactly; without one they follow the clock.
@@ -30,9 +29,9 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Plays the action to the end of its picture. The timeline starts again at zero, so that
-    // afterwards it holds the action's nominal duration.
-    void perform(Action action);
+    // The action's picture, to be stepped to its end. The timeline starts again at zero as it
+    // starts, so that at its end it holds the action's nominal duration.
+    Painting perform(Action action);
     // Whether the player can do it now: Advance always, a button's action while it is shown.
     bool offers(Action action) const;
 
@@ -43,6 +42,7 @@ class Session {
 
     const Story& story() const { return story_; }
     Timeline& timeline() { return timeline_; }
+    const Timeline& timeline() const { return timeline_; }
 
   private:
     // Passes everything on to the front end's controls and remembers which buttons are shown.

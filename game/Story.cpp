@@ -16,10 +16,10 @@ namespace {
 const std::string gap(40, ' ');
 
 // The beast with its body growing from bodyRadius, on its floor beside its hoard.
-void drawLair(Stage& stage, std::int16_t bodyRadius) {
-    drawBeast(stage, bodyRadius);
-    drawFloor(stage);
-    drawGoldHoard(stage, 50);
+Painting drawLair(Stage& stage, std::int16_t bodyRadius) {
+    co_await drawBeast(stage, bodyRadius);
+    co_await drawFloor(stage);
+    co_await drawGoldHoard(stage, 50);
 }
 
 } // namespace
@@ -31,7 +31,7 @@ const std::string Story::Question = "Well? Whatcha gonna do?";
 Story::Story(Stage& stage, Controls& controls, StoryState from)
     : stage_(stage), controls_(controls), state_(from) {}
 
-void Story::perform(Action action) {
+Painting Story::perform(Action action) {
     switch (action) {
     case Action::Advance:
         return advance();
@@ -44,11 +44,13 @@ void Story::perform(Action action) {
     case Action::TryAnotherChoice:
         return tryAnotherChoice();
     case Action::StartOver:
-        return startOver();
+        startOver();
+        break;
     }
+    return {};
 }
 
-void Story::advance() {
+Painting Story::advance() {
     // Clicks past the last screen only count, so the counter stops at its top instead of
     // overflowing; nothing on screen depends on how far it got.
     if (state_.storyStep < std::numeric_limits<std::int16_t>::max())
@@ -60,7 +62,7 @@ void Story::advance() {
         break;
     case 2:
         controls_.setCaption(" ");
-        drawLair(stage_, 1);
+        co_await drawLair(stage_, 1);
         break;
     case 3:
         controls_.setCaption(
@@ -80,7 +82,7 @@ void Story::advance() {
         controls_.setCaption(
             "When SUDDENLY a POORLY DRAWN GOBLIN pops out of nowhere, tyring to steal "
             "your stash!");
-        drawGoblin(stage_, GoblinHeadRadius, GoblinBodyRadius);
+        co_await drawGoblin(stage_, GoblinHeadRadius, GoblinBodyRadius);
         break;
     case 7:
         controls_.setCaption(Question);
@@ -101,11 +103,12 @@ Scene Story::scene() const {
     return state_.storyStep == 1 ? Scene::Title : Scene::Blank;
 }
 
-template <typename Attack>
-void Story::playAttack(Attack attack, Scene result, const std::string& message) {
+void Story::beginAttack() {
     showChoice(false);
     controls_.setLabelVisible(false);
-    attack();
+}
+
+void Story::endAttack(Scene result, const std::string& message) {
     state_.aftermath = result;
     controls_.setLabelVisible(true);
     controls_.setCaption(message);
@@ -113,36 +116,34 @@ void Story::playAttack(Attack attack, Scene result, const std::string& message) 
     controls_.setButtonVisible(Action::StartOver, true);
 }
 
-void Story::fireBall() {
-    playAttack([this] { shootFireBall(stage_, 5.0); }, Scene::Blasted, "Buh-Bye.");
+Painting Story::fireBall() {
+    beginAttack();
+    co_await shootFireBall(stage_, 5.0);
+    endAttack(Scene::Blasted, "Buh-Bye.");
 }
 
-void Story::eatHim() {
-    playAttack(
-        [this] {
-            devourGoblin(stage_, MouthX, MouthY);
-            chewGoblin(stage_);
-        },
-        Scene::Eaten, "Yummy...");
+Painting Story::eatHim() {
+    beginAttack();
+    co_await devourGoblin(stage_, MouthX, MouthY);
+    co_await chewGoblin(stage_);
+    endAttack(Scene::Eaten, "Yummy...");
 }
 
-void Story::flameBreath() {
-    playAttack(
-        [this] {
-            breatheFlame(stage_, 4300, 4200);
-            drawCharredGoblin(stage_, GoblinHeadRadius, GoblinBodyRadius);
-        },
-        Scene::Burnt, "Ooh that burns...");
+Painting Story::flameBreath() {
+    beginAttack();
+    co_await breatheFlame(stage_, 4300, 4200);
+    co_await drawCharredGoblin(stage_, GoblinHeadRadius, GoblinBodyRadius);
+    endAttack(Scene::Burnt, "Ooh that burns...");
 }
 
 void Story::startOver() {
     clearTo(0);
 }
 
-void Story::tryAnotherChoice() {
+Painting Story::tryAnotherChoice() {
     clearTo(7);
-    drawLair(stage_, BodyRadius);
-    drawGoblin(stage_, GoblinHeadRadius, GoblinBodyRadius);
+    co_await drawLair(stage_, BodyRadius);
+    co_await drawGoblin(stage_, GoblinHeadRadius, GoblinBodyRadius);
     controls_.setCaption(Question);
     showChoice(true);
 }

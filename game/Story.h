@@ -20,14 +20,15 @@ struct StoryState {
     bool operator==(const StoryState&) const = default;
 };
 
-// The game itself: the story screens and the three attacks, one handler per action. It paints
+// The game itself: the story screens and the three attacks, one picture per action. It paints
 // only through the painters and drives the label and the buttons through the controls.
 class Story {
   public:
     // From the start, or from where another story stood.
     Story(Stage& stage, Controls& controls, StoryState from = {});
 
-    void perform(Action action);
+    // The action's picture, to be stepped to its end; the story stands after the action then.
+    Painting perform(Action action);
 
     // How many story screens have been shown since the start or the last Start Over: 1 to 7
     // name the screens, 7 also means the choice is on offer or made, and window clicks past it
@@ -42,17 +43,18 @@ class Story {
 
   private:
     // A click on the window: the next story screen.
-    void advance();
-    void fireBall();
-    void flameBreath();
-    void eatHim();
+    Painting advance();
+    Painting fireBall();
+    Painting flameBreath();
+    Painting eatHim();
     // Repaints the lair and offers the choice again.
-    void tryAnotherChoice();
+    Painting tryAnotherChoice();
     // Back to before the title, with a blank canvas.
     void startOver();
 
-    template <typename Attack>
-    void playAttack(Attack attack, Scene result, const std::string& message);
+    // An attack starts with the choice and the label put away, and ends with its result shown.
+    void beginAttack();
+    void endAttack(Scene result, const std::string& message);
     // A blank canvas and label at the given story step, with no aftermath and neither
     // Try Another Choice nor Start Over on offer.
     void clearTo(std::int16_t storyStep);

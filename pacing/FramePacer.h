@@ -4,78 +4,60 @@
 
 #include <cstdint>
 
-// Keeps a painting handler in step with real time. When the nominal timeline runs ahead, the
-// handler sleeps while the front end keeps running (its event loop; no CPU is burnt).
+// Decides where a picture stops in each display frame, so that it keeps in step with real time
+// and is seen at the painter's holds. It never waits: it asks the timeline to stop the painter,
+// and the frame ends there.
 //
-// Frames fall due on a fixed grid of display frames. A frame due at T is shown when the first
-// pause that begins in [T, T + interval) begins, because a pause is the painter saying "look
-// now" (a fire ball is on screen during its pause and erased after it); failing that, at
-// T + interval. So a frame is at most one interval late, and never catches a picture half-way.
+// The frame shown at time T is the picture as it stands at the first pause that begins between
+// the frame before and T, because a pause is the painter saying "look now" (a fire ball is on
+// screen during its pause and erased after it); failing that, as it stands at T. So the picture
+// is at most one frame behind real time, and never caught half-way through a hold.
+//
+// A frame also ends once it has done its share of real work (at 8x, instant, or on a slow
+// machine), preferably at a hold, so that the front end keeps running.
 class FramePacer : public Timeline::Sync {
   public:
-    class Presenter {
+    // Real time in ns since an arbitrary start; it never goes back.
+    class Clock {
       public:
-        virtual ~Presenter() = default;
-        virtual bool hasDirty() const = 0;
-        virtual void present() = 0;
-    };
-
-    // What the pacer needs from the front end it runs in. The front end's own handlers (a key,
-    // a close) run only inside sleep() and runPending(), and may call setSpeed() or stop()
-    // there; sleep() is the only call that blocks.
-    class Host {
-      public:
-        virtual ~Host() = default;
-        // Real time in ns since an arbitrary start; it never goes back.
+        virtual ~Clock() = default;
         virtual std::int64_t nowNs() const = 0;
-        // Lets the front end run for up to `ms` milliseconds, or until wake().
-        virtual void sleep(int ms) = 0;
-        // Ends the sleep under way, if any.
-        virtual void wake() = 0;
-        // Lets the front end handle what is waiting, without waiting for more.
-        virtual void runPending() = 0;
     };
 
-    FramePacer(Presenter& presenter, Host& host);
+    // Real work a frame may do: past the first, the frame ends at the next hold; past the
+    // second, at the next primitive.
+    static constexpr std::int64_t HoldWorkNs = 6'000'000;
+    static constexpr std::int64_t MostWorkNs = 8'000'000;
+
+    // The clock measures the work; the frames' times come from the front end.
+    FramePacer(Timeline& timeline, const Clock& workClock);
 
     // Pace multiplier: 2 plays twice as fast, 0 never waits. A change mid-picture takes effect
-    // from the next primitive on, without a jump.
+    // from the last frame's time on, without a jump.
     void setSpeed(double speed);
     double speed() const { return speed_; }
-    void setFrameInterval(std::int64_t ns);
-    // A handler starts: its nominal time 0 is now.
-    void start();
-    // A handler ends: show what is left.
-    void finish();
-    // Stop painting: the next primitive or wait throws PaintingStopped.
-    void stop();
-    bool stopped() const { return stopped_; }
+    // A picture starts in the frame at this time: its nominal time 0 is then.
+    void start(std::int64_t nowNs);
+    // A frame at this time: the picture may run until the pacer asks it to stop.
+    void beginFrame(std::int64_t nowNs);
 
     void reached(std::int64_t nominalNs) override;
     void pausing(std::int64_t nominalNs) override;
 
   private:
-    // Real time since the handler started.
-    std::int64_t now() const { return host_.nowNs() - startNs_; }
-    // When, in real time since the start, the timeline reaches this nominal time.
+    // When, in the front end's time, the timeline reaches this nominal time.
     std::int64_t realTimeOf(std::int64_t nominalNs) const;
-    void waitFor(std::int64_t nominalNs);
-    void present(std::int64_t now);
-    // Whether a whole interval has passed since the frame fell due.
-    bool frameOverdue(std::int64_t now) const { return now >= frameDueNs_ + frameNs_; }
-    void throwIfStopped() const;
+    std::int64_t workDone() const { return clock_.nowNs() - workStartNs_; }
 
-    Presenter& presenter_;
-    Host& host_;
-    // The host's time at the handler's start.
-    std::int64_t startNs_;
+    Timeline& timeline_;
+    const Clock& clock_;
     double speed_ = 1.0;
     // The pace counts from here: the start, or the last change of speed.
     std::int64_t anchorRealNs_ = 0;
     std::int64_t anchorNominalNs_ = 0;
     std::int64_t lastNominalNs_ = 0;
-    std::int64_t frameNs_ = 16'000'000;
-    std::int64_t lastPresentNs_ = 0;
-    std::int64_t frameDueNs_ = 0;
-    bool stopped_ = false;
+    std::int64_t frameStartNs_ = 0; // the frame before
+    std::int64_t frameNs_ = 0;      // this frame
+    std::int64_t workStartNs_ = 0;
+    int sinceClockRead_ = 0;
 };

@@ -1,14 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
-
-// What a Sync throws to stop the painting at the next primitive or pause (the window is closing,
-// say): the handler unwinds through the painters, which hold nothing that needs undoing.
-class PaintingStopped : public std::exception {
-  public:
-    const char* what() const noexcept override { return "painting stopped"; }
-};
+#include <utility>
 
 // What drawing costs on the emulated reference machine the pictures were paced for.
 struct Tempo {
@@ -17,10 +10,10 @@ struct Tempo {
     double pauseUnitNs = 20000; // one unit of Pause
 };
 
-// The nominal time of one handler: every primitive and every pause unit advances it by its cost.
-// A Sync, when set, hears of each advance and decides whether real time must catch up, and hears
-// when a pause begins: the painter holding still is the moment to look at the picture. Either
-// may throw PaintingStopped, which then leaves chargePrimitive() or chargePause().
+// The nominal time of one picture: every primitive and every pause unit advances it by its cost.
+// A Sync, when set, hears of each advance, and hears when a pause begins: the painter holding
+// still is the moment to look at the picture. It may ask the painter to stop there, for the
+// picture to be shown or for real time to catch up.
 class Timeline {
   public:
     class Sync {
@@ -32,13 +25,18 @@ class Timeline {
 
     explicit Timeline(Tempo tempo = Tempo());
 
-    // Back to zero, for the next handler.
+    // Back to zero, for the next picture.
     void restart();
     void chargePrimitive(double pixels);
     void chargePause(int units);
 
     std::int64_t nominalNs() const { return static_cast<std::int64_t>(nominalNs_); }
     void setSync(Sync* sync) { sync_ = sync; }
+    Sync* sync() const { return sync_; }
+
+    // Asks the painter to stop after what it is drawing, once; the painter asks takeStop().
+    void requestStop() { stopWanted_ = true; }
+    bool takeStop() { return std::exchange(stopWanted_, false); }
 
   private:
     void advance(double ns);
@@ -46,4 +44,5 @@ class Timeline {
     Tempo tempo_;
     double nominalNs_ = 0;
     Sync* sync_ = nullptr;
+    bool stopWanted_ = false;
 };

@@ -6,11 +6,11 @@
 
 FrameSampler::FrameSampler(GameWindow& window, AnimationWriter* writer, QSize screen, int fps)
     : window_(window), writer_(writer), frame_(screen, QImage::Format_RGB32), fps_(fps) {
-    window_.player().setTimelineSync(this);
+    window_.runner().setTimelineSync(this);
 }
 
 FrameSampler::~FrameSampler() {
-    window_.player().setTimelineSync(nullptr);
+    window_.runner().setTimelineSync(nullptr);
 }
 
 void FrameSampler::begin() {

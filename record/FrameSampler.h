@@ -22,7 +22,7 @@ class FrameSampler : public Timeline::Sync {
 
     // The first frame: the window as it opens.
     void begin();
-    // The handler about to run starts at this time of the recording.
+    // The picture about to play starts at this time of the recording.
     void setOffset(std::int64_t ns) { offsetNs_ = ns; }
     // Takes the frames whose interval has passed by this time of the recording.
     void advanceTo(std::int64_t ns) { sample(ns, false); }

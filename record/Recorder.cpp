@@ -138,15 +138,18 @@ bool TourRecorder::play() {
             return fail(QStringLiteral("--play step %1 '%2': %3")
                             .arg(i + 1)
                             .arg(QString::fromStdString(stepName(step)), problem));
+        // The sampler asks for no stops: the picture plays through in one go, sampled as it
+        // reaches each frame's time.
+        window.runner().finish();
         QCoreApplication::processEvents();
-        if (window.player().halted())
+        if (window.runner().halted())
             return fail(QString());
         if (sampler.failed())
             return failWriting(writer->errorString());
 
         const bool resize = std::holds_alternative<PixelSize>(step);
         const bool last = i + 1 == options_.tour.size();
-        now += resize ? 0 : window.player().timeline().nominalNs();
+        now += resize ? 0 : window.runner().timeline().nominalNs();
         now += last ? ClosingHoldNs : resize ? 0 : StepHoldNs;
         sampler.advanceTo(now);
     }

@@ -19,24 +19,24 @@ inline constexpr std::int16_t MouthX = 4000, MouthY = 4000;
 
 // The body: a red ellipse centred at (BodyX, BodyY) that grows one twip of radius per pass from
 // the given radius up to BodyRadius (nothing if it starts larger). Blanks the label first.
-void drawBody(Stage& stage, std::int16_t radius);
+Painting drawBody(Stage& stage, std::int16_t radius);
 
 // The eye at (x, y): a black rim, a white eyeball 50 twips smaller, then a round black pupil of
 // radius 149 below and to the right of the centre.
-void drawEye(Stage& stage, std::int16_t x, std::int16_t y, std::int16_t r);
+Painting drawEye(Stage& stage, std::int16_t x, std::int16_t y, std::int16_t r);
 
 // The brow: 600 black segments, the first from (x1, y1) to (x2, y2), each next one a twip left.
-void drawBrow(Stage& stage, std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2);
+Painting drawBrow(Stage& stage, std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2);
 
 // The tail: 2249 red segments widening downwards. Its arguments are untyped numbers, so the
 // step terms are added without 16-bit overflow.
-void drawTail(Stage& stage, double x1, double y1, double x2, double y2);
+Painting drawTail(Stage& stage, double x1, double y1, double x2, double y2);
 
 // Five dark-red wedges of lines fanning out from the top of the body: each line runs from near
 // the root (rootX, rootY) to a far end placed from (reachX, reachY).
-void drawSpikes(Stage& stage, std::int16_t rootX, std::int16_t rootY, std::int16_t reachX,
-                std::int16_t reachY);
+Painting drawSpikes(Stage& stage, std::int16_t rootX, std::int16_t rootY, std::int16_t reachX,
+                    std::int16_t reachY);
 
 // The whole beast, its body growing from the given radius: from 1 it grows while the player
 // watches, from BodyRadius it is there at once.
-void drawBeast(Stage& stage, std::int16_t bodyRadius);
+Painting drawBeast(Stage& stage, std::int16_t bodyRadius);

@@ -27,16 +27,17 @@ HoardRow rowForDraw(int draw) {
 
 } // namespace
 
-void drawFloor(Stage& stage) {
+Painting drawFloor(Stage& stage) {
     for (std::int16_t k = 1; k < 500; k = add16(k, 1)) {
         // The window may be resized between lines, so the size is read for each one.
         const float width = stage.canvas.width();
         const float y = stage.canvas.height() - static_cast<float>(k);
         stage.canvas.line(width, y, 0.0f, y, Palette::FloorBrown);
+        co_await stage.drawn();
     }
 }
 
-void drawGoldHoard(Stage& stage, std::int16_t radius) {
+Painting drawGoldHoard(Stage& stage, std::int16_t radius) {
     RandomSource& random = stage.random;
     random.reseedRandom();
     for (std::int16_t coin = 1; coin < 5000; coin = add16(coin, 1)) {
@@ -53,5 +54,6 @@ void drawGoldHoard(Stage& stage, std::int16_t radius) {
         const Color gold = rgb(red, green, 0);
         stage.canvas.setFillColor(gold);
         stage.canvas.ellipse(x, y, radius, gold, 0.5f);
+        co_await stage.drawn();
     }
 }

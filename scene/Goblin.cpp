@@ -15,13 +15,17 @@ struct GoblinColours {
 constexpr GoblinColours Living{Palette::GoblinGreen, Palette::Black, Palette::WedgeGrey};
 constexpr GoblinColours Charred{Palette::Black, Palette::White, Palette::Black};
 
-void paintGoblin(Stage& stage, std::int16_t r1, std::int16_t r2, const GoblinColours& colours) {
+// By value: a coroutine must not keep references to what its caller passed.
+Painting paintGoblin(Stage& stage, std::int16_t r1, std::int16_t r2, GoblinColours colours) {
     Canvas& canvas = stage.canvas;
     // One fill colour serves all six ellipses.
     canvas.setFillColor(colours.body);
-    for (const FigurePiece& piece : goblinFigure(r1, r2))
+    const GoblinFigure figure = goblinFigure(r1, r2);
+    for (const FigurePiece& piece : figure) {
         paintPiece(canvas, piece, 0, 0,
                    piece.kind == FigurePiece::Kind::Line ? colours.face : colours.body);
+        co_await stage.drawn();
+    }
 
     // The wedge: 399 lines from one apex to a base that steps a twip to the right each time.
     // The corner is read again before every line, so that a resize moves the rest along.
@@ -30,15 +34,16 @@ void paintGoblin(Stage& stage, std::int16_t r1, std::int16_t r2, const GoblinCol
         const float h = canvas.height();
         canvas.line(w - 3100, h - 2500, (w - 2900) + static_cast<float>(k), h - 1500,
                     colours.wedge);
+        co_await stage.drawn();
     }
 }
 
 } // namespace
 
-void drawGoblin(Stage& stage, std::int16_t r1, std::int16_t r2) {
-    paintGoblin(stage, r1, r2, Living);
+Painting drawGoblin(Stage& stage, std::int16_t r1, std::int16_t r2) {
+    co_await paintGoblin(stage, r1, r2, Living);
 }
 
-void drawCharredGoblin(Stage& stage, std::int16_t r1, std::int16_t r2) {
-    paintGoblin(stage, r1, r2, Charred);
+Painting drawCharredGoblin(Stage& stage, std::int16_t r1, std::int16_t r2) {
+    co_await paintGoblin(stage, r1, r2, Charred);
 }

@@ -8,7 +8,7 @@
 // The goblin, anchored to the lower-right corner of the client area and following it as the
 // window is resized. r1 is the head radius, r2 the body radius (the story uses GoblinHeadRadius and
 // GoblinBodyRadius); everything else is fixed.
-void drawGoblin(Stage& stage, std::int16_t r1, std::int16_t r2);
+Painting drawGoblin(Stage& stage, std::int16_t r1, std::int16_t r2);
 
 // The same figure burnt black with a white face and a black wedge.
-void drawCharredGoblin(Stage& stage, std::int16_t r1, std::int16_t r2);
+Painting drawCharredGoblin(Stage& stage, std::int16_t r1, std::int16_t r2);

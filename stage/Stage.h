@@ -2,7 +2,9 @@
 
 #include "canvas/Canvas.h"
 #include "pacing/Timeline.h"
+#include "stage/Hold.h"
 #include "stage/Label.h"
+#include "stage/Painting.h"
 #include "stage/RandomSource.h"
 
 #include <cstdint>
@@ -15,7 +17,12 @@ struct Stage {
     Timeline& timeline;
     Label& label;
 
+    // Awaited after every primitive: where the picture may stop to be shown.
+    Hold drawn() { return Hold(timeline); }
     // Holds the animation for the given pause units; none or fewer does nothing. The attacks
-    // have no other timing.
-    void pause(std::int16_t units) { timeline.chargePause(units); }
+    // have no other timing. Awaited like a primitive.
+    Hold pause(std::int16_t units) {
+        timeline.chargePause(units);
+        return Hold(timeline);
+    }
 };

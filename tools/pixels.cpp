@@ -224,7 +224,7 @@ void playTour(const TourOptions& options) {
     Session session(canvas, controls, options.seed);
     writeStep(0, canvas, controls, 0, options.folder);
     for (std::size_t i = 0; i < options.steps.size(); ++i) {
-        session.perform(std::get<Action>(options.steps[i]));
+        session.perform(std::get<Action>(options.steps[i])).finish();
         writeStep(i + 1, canvas, controls, session.timeline().nominalNs(), options.folder);
     }
 }

@@ -80,7 +80,7 @@ Rehearsal rehearse(const std::vector<TourStep>& steps, PixelSize start,
             return fail(i + 1, where,
                         "the " + buttonName(action) + " button is not on screen at that point");
         try {
-            session.perform(action);
+            session.perform(action).finish();
         } catch (const std::exception& error) {
             return fail(i + 1, where,
                         std::string("it stops the game with a run-time error: ") + error.what());

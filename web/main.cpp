@@ -1,12 +1,12 @@
 // The game's entry points for its page: the page calls these, the game calls the page back
-// through the EM_JS functions of PageControls, PagePresenter and BrowserHost.
+// through the EM_JS functions of PageControls, PagePresenter and WebFrameLoop.
 #include "game/Layout.h"
 #include "game/Seed.h"
 #include "game/SpeedSteps.h"
 #include "tour/Json.h"
 #include "tour/PageLink.h"
 #include "web/PageDescription.h"
-#include "web/WebGame.h"
+#include "web/WebFrameLoop.h"
 
 #include <emscripten.h>
 
@@ -16,7 +16,7 @@
 
 namespace {
 
-std::unique_ptr<WebGame> game;
+std::unique_ptr<WebFrameLoop> game;
 // The last text handed to the page; valid until the next call.
 std::string reply;
 
@@ -77,19 +77,25 @@ EMSCRIPTEN_KEEPALIVE const char* brumox_link(const char* query, int width, int h
 
 // Starts the game on a blank picture; `seed` is empty for a new hoard every time.
 EMSCRIPTEN_KEEPALIVE void brumox_start(const char* seed, int width, int height, double scale) {
-    game = std::make_unique<WebGame>(parseSeed(seed), PixelSize{width, height}, scale);
+    game = std::make_unique<WebFrameLoop>(parseSeed(seed), PixelSize{width, height}, scale);
 }
 
-// 1 when the action played (or was not on offer), 0 after a run-time error.
-EMSCRIPTEN_KEEPALIVE int brumox_perform(int index) {
-    const auto action = actionOf(index);
-    return action ? game->perform(*action) : 1;
+// Story input, played now or in its turn; 0 once a run-time error has halted the game.
+EMSCRIPTEN_KEEPALIVE int brumox_play(int index) {
+    if (const auto action = actionOf(index))
+        game->play(*action);
+    return !game->halted();
 }
 
-// Plays the action to its end at once, without pacing or yielding: a link's opening steps.
-EMSCRIPTEN_KEEPALIVE int brumox_playNow(int index) {
-    const auto action = actionOf(index);
-    return action ? game->playNow(*action) : 1;
+// A display frame at `nowMs` of the page's clock, which stands still while the page is hidden:
+// shows what it painted; 1 while more frames are wanted.
+EMSCRIPTEN_KEEPALIVE int brumox_advance(double nowMs) {
+    return game->advance(static_cast<std::int64_t>(nowMs * 1e6));
+}
+
+// Plays what is under way and held to the end at once: a link's opening steps.
+EMSCRIPTEN_KEEPALIVE void brumox_finish() {
+    game->finish();
 }
 
 EMSCRIPTEN_KEEPALIVE int brumox_offers(int index) {
@@ -97,16 +103,21 @@ EMSCRIPTEN_KEEPALIVE int brumox_offers(int index) {
     return action && game->offers(*action);
 }
 
+EMSCRIPTEN_KEEPALIVE int brumox_busy() {
+    return game->busy();
+}
+
+EMSCRIPTEN_KEEPALIVE int brumox_held() {
+    return static_cast<int>(game->heldCount());
+}
+
 EMSCRIPTEN_KEEPALIVE void brumox_showPicture(int width, int height, double scale) {
     game->showPicture({width, height}, scale);
 }
 
-EMSCRIPTEN_KEEPALIVE int brumox_repaintScene(double scale) {
-    return game->repaintScene(scale);
-}
-
-EMSCRIPTEN_KEEPALIVE void brumox_present() {
-    game->present();
+// The scene painted again for a new view, now or as the picture under way ends.
+EMSCRIPTEN_KEEPALIVE void brumox_repaintScene(double scale) {
+    game->repaintScene(scale);
 }
 
 EMSCRIPTEN_KEEPALIVE void brumox_setSpeed(double speed) {
@@ -121,10 +132,6 @@ EMSCRIPTEN_KEEPALIVE double brumox_stepSpeed(int direction) {
 
 EMSCRIPTEN_KEEPALIVE const char* brumox_speedName() {
     return answer(speedName(game->speed()));
-}
-
-EMSCRIPTEN_KEEPALIVE void brumox_setFrameInterval(double ms) {
-    game->setFrameInterval(static_cast<std::int64_t>(ms * 1e6));
 }
 
 EMSCRIPTEN_KEEPALIVE int brumox_scene() {

@@ -1,6 +1,7 @@
 // The page around the game: it places the label and the buttons where the game's layout says,
-// turns clicks, taps and keys into the game's actions, holds them while a picture paints, and
-// copies the game's pixels to the canvas. Everything the game decides stays in the game.
+// turns clicks, taps and keys into the game's actions, and steps the game on the display's
+// frames. Everything the game decides stays in the game, holding input while a picture paints
+// too.
 "use strict";
 
 (function () {
@@ -43,51 +44,25 @@
   let layout = null;
   let view = "fit";
   let canvasScale = 1;
-  let sceneStale = false;
   let settleTimer = 0;
-  let busy = false; // handing over held input
-  let painting = false; // an action's picture under way
   let halted = false;
   let started = false;
   let captionText = "";
-  const held = [];
 
   // ---- The game's clock, which stands still while the tab is hidden. ----
   let hiddenSince = document.hidden ? performance.now() : null;
   let hiddenTotal = 0;
-  const visibleAgain = [];
   document.addEventListener("visibilitychange", () => {
     if (document.hidden) {
       hiddenSince = performance.now();
     } else if (hiddenSince !== null) {
       hiddenTotal += performance.now() - hiddenSince;
       hiddenSince = null;
-      visibleAgain.splice(0).forEach((resolve) => resolve());
     }
   });
-  const now = () => (hiddenSince !== null ? hiddenSince : performance.now()) - hiddenTotal;
-  const whenVisible = () =>
-    document.hidden ? new Promise((resolve) => visibleAgain.push(resolve)) : Promise.resolve();
 
-  let wakeSleep = null;
-  async function sleep(ms) {
-    await new Promise((resolve) => {
-      const timer = setTimeout(done, ms);
-      function done() {
-        clearTimeout(timer);
-        wakeSleep = null;
-        resolve();
-      }
-      wakeSleep = done;
-    });
-    await whenVisible();
-  }
-
-  // ---- Frames: at most one copy to the canvas per display frame. ----
+  // ---- Frames: the game steps and shows its picture once per display frame. ----
   let frameWanted = false;
-  let flushWanted = false;
-  let lastFrameTime = null;
-  const frameGaps = [];
   function wantFrame() {
     if (!frameWanted) {
       frameWanted = true;
@@ -99,47 +74,20 @@
     stats.frames += 1;
     if (presentsThisFrame > 1) stats.framesWithTwoPresents += 1;
     presentsThisFrame = 0;
-    measureFrame(time);
-    if (flushWanted && api) {
-      flushWanted = false;
-      api.present();
-    }
-  }
-  // The pacer's frame grid follows the display's refresh, once a few frames have told it.
-  function measureFrame(time) {
-    if (lastFrameTime !== null && frameGaps.length < 30 && time - lastFrameTime < 100) {
-      frameGaps.push(time - lastFrameTime);
-      if (frameGaps.length === 30 && api) {
-        const sorted = [...frameGaps].sort((a, b) => a - b);
-        api.setFrameInterval(sorted[15]);
-      }
-    }
-    lastFrameTime = time;
-  }
-  // One turn of the browser's event loop, for the input waiting and a frame if one is due. A
-  // message, unlike a timer, is not held back to 4 ms when it comes from a chain of them.
-  const turns = new MessageChannel();
-  const turnWaiters = [];
-  turns.port1.onmessage = () => turnWaiters.shift()();
-  function runPending() {
-    return new Promise((resolve) => {
-      turnWaiters.push(resolve);
-      turns.port2.postMessage(null);
-    }).then(whenVisible);
+    if (halted) return;
+    if (api.advance(time - hiddenTotal)) wantFrame();
+    if (stats.readyMs === null) ready();
   }
 
   // ---- What the game calls. ----
   const page = {
-    now,
-    sleep,
-    wake: () => wakeSleep && wakeSleep(),
-    runPending,
-    canPresent() {
-      if (presentsThisFrame === 0) return true;
-      flushWanted = true;
-      wantFrame();
-      return false;
+    wantFrames: wantFrame,
+    played(action, ms) {
+      stats.performed.push(tables.actions[action].step);
+      stats.durations.push(ms);
+      afterAction();
     },
+    failed: (message) => fail(message),
     present(heap, pointer, x, y, width, height, deviceWidth, deviceHeight) {
       if (els.picture.width !== deviceWidth || els.picture.height !== deviceHeight) {
         els.picture.width = deviceWidth;
@@ -150,7 +98,6 @@
       context.putImageData(new ImageData(bytes, width, height), x, y);
       presentsThisFrame += 1;
       stats.presents += 1;
-      wantFrame();
     },
     setCaption(text) {
       captionText = text;
@@ -309,54 +256,20 @@
     els.hint.classList.toggle("in-panel", layout.panel);
     Object.assign(els.hint.style, { fontSize: `${hint.font}px`, lineHeight: `${hint.rect[3]}px` });
   }
-  // Once a resize has settled: the picture sharp at the new scale, or the scene painted again
-  // for a new view (after the picture under way, if any).
+  // Once a resize has settled: the picture sharp at the new scale.
   function settle() {
     if (!started || halted) return;
     const wanted = layout.zoom * pixelRatio();
-    if (sceneStale) {
-      if (painting) return; // the picture's end repaints
-      sceneStale = false;
-      canvasScale = wanted;
-      if (!api.repaintScene(wanted)) fail(api.error());
-    } else if (wanted !== canvasScale) {
+    if (wanted !== canvasScale) {
       canvasScale = wanted;
       api.showPicture(layout.client[0], layout.client[1], wanted);
     }
     placePicture();
   }
 
-  // ---- The story's input, held while a picture paints and handed over in turn. ----
+  // ---- The story's input: the game plays it now or holds it for its turn. ----
   function act(action) {
-    if (halted) return;
-    held.push(action);
-    pump();
-  }
-  async function pump() {
-    if (busy) return;
-    busy = true;
-    try {
-      while (held.length && !halted) {
-        const action = held.shift();
-        if (!api.offers(action)) continue; // judged now, as the player sees the game now
-        await perform(action);
-      }
-    } finally {
-      busy = false;
-    }
-  }
-  async function perform(action) {
-    const began = now();
-    painting = true;
-    const played = await module.ccall("brumox_perform", "number", ["number"], [action], {
-      async: true,
-    });
-    painting = false;
-    if (!played) return fail(api.error());
-    stats.performed.push(tables.actions[action].step);
-    stats.durations.push(now() - began);
-    afterAction();
-    if (sceneStale) settle();
+    if (!halted) api.play(action);
   }
   function afterAction() {
     const scene = api.scene();
@@ -417,11 +330,18 @@
     setView(view === "fit" ? "actual" : "fit");
     storage.set(ViewKey, view);
   }
+  // The scene painted again for the new view, sharp at once; mid-picture the game does it as
+  // the picture ends.
   function setView(next) {
     if (next === view) return;
     view = next;
-    sceneStale = started;
     relayout();
+    if (started && !halted) {
+      canvasScale = layout.zoom * pixelRatio();
+      api.showPicture(layout.client[0], layout.client[1], canvasScale);
+      api.repaintScene(canvasScale);
+      placePicture();
+    }
     updateMenu();
   }
   function stepSpeed(direction) {
@@ -572,7 +492,6 @@
   }
   function fail(message) {
     halted = true;
-    held.length = 0;
     els.error.querySelector("span").textContent = message || "The game stopped.";
     els.error.hidden = false;
     els.error.querySelector("button").focus();
@@ -701,8 +620,7 @@
       onAbort: (what) => fail(`The game stopped: ${what}`),
       ...embeddedWasm(),
     });
-    // The exports are called directly: while a picture waits, ccall and cwrap would hand back
-    // promises, as they take any call then for part of the waiting one.
+    // The exports are called directly, but for the two that take text.
     const call = (name) => module[`_brumox_${name}`];
     const text = (name) => (...args) => module.UTF8ToString(call(name)(...args));
     api = {
@@ -712,17 +630,17 @@
         ["string", "number", "number", "number", "number"], [query, ...size]),
       start: (seed, ...size) => module.ccall("brumox_start", null,
         ["string", "number", "number", "number"], [seed, ...size]),
-      offers: call("offers"),
-      playNow: call("playNow"),
+      play: call("play"),
+      advance: call("advance"),
+      finish: call("finish"),
+      busy: call("busy"),
+      held: call("held"),
       showPicture: call("showPicture"),
       repaintScene: call("repaintScene"),
-      present: call("present"),
       setSpeed: call("setSpeed"),
       stepSpeed: call("stepSpeed"),
       speedName: text("speedName"),
-      setFrameInterval: call("setFrameInterval"),
       scene: call("scene"),
-      error: text("error"),
     };
     tables = JSON.parse(api.tables());
     const root = document.documentElement.style;
@@ -749,17 +667,21 @@
     document.fonts.load("bold 16px BrumoxSans").then(relayout, () => {});
     if (link.notices.length) notify(...link.notices);
     window.brumoxPage = {
-      stats, held, isBusy: () => busy, layout: () => layout, tables,
+      stats, held: api.held, isBusy: api.busy, layout: () => layout, tables,
       steps: tables.actions.map((action) => action.step), // by action number
     };
     // A link's steps play at once, before the player's first click.
     for (const action of link.steps) {
-      if (!api.playNow(action)) return fail(api.error());
-      stats.performed.push(tables.actions[action].step);
+      api.play(action);
+      api.finish();
     }
+    if (halted) return;
     afterAction();
     api.setSpeed(link.speed === null ? 1 : link.speed);
     updateMenu();
+    wantFrame(); // clicks are taken once the first frame shows the picture
+  }
+  function ready() {
     stats.readyMs = performance.now();
     document.body.dataset.ready = "true";
   }

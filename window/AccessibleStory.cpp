@@ -17,10 +17,10 @@ AccessibleStory::AccessibleStory(GameWindow& window) : QObject(&window), window_
     }
     window.pictureView()->setAccessibleName(QStringLiteral("Picture"));
     describePicture();
-    connect(&window.player(), &Player::played, this, &AccessibleStory::describePicture);
+    connect(&window.frameLoop(), &FrameLoop::played, this, &AccessibleStory::describePicture);
 }
 
 void AccessibleStory::describePicture() {
     window_.pictureView()->setAccessibleDescription(
-        toQString(describe(window_.player().story().scene())));
+        toQString(describe(window_.runner().story().scene())));
 }

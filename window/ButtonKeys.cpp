@@ -22,7 +22,7 @@ ButtonKeys::ButtonKeys(GameWindow& window) : QObject(&window) {
             connect(shortcut, &QShortcut::activated, this, [&window, button] {
                 if (KeysPanel::openOver(window))
                     return;
-                window.player().defer([&window, button] {
+                window.frameLoop().defer([&window, button] {
                     if (button->isVisible() && !KeysPanel::openOver(window))
                         button->click();
                 });

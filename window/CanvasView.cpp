@@ -7,11 +7,10 @@
 
 #include <cmath>
 
-CanvasView::CanvasView(QSize clientSize, QWidget* parent)
-    : QWidget(parent), canvas_(toPixelSize(clientSize)) {
+CanvasView::CanvasView(RasterCanvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    resize(clientSize);
+    resize(toQSize(canvas.clientSize()));
     settle_.setSingleShot(true);
     settle_.setInterval(100);
     connect(&settle_, &QTimer::timeout, this, &CanvasView::settle);
@@ -48,15 +47,9 @@ void CanvasView::markSceneStale() {
     settle_.start();
 }
 
-void CanvasView::repaintScene(const std::function<void(Canvas&)>& paint) {
+void CanvasView::sceneHandedOver() {
     sceneStale_ = false;
     settle_.stop();
-    // Cleared first, so that the new scale has nothing to rebuild.
-    canvas_.clear();
-    canvas_.resize(canvas_.clientSize(), wantedScale());
-    canvas_.paintBatch(paint);
-    canvas_.takeDirty();
-    update();
 }
 
 void CanvasView::settle() {
@@ -71,14 +64,15 @@ void CanvasView::settle() {
     update();
 }
 
-void CanvasView::present() {
-    const QRect dirty = toQRect(canvas_.takeDirty());
+void CanvasView::present(PixelRect painted) {
+    const QRect dirty = toQRect(painted);
     if (dirty.isEmpty() || !isVisible())
         return;
     // Device pixels of the picture to the view's pixels.
     const qreal factor = zoom_ / canvas_.scale();
     const QRectF onScreen(at_.x() + dirty.x() * factor, at_.y() + dirty.y() * factor,
                           dirty.width() * factor, dirty.height() * factor);
+    // The frame is on screen when the frame loop's tick returns.
     repaint(onScreen.toAlignedRect());
 }
 

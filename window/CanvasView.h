@@ -1,25 +1,21 @@
 #pragma once
 
 #include "canvas/RasterCanvas.h"
-#include "pacing/FramePacer.h"
 #include "window/CoreToQt.h"
 
 #include <QTimer>
 #include <QWidget>
 
-#include <functional>
-
-// Shows the raster canvas: the picture lives in the canvas's kept image, and the view only
+// Shows the game's raster canvas: the picture lives in the canvas's kept image, and the view only
 // copies the part that changed to the screen. The picture may be zoomed and placed anywhere in
 // the view, with plain dark bars around it. The view takes no input of its own: clicks fall
 // through to the window underneath.
-class CanvasView : public QWidget, public FramePacer::Presenter {
+class CanvasView : public QWidget {
     Q_OBJECT
 
   public:
-    explicit CanvasView(QSize clientSize, QWidget* parent = nullptr);
+    explicit CanvasView(RasterCanvas& canvas, QWidget* parent = nullptr);
 
-    RasterCanvas& canvas() { return canvas_; }
     const RasterCanvas& canvas() const { return canvas_; }
 
     // The painters see clientSize logical pixels from the next primitive on; the view shows
@@ -28,18 +24,18 @@ class CanvasView : public QWidget, public FramePacer::Presenter {
     void showPicture(QSize clientSize, qreal zoom, QPoint at);
     // The painters see another picture now (a new view): rather than rebuilt from what was
     // painted, it must be painted again. Asked for with sceneStale() once the geometry has
-    // settled, and again until repaintScene() does it.
+    // settled, and again until sceneHandedOver() says the game will do it.
     void markSceneStale();
-    // Clears the canvas at the current zoom and has `paint` paint the scene on it.
-    void repaintScene(const std::function<void(Canvas&)>& paint);
+    void sceneHandedOver();
     // How long a new zoom must hold before the picture is rebuilt; 0 rebuilds at once.
     void setSettleDelay(int ms) { settle_.setInterval(ms); }
     // Where the picture lies in the view.
     QRect pictureRect() const;
 
-    bool hasDirty() const override { return canvas_.hasDirty(); }
-    // Copies what was painted since the last time to the screen, at once.
-    void present() override;
+    // Device pixels of the picture per logical pixel, at the view's zoom on its screen.
+    qreal wantedScale() const { return zoom_ * devicePixelRatioF(); }
+    // Copies these device pixels of the picture to the screen, at once.
+    void present(PixelRect dirty);
 
   signals:
     void sceneStale();
@@ -48,10 +44,9 @@ class CanvasView : public QWidget, public FramePacer::Presenter {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    qreal wantedScale() const { return zoom_ * devicePixelRatioF(); }
     void settle();
 
-    RasterCanvas canvas_;
+    RasterCanvas& canvas_;
     qreal zoom_ = 1.0;
     QPoint at_;
     QTimer settle_;

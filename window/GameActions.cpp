@@ -109,9 +109,9 @@ QAction* GameActions::addAction(const QString& text, const QList<QKeySequence>& 
 void GameActions::addSpeedMenu() {
     QMenu* speed = menu_->addMenu(QStringLiteral("S&peed"));
     speed->addAction(addAction(QStringLiteral("&Faster"), keysOf(WindowCommand::Faster),
-                               [this] { changeSpeed(fasterSpeed(window_.player().speed())); }));
+                               [this] { changeSpeed(fasterSpeed(window_.runner().speed())); }));
     speed->addAction(addAction(QStringLiteral("&Slower"), keysOf(WindowCommand::Slower),
-                               [this] { changeSpeed(slowerSpeed(window_.player().speed())); }));
+                               [this] { changeSpeed(slowerSpeed(window_.runner().speed())); }));
     speed->addSeparator();
     speeds_ = new QActionGroup(this);
     speeds_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -135,13 +135,13 @@ void GameActions::showChecks() {
     actualSize_->setChecked(window_.viewMode() == ViewMode::Actual);
     fullScreen_->setChecked(window_.isFullScreen());
     for (QAction* entry : speeds_->actions())
-        entry->setChecked(entry->data().toDouble() == window_.player().speed());
+        entry->setChecked(entry->data().toDouble() == window_.runner().speed());
     if (record_)
         record_->setChecked(clips_->recording());
 }
 
 void GameActions::changeSpeed(double speed) {
-    window_.player().setSpeed(speed);
+    window_.runner().setSpeed(speed);
     showNotice(window_,
                speed <= 0 ? speedText(speed) : QStringLiteral("speed ") + speedText(speed));
 }
@@ -158,7 +158,7 @@ void GameActions::savePicture() {
 }
 
 void GameActions::savePictureAs() {
-    window_.player().defer([this] {
+    window_.frameLoop().defer([this] {
         const QImage picture = grabPicture(window_);
         auto* dialog =
             new QFileDialog(&window_, QStringLiteral("Save Picture As"),

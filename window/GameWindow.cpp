@@ -25,17 +25,15 @@ constexpr QSize FrameAllowance{16, 48};
 } // namespace
 
 GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
-    : QWidget(parent), view_(new CanvasView(toQSize(DesignSize), this)),
-      player_(*view_, *this, options.seed, *this) {
+    : QWidget(parent), frames_(*this, *this, options.seed), view_(&frames_.view()) {
     setObjectName(QStringLiteral("gameWindow"));
-    connect(view_, &CanvasView::sceneStale, &player_, &Player::repaintScene);
     setWindowTitle(toQString(ContinueText));
     QPalette background = palette();
     background.setColor(QPalette::Window, toQColor(Palette::Background));
     setPalette(background);
     resize(toQSize(DesignSize));
 
-    player_.setSpeed(options.speed);
+    runner().setSpeed(options.speed);
     viewMode_ = options.view.value_or(ViewMode::Actual);
     // Only a hint to the window manager: the layout keeps the cap whatever size comes.
     const qreal ratio = screen() ? screen()->devicePixelRatio() : 1.0;
@@ -57,7 +55,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
         auto* button = new CommandButton(action, this);
         button->setObjectName(toQString(nameOf(action).step) + QStringLiteral("Button"));
         button->hide();
-        connect(button, &QAbstractButton::clicked, this, [this, action] { player_.run(action); });
+        connect(button, &QAbstractButton::clicked, this, [this, action] { runner().play(action); });
         buttons_[static_cast<std::size_t>(action)] = button;
     }
 
@@ -72,7 +70,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     // A click on it is a click on the window.
     continueHint_->setAttribute(Qt::WA_TransparentForMouseEvents);
     continueHint_->hide();
-    connect(&player_, &Player::played, this, &GameWindow::showContinueHint);
+    connect(&frames_, &FrameLoop::played, this, &GameWindow::showContinueHint);
     layoutPicture();
 }
 
@@ -125,7 +123,7 @@ void GameWindow::layoutPicture() {
 }
 
 void GameWindow::showContinueHint() {
-    continueHint_->setVisible(isFullScreen() && player_.story().scene() == Scene::Blank);
+    continueHint_->setVisible(isFullScreen() && runner().story().scene() == Scene::Blank);
 }
 
 void GameWindow::setViewMode(ViewMode mode) {
@@ -159,7 +157,7 @@ void GameWindow::leaveFullScreen() {
 }
 
 const RasterCanvas& GameWindow::canvas() const {
-    return view_->canvas();
+    return runner().canvas();
 }
 
 QAbstractButton* GameWindow::button(Action action) const {
@@ -185,7 +183,7 @@ void GameWindow::setButtonVisible(Action action, bool visible) {
 void GameWindow::showEvent(QShowEvent* event) {
     // However the window was shown (restored, fitted, fullscreen), frames follow its screen.
     if (QScreen* screen = this->screen(); screen && screen->refreshRate() > 0)
-        player_.setFrameInterval(static_cast<std::int64_t>(1e9 / screen->refreshRate()));
+        frames_.setFrameInterval(static_cast<std::int64_t>(1e9 / screen->refreshRate()));
     QWidget::showEvent(event);
 }
 
@@ -220,8 +218,8 @@ void GameWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {
-    // Closing mid-picture stops the painting at its next primitive or wait.
-    player_.interrupt();
+    // Closing mid-picture just ends the game where it stands.
+    runner().stop();
     event->accept();
 }
 
@@ -241,7 +239,7 @@ void GameWindow::mouseReleaseEvent(QMouseEvent* event) {
         return;
     clickArmed_ = false;
     if (rect().contains(event->position().toPoint()))
-        player_.run(Action::Advance);
+        runner().play(Action::Advance);
 }
 
 QWidget* GameWindow::pictureView() const {
@@ -263,5 +261,5 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
     const bool fromButton = focusWidget() != nullptr && focusWidget() != this;
     // Holding a key down must not queue up the rest of the story.
     if (!fromButton && !event->isAutoRepeat())
-        player_.run(Action::Advance);
+        runner().play(Action::Advance);
 }

@@ -3,7 +3,7 @@
 #include "game/Controls.h"
 #include "game/Layout.h"
 #include "window/CaptionLabel.h"
-#include "window/Player.h"
+#include "window/FrameLoop.h"
 
 #include <QWidget>
 
@@ -25,8 +25,8 @@ struct GameOptions {
 };
 
 // The game window: the canvas view fills it, with the story label and the five command buttons
-// on top, placed by the core layout. A click, a story key or a button press goes to the player,
-// which plays it.
+// on top, placed by the core layout. A click, a story key or a button press goes to the game
+// runner, which the frame loop drives.
 class GameWindow : public QWidget, private Controls {
     Q_OBJECT
 
@@ -37,8 +37,9 @@ class GameWindow : public QWidget, private Controls {
     // large as the screen allows, fitted. A view chosen by the player comes first.
     void showAtPreferredSize(std::optional<ViewMode> chosen = std::nullopt);
 
-    Player& player() { return player_; }
-    const Player& player() const { return player_; }
+    GameRunner& runner() { return frames_.runner(); }
+    const GameRunner& runner() const { return frames_.runner(); }
+    FrameLoop& frameLoop() { return frames_; }
 
     const RasterCanvas& canvas() const;
     QLabel* label() const { return label_; }
@@ -85,8 +86,8 @@ class GameWindow : public QWidget, private Controls {
     // Fullscreen has no title bar to say how to go on: a hint says it on the blank screen.
     void showContinueHint();
 
+    FrameLoop frames_;
     CanvasView* view_;
-    Player player_;
     CaptionLabel* label_;
     QLabel* continueHint_;
     std::array<CommandButton*, ActionNames.size()> buttons_{};

@@ -1,9 +1,12 @@
 #include "window/InputGate.h"
 
+#include "game/GameRunner.h"
+
 #include <QCoreApplication>
 #include <QEvent>
-#include <QTimer>
 #include <QWidget>
+
+#include <utility>
 
 namespace {
 
@@ -25,7 +28,7 @@ bool isUserInput(QEvent::Type type) {
 
 } // namespace
 
-InputGate::InputGate(QObject* parent) : QObject(parent) {
+InputGate::InputGate(GameRunner& runner, QObject* parent) : QObject(parent), runner_(runner) {
     QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -34,41 +37,41 @@ InputGate::~InputGate() {
         app->removeEventFilter(this);
 }
 
-void InputGate::setBusy(bool busy) {
-    busy_ = busy;
-    // Replay from the event loop, not from inside the handler that is returning, so that a
-    // replayed click which starts a new handler does not nest in the old one.
-    if (!busy_ && !held_.empty())
-        QTimer::singleShot(0, this, &InputGate::replay);
+void InputGate::hold(Held held) {
+    held_.emplace(next_, std::move(held));
+    runner_.hold(next_++);
 }
 
 void InputGate::defer(std::function<void()> action) {
-    if (!busy_ && held_.empty()) {
+    if (runner_.busy() && !replaying_)
+        hold({nullptr, nullptr, std::move(action)});
+    else
         action();
-        return;
-    }
-    held_.push_back({nullptr, nullptr, std::move(action)});
 }
 
 bool InputGate::eventFilter(QObject* watched, QEvent* event) {
     // Only widget-level events: by then Qt has chosen the receiver, which is what is kept.
-    if (!busy_ || !watched->isWidgetType() || !isUserInput(event->type()))
+    if (replaying_ || !runner_.busy() || runner_.halted() || !watched->isWidgetType() ||
+        !isUserInput(event->type()))
         return false;
-    held_.push_back({watched, std::unique_ptr<QEvent>(event->clone()), {}});
+    hold({watched, std::unique_ptr<QEvent>(event->clone()), {}});
     return true;
 }
 
-void InputGate::replay() {
-    while (!busy_ && !held_.empty()) {
-        Held next = std::move(held_.front());
-        held_.pop_front();
-        if (next.action) {
-            next.action();
-            continue;
-        }
-        auto* widget = qobject_cast<QWidget*>(next.receiver.data());
+void InputGate::replay(std::uint32_t item) {
+    const auto found = held_.find(item);
+    if (found == held_.end())
+        return;
+    Held next = std::move(found->second);
+    held_.erase(found);
+    // What it starts plays at once: it is its turn, whatever is held behind it.
+    const bool wasReplaying = std::exchange(replaying_, true);
+    if (next.action) {
+        next.action();
+    } else if (auto* widget = qobject_cast<QWidget*>(next.receiver.data());
+               widget && widget->isVisible()) {
         // A button hidden meanwhile cannot be clicked.
-        if (widget && widget->isVisible())
-            QCoreApplication::sendEvent(widget, next.event.get());
+        QCoreApplication::sendEvent(widget, next.event.get());
     }
+    replaying_ = wasReplaying;
 }

@@ -37,12 +37,15 @@ std::int64_t nominalNs(const std::function<void(Stage&)>& paint) {
 } // namespace
 
 TEST(AttackTempo, EachAttackLastsItsNominalTime) {
-    const std::int64_t mouth = nominalNs([](Stage& s) { sweepErase(s, MouthX, MouthY, 0.0, 1.0); });
-    const std::int64_t body = nominalNs([](Stage& s) { sweepErase(s, BodyX, BodyY, 1.0, 0.5); });
-    const std::int64_t fireBall = nominalNs([](Stage& s) { shootFireBall(s, 5.0); });
-    const std::int64_t flames = nominalNs([](Stage& s) { breatheFlame(s, 4300, 4200); });
-    const std::int64_t devour = nominalNs([](Stage& s) { devourGoblin(s, MouthX, MouthY); });
-    const std::int64_t chewing = nominalNs([](Stage& s) { chewGoblin(s); });
+    const std::int64_t mouth =
+        nominalNs([](Stage& s) { sweepErase(s, MouthX, MouthY, 0.0, 1.0).finish(); });
+    const std::int64_t body =
+        nominalNs([](Stage& s) { sweepErase(s, BodyX, BodyY, 1.0, 0.5).finish(); });
+    const std::int64_t fireBall = nominalNs([](Stage& s) { shootFireBall(s, 5.0).finish(); });
+    const std::int64_t flames = nominalNs([](Stage& s) { breatheFlame(s, 4300, 4200).finish(); });
+    const std::int64_t devour =
+        nominalNs([](Stage& s) { devourGoblin(s, MouthX, MouthY).finish(); });
+    const std::int64_t chewing = nominalNs([](Stage& s) { chewGoblin(s).finish(); });
     EXPECT_EQ(mouth, 1221920220);
     EXPECT_EQ(body, 1214193526);
     EXPECT_EQ(fireBall, 5162344823);
@@ -63,7 +66,7 @@ TEST(AttackTempo, EachAttackLastsItsNominalTime) {
 TEST(AttackTempo, TheTongueIsSeenGrowingAndTheReelInTakesUnderASecond) {
     StageFixture f;
     HoldWatch watch(f.timeline);
-    devourGoblin(f.stage, MouthX, MouthY);
+    devourGoblin(f.stage, MouthX, MouthY).finish();
     const auto& holds = watch.holds();
     ASSERT_EQ(watch.runs().size(), 2u);
     const std::size_t firstReel = static_cast<std::size_t>(watch.runs()[0].second);
@@ -76,7 +79,7 @@ TEST(AttackTempo, TheTongueIsSeenGrowingAndTheReelInTakesUnderASecond) {
 TEST(AttackTempo, TheJawShutsFasterThanItOpens) {
     StageFixture f;
     HoldWatch watch(f.timeline);
-    chewGoblin(f.stage);
+    chewGoblin(f.stage).finish();
     const auto& holds = watch.holds();
     ASSERT_GT(holds.size(), 2u);
     std::size_t lastOfFirst = 0;

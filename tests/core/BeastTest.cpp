@@ -18,8 +18,8 @@ using Picture = StageOn<PixelGrid>;
 TEST(Beast, GrowsIntoTheSamePictureFromAnyRadius) {
     Picture growing, atOnce;
     growing.controls.caption = atOnce.controls.caption = "x";
-    drawBeast(growing.stage, 1);
-    drawBeast(atOnce.stage, BodyRadius);
+    drawBeast(growing.stage, 1).finish();
+    drawBeast(atOnce.stage, BodyRadius).finish();
     EXPECT_TRUE(growing.surface == atOnce.surface);
     EXPECT_EQ(growing.controls.caption, " ");
     EXPECT_EQ(atOnce.controls.caption, " ");
@@ -40,7 +40,7 @@ TEST(Beast, AFullGrownBodyPaintsNothingMoreButStillBlanksTheLabel) {
     Picture full;
     full.stage.canvas.setFillColor(White);
     full.controls.caption = "x";
-    drawBody(full.stage, BodyRadius + 1);
+    drawBody(full.stage, BodyRadius + 1).finish();
     EXPECT_TRUE(full.surface == PixelGrid());
     EXPECT_EQ(full.surface.fillColor(), White);
     EXPECT_EQ(full.controls.caption, " ");
@@ -49,7 +49,7 @@ TEST(Beast, AFullGrownBodyPaintsNothingMoreButStillBlanksTheLabel) {
 TEST(Beast, EyeHasARimAnEyeballAndAPupilThatKeepsItsSize) {
     for (const std::int16_t r : {EyeRadius, static_cast<std::int16_t>(2 * EyeRadius)}) {
         Picture eye;
-        drawEye(eye.stage, EyeX, EyeY, r);
+        drawEye(eye.stage, EyeX, EyeY, r).finish();
         const PixelGrid& p = eye.surface;
         EXPECT_EQ(p.at(EyeX - r + 25, EyeY), Black) << "rim, radius " << r;
         EXPECT_EQ(p.at(EyeX - r / 2, EyeY), White) << "eyeball, radius " << r;
@@ -63,17 +63,18 @@ TEST(Beast, EyeHasARimAnEyeballAndAPupilThatKeepsItsSize) {
 TEST(Beast, SixteenBitOverflowsStopThePainters) {
     StageFixture f;
     const std::int16_t big = 32600, tooFar = 28000, edge = -32500;
-    EXPECT_THROW(drawEye(f.stage, big, EyeY, EyeRadius), OverflowError);       // x + 250
-    EXPECT_THROW(drawSpikes(f.stage, 5500, 2000, tooFar, 500), OverflowError); // reach + 5000
-    EXPECT_THROW(drawBrow(f.stage, edge, BrowY1, BrowX2, BrowY2), OverflowError);
+    EXPECT_THROW(drawEye(f.stage, big, EyeY, EyeRadius).finish(), OverflowError); // x + 250
+    EXPECT_THROW(drawSpikes(f.stage, 5500, 2000, tooFar, 500).finish(),
+                 OverflowError); // reach + 5000
+    EXPECT_THROW(drawBrow(f.stage, edge, BrowY1, BrowX2, BrowY2).finish(), OverflowError);
     // The tail's arguments are untyped: it widens past 16 bits instead.
-    EXPECT_NO_THROW(drawTail(f.stage, 0, 32000, 2000, 2500));
+    EXPECT_NO_THROW(drawTail(f.stage, 0, 32000, 2000, 2500).finish());
 }
 
 // The growing body is the one animation of the lair; the story's screens are timed with the story.
 TEST(Tempo, TheBodyGrowsInAboutASecond) {
     StageFixture f;
-    drawBody(f.stage, 1);
+    drawBody(f.stage, 1).finish();
     std::printf("[ tempo ] growing body %.3f s\n", f.nominalSeconds());
     EXPECT_GE(f.nominalSeconds(), 1.0);
     EXPECT_LE(f.nominalSeconds(), 1.5);

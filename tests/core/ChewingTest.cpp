@@ -56,7 +56,7 @@ struct Chewed {
             chew.wideOpenAtLast = s.at(scrapsDropped ? SecondWedge.x : FirstWedge.x,
                                        scrapsDropped ? SecondWedge.y : FirstWedge.y) == Background;
         };
-        chewGoblin(p.stage);
+        chewGoblin(p.stage).finish();
         units = watch.runs();
     }
     StageOn<PixelGrid> p;

@@ -53,7 +53,7 @@ TEST(Devour, TheTongueReachesTheGoblinWhichIsReeledInToTheMouthOneHoldAtATime) {
     Picture p;
     paintBody(p);
     Picture standing;
-    drawGoblin(standing.stage, GoblinHeadRadius, GoblinBodyRadius);
+    drawGoblin(standing.stage, GoblinHeadRadius, GoblinBodyRadius).finish();
 
     HoldWatch watch(p.timeline);
     int beforeTheTongue = 0;
@@ -81,7 +81,7 @@ TEST(Devour, TheTongueReachesTheGoblinWhichIsReeledInToTheMouthOneHoldAtATime) {
                     p.surface.at(BodyX + 2500, BodyY + 200) == Red &&
                     p.surface.at(BodyX - 1000, BodyY + 1000) == Red;
     };
-    devourGoblin(p.stage, MouthX, MouthY);
+    devourGoblin(p.stage, MouthX, MouthY).finish();
 
     EXPECT_EQ(watch.runs(), (HoldWatch::Runs{{10, 4999}, {5, 430}}));
     EXPECT_EQ(beforeTheTongue, 4999);
@@ -116,7 +116,7 @@ TEST(Devour, TheTongueReachesTheGoblinWhichIsReeledInToTheMouthOneHoldAtATime) {
 // after it, are placed from the new corner.
 TEST(Devour, TheGoblinFollowsAResizeAtOnce) {
     Picture still;
-    devourGoblin(still.stage, MouthX, MouthY);
+    devourGoblin(still.stage, MouthX, MouthY).finish();
     const PixelGrid::Extent restAtFullSize = still.surface.extentOf(isGreen);
 
     Picture p;
@@ -131,7 +131,7 @@ TEST(Devour, TheGoblinFollowsAResizeAtOnce) {
         if (before == 4999)
             bodyFollowed = p.surface.at(w - 2000, h - 1000) == GoblinGreen;
     };
-    devourGoblin(p.stage, MouthX, MouthY);
+    devourGoblin(p.stage, MouthX, MouthY).finish();
     EXPECT_EQ(p.surface.width(), w);
     EXPECT_TRUE(bodyFollowed) << "the goblin's body was painted at the old corner";
     const PixelGrid::Extent rest = p.surface.extentOf(isGreen);

@@ -38,7 +38,7 @@ struct BallSeen {
 
 TEST(FireBall, BallsFlyDownRightOneAtATimeInSeededShadesAndBurnTheGoblinAway) {
     StageOn<CoarseGrid> p;
-    drawGoblin(p.stage, GoblinHeadRadius, GoblinBodyRadius);
+    drawGoblin(p.stage, GoblinHeadRadius, GoblinBodyRadius).finish();
     HoldWatch watch(p.timeline);
     std::vector<BallSeen> seen; // at each hold that shows fire
     watch.look = [&](std::size_t) {
@@ -53,7 +53,7 @@ TEST(FireBall, BallsFlyDownRightOneAtATimeInSeededShadesAndBurnTheGoblinAway) {
         if (ball.where.cells > 0)
             seen.push_back(ball);
     };
-    shootFireBall(p.stage, 5.0);
+    shootFireBall(p.stage, 5.0).finish();
 
     // The sweep opens the mouth, then each ball is shown for a hold of 5.
     EXPECT_EQ(watch.runs(), (HoldWatch::Runs{{10, 4999}, {5, 5999}}));

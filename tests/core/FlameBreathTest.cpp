@@ -83,7 +83,7 @@ TEST(FlameBreath, OpensTheMouthThenFiveBurstsRunFromItToTheGoblinsCorner) {
         if (++shownBlues.back().second == 999 && blue == 50)
             p.surface.resize(15360, 10800);
     };
-    breatheFlame(p.stage, 4300, 4200);
+    breatheFlame(p.stage, 4300, 4200).finish();
 
     EXPECT_EQ(watch.runs(), (HoldWatch::Runs{{10, 4999}, {20, 4995}}));
     EXPECT_EQ(unlit, 4999);
@@ -107,7 +107,7 @@ TEST(FlameBreath, OpensTheMouthThenFiveBurstsRunFromItToTheGoblinsCorner) {
 
 TEST(FlameBreath, EachLineTakesItsFiveDrawsInOrderAfterAReseed) {
     StageFixture t;
-    sprayFlames(t.stage, 30, -20, 100);
+    sprayFlames(t.stage, 30, -20, 100).finish();
 
     RandomSource twin{TestSeed, StillClock};
     const auto draw = [&](double scale) { return static_cast<int>(twin.nextRandom() * scale); };
@@ -124,8 +124,8 @@ TEST(FlameBreath, EachLineTakesItsFiveDrawsInOrderAfterAReseed) {
 
 TEST(FlameBreath, PassesWithinOneClockTickStillDrawDifferentLines) {
     StageFixture t; // its clock never moves
-    sprayFlames(t.stage, 0, 4300, 4200);
-    sprayFlames(t.stage, 0, 4300, 4200);
+    sprayFlames(t.stage, 0, 4300, 4200).finish();
+    sprayFlames(t.stage, 0, 4300, 4200).finish();
     std::set<std::tuple<float, float, float, float, Color>> distinct;
     for (const auto& l : t.surface.lines())
         distinct.insert({l.x1, l.y1, l.x2, l.y2, l.colour});

@@ -41,7 +41,7 @@ TEST(Floor, ABrownBandAlongTheBottomOfTheWindowWhateverItsSize) {
         StageOn<PixelGrid> p;
         p.surface.resize(w, h);
         p.stage.canvas.setFillColor(White);
-        drawFloor(p.stage);
+        drawFloor(p.stage).finish();
         // 499 twips high, edge to edge.
         const PixelGrid::Extent band = p.surface.extentOf([](Color c) { return c == FloorBrown; });
         EXPECT_NEAR(band.top, h - 499, 15) << w;
@@ -61,7 +61,7 @@ TEST(Floor, FollowsTheWindowResizedWhileItIsLaid) {
     p.surface.resize(w, h);
     HoldWatch watch(p.timeline);
     watch.drawn = [&] { p.surface.resize(15360, 10800); };
-    drawFloor(p.stage);
+    drawFloor(p.stage).finish();
     EXPECT_EQ(p.surface.at(100, h - 1), FloorBrown) << "the first line";
     EXPECT_EQ(p.surface.at(100, h + 200), Background);
     EXPECT_EQ(p.surface.at(100, 10800 - 480), FloorBrown);
@@ -70,7 +70,7 @@ TEST(Floor, FollowsTheWindowResizedWhileItIsLaid) {
 
 TEST(Hoard, GoldCoinsFillTheHeapAndNothingElse) {
     StageOn<PixelGrid> p;
-    drawGoldHoard(p.stage, 50);
+    drawGoldHoard(p.stage, 50).finish();
     int outside = 0, notGold = 0;
     std::set<int> rowsWithCoins;
     p.surface.forEachCell([&](float x, float y, Color colour) {
@@ -96,7 +96,7 @@ TEST(Hoard, CoinsTakeTheirDrawsInOrderAndLandInTheirRows) {
     StageFixture f;
     f.stage.canvas.setFillColor(rgb(9, 9, 9));
     const std::int16_t radius = 50;
-    drawGoldHoard(f.stage, radius);
+    drawGoldHoard(f.stage, radius).finish();
     const auto coins = f.surface.circles();
     ASSERT_EQ(f.surface.primitives().size(), coins.size());
     ASSERT_EQ(coins.size(), 4999u) << "the hoard is 4999 coins";
@@ -136,6 +136,6 @@ TEST(Hoard, ReseedsOnceAndThenBeforeEveryCoin) {
     FakeControls controls;
     Stage stage{canvas, random, timeline, controls};
     const std::int16_t radius = 50;
-    drawGoldHoard(stage, radius);
+    drawGoldHoard(stage, radius).finish();
     EXPECT_EQ(reseeds, 5000);
 }

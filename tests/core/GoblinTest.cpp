@@ -50,13 +50,13 @@ TEST(Goblin, StandsInTheLowerRightCornerLivingOrCharred) {
     for (const auto& [w, h] : {std::pair{15360.f, 10800.f}, std::pair{11790.f, 9315.f}}) {
         Picture living;
         living.surface.resize(w, h);
-        drawGoblin(living.stage, GoblinHeadRadius, GoblinBodyRadius);
+        drawGoblin(living.stage, GoblinHeadRadius, GoblinBodyRadius).finish();
         expectGoblin(living.surface, w, h, {GoblinGreen, Black, WedgeGrey});
         EXPECT_EQ(living.surface.fillColor(), GoblinGreen);
 
         Picture charred;
         charred.surface.resize(w, h);
-        drawCharredGoblin(charred.stage, GoblinHeadRadius, GoblinBodyRadius);
+        drawCharredGoblin(charred.stage, GoblinHeadRadius, GoblinBodyRadius).finish();
         expectGoblin(charred.surface, w, h, {Black, White, Black});
         EXPECT_EQ(charred.surface.fillColor(), Black);
     }
@@ -74,7 +74,7 @@ TEST(Goblin, FollowsTheCornerAsTheWindowIsResizedWhilePainted) {
         if (p.surface.width() == w1 && p.surface.at(w1 - 3095, h1 - 2490) == WedgeGrey)
             p.surface.resize(w2, h2);
     };
-    drawGoblin(p.stage, GoblinHeadRadius, GoblinBodyRadius);
+    drawGoblin(p.stage, GoblinHeadRadius, GoblinBodyRadius).finish();
     ASSERT_EQ(p.surface.width(), w2);
     EXPECT_EQ(p.surface.at(w1 - 2000, h1 - 1000), GoblinGreen) << "body";
     EXPECT_EQ(p.surface.at(w1 - 2000, h1 - 1700), Black) << "mouth";

@@ -53,7 +53,7 @@ TEST(sweepErase, OpensAFanOneRayPerHoldFromThePivot) {
         open += p.surface.at(alongX(9000), alongY(farY)) == Background;
         aheadShut += farY + 500 > 9999 || p.surface.at(alongX(9000), alongY(farY + 500)) == Red;
     };
-    sweepErase(p.stage, 4000, 4000, 0.0, 1.0);
+    sweepErase(p.stage, 4000, 4000, 0.0, 1.0).finish();
 
     EXPECT_EQ(watch.runs(), (HoldWatch::Runs{{10, 4999}}));
     EXPECT_EQ(open, 4999);
@@ -70,9 +70,9 @@ TEST(sweepErase, OpensAFanOneRayPerHoldFromThePivot) {
 TEST(sweepErase, APivotPastTheLimitOverflowsBeforeAnythingIsDrawn) {
     for (const auto& [x, y] : {std::pair<std::int16_t, std::int16_t>{27768, 0}, {0, 31768}}) {
         Picture p;
-        EXPECT_THROW(sweepErase(p.stage, x, y, 0.0, 1.0), OverflowError);
+        EXPECT_THROW(sweepErase(p.stage, x, y, 0.0, 1.0).finish(), OverflowError);
         EXPECT_EQ(p.timeline.nominalNs(), 0) << "a ray was drawn or a hold begun";
     }
     Picture p;
-    EXPECT_NO_THROW(sweepErase(p.stage, 27767, 31767, 0.0, 1.0));
+    EXPECT_NO_THROW(sweepErase(p.stage, 27767, 31767, 0.0, 1.0).finish());
 }

@@ -27,7 +27,7 @@ struct Game {
 
     void play(const std::vector<Action>& actions) {
         for (const Action action : actions)
-            session.perform(action);
+            session.perform(action).finish();
     }
 
     PixelGrid picture;

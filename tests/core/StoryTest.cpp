@@ -52,7 +52,7 @@ struct StoryFixture : ::testing::Test, Timeline::Sync {
 
     void clicks(int count) {
         for (int i = 0; i < count; ++i)
-            session.perform(Action::Advance);
+            session.perform(Action::Advance).finish();
     }
     bool choiceShown() const {
         return controls.visible(Action::EatHim) && controls.visible(Action::FireBall) &&
@@ -83,7 +83,7 @@ TEST_F(StoryFixture, EveryScreenShowsItsWordsAndOnlyTheLastOffersTheChoice) {
     EXPECT_EQ(story.storyStep(), 0);
     int step = 0;
     for (const std::string& words : screens()) {
-        session.perform(Action::Advance);
+        session.perform(Action::Advance).finish();
         EXPECT_EQ(story.storyStep(), ++step);
         EXPECT_EQ(controls.caption, words) << "screen " << step;
         EXPECT_EQ(choiceShown(), step == std::ssize(screens())) << "screen " << step;
@@ -130,7 +130,7 @@ TEST_F(StoryFixture, AnAttackPlaysOverTheLairWithNothingOfferedThenShowsItsWords
     for (const Attack& attack : Attacks) {
         watchedOk = true;
         expected = [this] { return !controls.labelVisible && !anyButtonShown(); };
-        session.perform(attack.action);
+        session.perform(attack.action).finish();
         expected = nullptr;
         EXPECT_TRUE(watchedOk) << "the label or a button showed while the attack played";
         EXPECT_TRUE(controls.labelVisible);
@@ -141,18 +141,18 @@ TEST_F(StoryFixture, AnAttackPlaysOverTheLairWithNothingOfferedThenShowsItsWords
         EXPECT_TRUE(controls.visible(Action::StartOver));
         EXPECT_EQ(story.storyStep(), 7);
         EXPECT_EQ(picture.at(EyeballX, EyeballY), White) << "the lair was cleared";
-        session.perform(Action::TryAnotherChoice);
+        session.perform(Action::TryAnotherChoice).finish();
     }
 }
 
 TEST_F(StoryFixture, TryAnotherChoiceRepaintsTheLairBehindABlankLabelAndOffersTheChoice) {
     clicks(7);
-    session.perform(Action::FireBall);
+    session.perform(Action::FireBall).finish();
     ASSERT_EQ(picture.at(MouthSideX, MouthSideY), Background);
     ASSERT_NE(picture.at(HeadX, HeadY), GoblinGreen);
-    session.perform(Action::Advance); // counts on past the question
+    session.perform(Action::Advance).finish(); // counts on past the question
     expected = [this] { return controls.caption == " " && !anyButtonShown(); };
-    session.perform(Action::TryAnotherChoice);
+    session.perform(Action::TryAnotherChoice).finish();
     EXPECT_TRUE(watchedOk) << "words or buttons showed while the lair was repainted";
     EXPECT_EQ(story.storyStep(), 7);
     EXPECT_EQ(picture.at(MouthSideX, MouthSideY), Red);
@@ -161,22 +161,22 @@ TEST_F(StoryFixture, TryAnotherChoiceRepaintsTheLairBehindABlankLabelAndOffersTh
     EXPECT_EQ(controls.caption, screens().back());
     EXPECT_TRUE(choiceShown());
     EXPECT_FALSE(controls.visible(Action::TryAnotherChoice) || controls.visible(Action::StartOver));
-    session.perform(Action::Advance);
+    session.perform(Action::Advance).finish();
     EXPECT_TRUE(choiceShown());
     EXPECT_EQ(controls.caption, screens().back());
 }
 
 TEST_F(StoryFixture, StartOverClearsEverythingAndTheStoryBeginsAgain) {
     clicks(7);
-    session.perform(Action::FireBall);
-    session.perform(Action::StartOver);
+    session.perform(Action::FireBall).finish();
+    session.perform(Action::StartOver).finish();
     EXPECT_EQ(story.storyStep(), 0);
     EXPECT_EQ(controls.caption, " ");
     EXPECT_TRUE(picture == PixelGrid(W, H, 30));
     EXPECT_FALSE(anyButtonShown());
-    session.perform(Action::Advance);
+    session.perform(Action::Advance).finish();
     EXPECT_EQ(controls.caption, screens().front());
-    session.perform(Action::Advance);
+    session.perform(Action::Advance).finish();
     EXPECT_EQ(picture.at(MouthSideX, MouthSideY), Red);
     EXPECT_EQ(picture.at(EyeballX, EyeballY), White);
 }
@@ -197,9 +197,9 @@ TEST_F(StoryFixture, TempoOfTheStoryScreens) {
     std::printf("[ tempo ] story screen 6 %.3f s\n", seconds());
     EXPECT_LT(seconds(), 0.2);
     clicks(1);
-    session.perform(Action::FlameBreath);
+    session.perform(Action::FlameBreath).finish();
     timeline.restart();
-    session.perform(Action::TryAnotherChoice);
+    session.perform(Action::TryAnotherChoice).finish();
     std::printf("[ tempo ] try another choice %.3f s\n", seconds());
     EXPECT_LT(seconds(), 1.5);
 }
@@ -219,15 +219,15 @@ TEST_F(StoryFixture, TheSceneFollowsWhatWasPainted) {
     clicks(1);
     EXPECT_EQ(story.scene(), Scene::Goblin);
     for (const Attack& attack : Attacks) {
-        session.perform(attack.action);
+        session.perform(attack.action).finish();
         EXPECT_EQ(story.scene(), attack.aftermath);
         clicks(2);
         EXPECT_EQ(story.scene(), attack.aftermath);
-        session.perform(Action::TryAnotherChoice);
+        session.perform(Action::TryAnotherChoice).finish();
         EXPECT_EQ(story.scene(), Scene::Goblin);
     }
-    session.perform(Action::EatHim);
-    session.perform(Action::StartOver);
+    session.perform(Action::EatHim).finish();
+    session.perform(Action::StartOver).finish();
     EXPECT_EQ(story.scene(), Scene::Blank);
     clicks(1);
     EXPECT_EQ(story.scene(), Scene::Title);

@@ -38,8 +38,13 @@ class TestWindow {
         return QTest::qWaitForWindowActive(&window);
     }
 
+    // What a click or a key starts has played to its end, and is on screen, when it returns; made
+    // while a picture paints, it is held and returns at once.
     void click(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        const bool held = window.runner().busy();
         QTest::mouseClick(window.windowHandle(), button, {}, at);
+        if (!held)
+            waitUntilIdle();
     }
     // Advance clicks the bare client area, any other action its button.
     void play(Action action, QPoint bare = Bare) {
@@ -50,10 +55,19 @@ class TestWindow {
             play(Action::Advance, bare);
     }
     void key(int key, Qt::KeyboardModifiers modifiers = {}) {
+        const bool held = window.runner().busy();
         QTest::keyClick(window.windowHandle(), static_cast<Qt::Key>(key), modifiers);
+        if (!held)
+            waitUntilIdle();
+    }
+    // Until the picture under way and what is held have played at the game's own pace, and the
+    // frame loop has shown the end.
+    void waitUntilIdle(int timeoutMs = 20000) {
+        QTRY_VERIFY_WITH_TIMEOUT(!window.runner().busy() && !window.frameLoop().running(),
+                                 timeoutMs);
     }
 
-    int step() const { return window.player().story().storyStep(); }
+    int step() const { return window.runner().story().storyStep(); }
     QString caption() const { return window.label()->text(); }
     bool shown(Action action) const { return window.button(action)->isVisible(); }
     // By their tour step names: "fire", "flame", "eat", "again", "restart".

@@ -39,7 +39,7 @@ TourSums playTheTour(double scale, double otherScale) {
     Session session(canvas, controls, 1);
     TourSums sums;
     for (const TourStep& step : parseTour(DefaultTour).steps) {
-        session.perform(std::get<Action>(step));
+        session.perform(std::get<Action>(step)).finish();
         sums.played.push_back(checksum(canvas.pixels()));
         RasterCanvas rebuilt = canvas;
         rebuilt.resize(DesignSize, otherScale);

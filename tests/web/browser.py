@@ -135,7 +135,7 @@ class Browser:
         return self.js("return window.brumoxPage.stats.performed;")
 
     def held(self):
-        return self.js("return window.brumoxPage.held.length;")
+        return self.js("return window.brumoxPage.held();")
 
     def busy(self):
         return self.js("return window.brumoxPage.isBusy();")
@@ -143,7 +143,7 @@ class Browser:
     def settle(self, seconds=WAIT_SECONDS):
         """Waits until every held action has played and the last frame is on the canvas."""
         wait_until(lambda: self.js("return !window.brumoxPage.isBusy() && "
-                                   "window.brumoxPage.held.length === 0;"),
+                                   "window.brumoxPage.held() === 0;"),
                    seconds, "the page to finish its pictures")
         self.frames(2)
         self.assert_no_error()

@@ -1,9 +1,11 @@
 """Clicks, taps and keys: the story's input held while a picture paints and played in order
-afterwards, each judged as the game stands then; the window's keys act at once."""
+afterwards, each judged as the game stands then; the window's keys act at once; a hidden tab
+holds the picture where it was."""
 
+import time
 import unittest
 
-from browser import SINGLE_FILE, PageTest, steps, wait_until
+from browser import SINGLE_FILE, PageTest, desktop_pictures, steps, wait_until
 
 # (key, code, text, Windows key code) as a US keyboard sends them.
 KEYS = {
@@ -53,6 +55,22 @@ class Input(PageTest):
         self.assertEqual(b.performed(), steps("click*7,fire"))
         self.assertEqual(b.shown()["caption"], "Buh-Bye.")
         self.assertLess(b.stats()["durations"][-1], 1000, f"fire ball at {speed}")
+
+    def test_a_hidden_tab_holds_the_picture_where_it_was(self):
+        b = self.browser
+        b.open(SINGLE_FILE.as_uri() + "?seed=3&play=click", 1024, 720)
+        game = b.driver.current_window_handle
+        b.click_story()  # the lair, two seconds at speed 1
+        time.sleep(0.5)
+        b.driver.switch_to.new_window("tab")
+        time.sleep(3)
+        b.driver.close()
+        b.driver.switch_to.window(game)
+        # The seconds out of sight do not count: the lair goes on from where it was.
+        self.assertTrue(b.busy(), "the lair caught up with the time the tab was hidden")
+        b.settle()
+        nominal = desktop_pictures((1024, 720), "fit", tour="click*2")[-1][0]["nominalNs"] / 1e6
+        self.assertAlmostEqual(b.stats()["durations"][-1], nominal, delta=50)
 
     def test_story_keys(self):
         b = self.browser

@@ -38,10 +38,10 @@ struct Lair {
     explicit Lair(QSize client, bool withScene = true) : canvas(toPixelSize(client)) {
         if (!withScene)
             return;
-        drawBeast(stage, BodyRadius);
-        drawFloor(stage);
-        drawGoldHoard(stage, 50);
-        drawGoblin(stage, 600, 700);
+        drawBeast(stage, BodyRadius).finish();
+        drawFloor(stage).finish();
+        drawGoldHoard(stage, 50).finish();
+        drawGoblin(stage, 600, 700).finish();
     }
 
     RasterCanvas canvas;
@@ -97,7 +97,7 @@ struct Lair {
 // The standing goblin painted alone, so its pixels and their colours are known exactly.
 QImage goblinAlone(QSize client) {
     Lair alone(client, false);
-    drawGoblin(alone.stage, 600, 700);
+    drawGoblin(alone.stage, 600, 700).finish();
     return alone.image().copy();
 }
 
@@ -110,7 +110,7 @@ class AttackPicturesTest : public QObject {
     void fireBallWipesTheWholeGoblinInAMaximizedWindow() {
         Lair lair(maximized);
         double radius = 5.0;
-        shootFireBall(lair.stage, radius);
+        shootFireBall(lair.stage, radius).finish();
         // Wiped means background: no ball shade may linger either.
         const QString left = lair.firstWrong(goblinAlone(maximized), anywhere,
                                              [](QRgb, QRgb now) { return now != background; });
@@ -120,7 +120,7 @@ class AttackPicturesTest : public QObject {
     void fireBallMissesTheLowerLeftAtTheStoredSize() {
         Lair lair(stored);
         double radius = 5.0;
-        shootFireBall(lair.stage, radius);
+        shootFireBall(lair.stage, radius).finish();
         const QImage goblin = goblinAlone(stored);
         const float W = lair.W(), H = lair.H();
 
@@ -148,8 +148,8 @@ class AttackPicturesTest : public QObject {
 
     void flameLeavesTheGoblinCharredPixelForPixel() {
         Lair lair(maximized);
-        breatheFlame(lair.stage, 4300, 4200);
-        drawCharredGoblin(lair.stage, 600, 700);
+        breatheFlame(lair.stage, 4300, 4200).finish();
+        drawCharredGoblin(lair.stage, 600, 700).finish();
         // Green and grey turn black, the black face turns white; no flame shows through.
         const QString wrong =
             lair.firstWrong(goblinAlone(maximized), anywhere, [](QRgb was, QRgb now) {
@@ -161,7 +161,7 @@ class AttackPicturesTest : public QObject {
     void flameAimsAtTheCornerOfTheResizedWindow() {
         Lair lair(stored);
         lair.canvas.resize(toPixelSize(maximized), 1.0);
-        breatheFlame(lair.stage, 4300, 4200);
+        breatheFlame(lair.stage, 4300, 4200).finish();
         // Beyond the old client area only the new corner's target square can catch flame.
         int flames = 0;
         for (int y = stored.height(); y < maximized.height(); ++y)
@@ -179,8 +179,8 @@ class AttackPicturesTest : public QObject {
     void eatingShutsTheJawOverTheWholeMeal() {
         QFETCH(QSize, client);
         Lair lair(client);
-        devourGoblin(lair.stage, 4000, 4000);
-        chewGoblin(lair.stage);
+        devourGoblin(lair.stage, 4000, 4000).finish();
+        chewGoblin(lair.stage).finish();
 
         // Inside the jaw triangle, two pixels clear of its edges, all is body red. The edges are
         // left out: the devour sweep ends a sliver above the jaw's upper edge.
@@ -214,8 +214,8 @@ class AttackPicturesTest : public QObject {
 
     void eatingLeavesTheMealAndScrapsInSightAtTheStoredSize() {
         Lair lair(stored);
-        devourGoblin(lair.stage, 4000, 4000);
-        chewGoblin(lair.stage);
+        devourGoblin(lair.stage, 4000, 4000).finish();
+        chewGoblin(lair.stage).finish();
         const float W = lair.W(), H = lair.H();
 
         // The final pose: head at (W - 10600, H - 6300), where the right brow ends.

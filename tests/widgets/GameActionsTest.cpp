@@ -107,13 +107,13 @@ class GameActionsTest : public QObject {
             {Qt::Key_Plus, "speed 4x"},    {Qt::Key_Plus, "speed 8x"},
             {Qt::Key_Plus, "instant"},     {Qt::Key_Minus | Qt::KeypadModifier, "speed 8x"}};
         QTimer::singleShot(50, this, [&] {
-            QVERIFY(window->player().busy());
+            QVERIFY(window->runner().busy());
             for (const auto& [press, said] : presses) {
                 key(press & ~Qt::KeyboardModifierMask,
                     Qt::KeyboardModifiers(press & Qt::KeyboardModifierMask));
                 QCOMPARE(QToolTip::text(), QLatin1String(said));
             }
-            QCOMPARE(window->player().speed(), 8.0);
+            QCOMPARE(window->runner().speed(), 8.0);
         });
         QElapsedTimer painting;
         painting.start();

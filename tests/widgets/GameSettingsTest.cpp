@@ -110,16 +110,16 @@ class GameSettingsTest : public QObject {
         first.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&first));
         QTest::keyClick(first.windowHandle(), Qt::Key_Plus);
-        QCOMPARE(first.player().speed(), 2.0);
+        QCOMPARE(first.runner().speed(), 2.0);
         end();
         QVERIFY(!holds(QStringLiteral("game/speed")));
         QVERIFY(holds(QStringLiteral("window/geometry")));
-        QCOMPARE(start().player().speed(), 1.0);
+        QCOMPARE(start().runner().speed(), 1.0);
 
         // What an older version remembered is ignored, and dropped on saving.
         write("[game]\nspeed=0\nview=fit\n");
         GameWindow& older = start();
-        QCOMPARE(older.player().speed(), 1.0);
+        QCOMPARE(older.runner().speed(), 1.0);
         QCOMPARE(older.viewMode(), ViewMode::Fit);
         end();
         QVERIFY(!holds(QStringLiteral("game/speed")));

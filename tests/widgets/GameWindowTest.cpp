@@ -41,7 +41,7 @@ class GameWindowTest : public QObject {
     QStringList visibleButtons() const { return game->visibleButtons(); }
     QString caption() const { return game->caption(); }
     int step() const { return game->step(); }
-    const Player& player() const { return game->window.player(); }
+    const GameRunner& runner() const { return game->window.runner(); }
 
   private slots:
     void cleanup() { game.reset(); }
@@ -131,9 +131,11 @@ class GameWindowTest : public QObject {
         }
         QCOMPARE(QApplication::focusWidget(), button(Action::FlameBreath));
         QTest::keyClick(button(Action::FlameBreath), Qt::Key_Space);
+        game->waitUntilIdle();
         QCOMPARE(caption(), QStringLiteral("Ooh that burns..."));
         button(Action::TryAnotherChoice)->setFocus();
         QTest::keyClick(button(Action::TryAnotherChoice), Qt::Key_Return);
+        game->waitUntilIdle();
         QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
     }
 
@@ -150,11 +152,11 @@ class GameWindowTest : public QObject {
             for (const ActionName& entry : ActionNames) {
                 if (!hasButton(entry.action))
                     continue;
-                QCOMPARE(player().offers(entry.action), button(entry.action)->isVisible());
-                if (player().offers(entry.action))
+                QCOMPARE(runner().offers(entry.action), button(entry.action)->isVisible());
+                if (runner().offers(entry.action))
                     offered.insert(entry.action);
             }
-            QVERIFY(player().offers(next));
+            QVERIFY(runner().offers(next));
             const int before = step();
             click(hasButton(next) ? button(next)->geometry().center() : TestWindow::Bare);
             if (next == Action::Advance)
@@ -180,7 +182,7 @@ class GameWindowTest : public QObject {
             }
             const Action action = std::get<Action>(tour.steps[i]);
             click(hasButton(action) ? button(action)->geometry().center() : TestWindow::Bare);
-            QCOMPARE(player().timeline().nominalNs(), rehearsal.nominalNs[i]);
+            QCOMPARE(runner().timeline().nominalNs(), rehearsal.nominalNs[i]);
         }
     }
 
@@ -303,13 +305,13 @@ class GameWindowTest : public QObject {
         open(0);
         clickWindow(7);
         click(button(Action::FireBall)->geometry().center());
-        game->window.player().setSpeed(4);
+        game->window.runner().setSpeed(4);
         QTimer::singleShot(50, this, [this] {
-            QVERIFY(player().busy());
+            QVERIFY(runner().busy());
             QTest::mouseClick(button(Action::StartOver), Qt::LeftButton);
         });
         click(button(Action::TryAnotherChoice)->geometry().center()); // about a quarter second
-        QTRY_VERIFY(!player().busy());
+        QTRY_VERIFY(!runner().busy());
         QTest::qWait(50); // the held click's turn
         QCOMPARE(caption(), QStringLiteral("Well? Whatcha gonna do?"));
         QCOMPARE(visibleButtons(), QStringList({"fire", "flame", "eat"}));

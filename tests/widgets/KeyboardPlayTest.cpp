@@ -22,7 +22,7 @@ class KeyboardPlayTest : public QObject {
     int step() const { return game->step(); }
     QString caption() const { return game->caption(); }
     bool shown(Action action) const { return game->shown(action); }
-    void setSpeed(double speed) { game->window.player().setSpeed(speed); }
+    void setSpeed(double speed) { game->window.runner().setSpeed(speed); }
     // At the instant pace, up to the choice and through an attack, then back to the pace asked.
     void playFireBall(double speed) {
         setSpeed(0);
@@ -153,7 +153,7 @@ class KeyboardPlayTest : public QObject {
         QTimer::singleShot(140, this, [this] { key(Qt::Key_PageDown); });
         QTimer::singleShot(170, this, [this] {
             QCOMPARE(step(), 2); // all held so far
-            QVERIFY(game->window.player().busy());
+            QVERIFY(game->window.runner().busy());
         });
         QElapsedTimer painting;
         painting.start();
@@ -178,7 +178,7 @@ class KeyboardPlayTest : public QObject {
             setSpeed(0);
         });
         key(Qt::Key_A);
-        QTRY_VERIFY(!game->window.player().busy() && step() == 0);
+        QTRY_VERIFY(!game->window.runner().busy() && step() == 0);
         QCOMPARE(caption(), QStringLiteral(" "));
         QVERIFY(!shown(Action::TryAnotherChoice));
 

@@ -54,7 +54,7 @@ class SignalCloserTest : public QObject {
         timer.start();
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
-        QVERIFY(!window.player().busy() && !window.isVisible());
+        QVERIFY(!window.runner().busy() && !window.isVisible());
         QCOMPARE(game.step(), 2);
     }
 

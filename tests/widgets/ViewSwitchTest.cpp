@@ -127,11 +127,11 @@ class ViewSwitchTest : public QObject {
         const Actions before = toTheChoice();
         auto game = open(ViewMode::Actual, Wide, 1);
         QVERIFY(game);
-        game->test.window.player().setSpeed(0);
+        game->test.window.runner().setSpeed(0);
         play(game->test, before);
-        game->test.window.player().setSpeed(1);
+        game->test.window.runner().setSpeed(1);
         QTimer::singleShot(300, &game->test.window, [&] {
-            QVERIFY(game->test.window.player().busy());
+            QVERIFY(game->test.window.runner().busy());
             game->test.key(Qt::Key_V);
         });
         game->test.play(Action::FlameBreath);
