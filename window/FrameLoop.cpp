@@ -21,7 +21,6 @@ FrameLoop::FrameLoop(QWidget& window, Controls& controls, std::optional<std::uin
     clock_.start();
     // A coarse timer may be 5% off, which a frame's few milliseconds would notice.
     frames_.setTimerType(Qt::PreciseTimer);
-    frames_.setInterval(16);
     connect(&frames_, &QTimer::timeout, this, &FrameLoop::frame);
     connect(view_, &CanvasView::sceneStale, this, &FrameLoop::repaintScene);
 }
@@ -29,21 +28,21 @@ FrameLoop::FrameLoop(QWidget& window, Controls& controls, std::optional<std::uin
 FrameLoop::~FrameLoop() = default;
 
 void FrameLoop::setFrameInterval(std::int64_t ns) {
-    frames_.setInterval(static_cast<int>(std::clamp<std::int64_t>(ns / 1'000'000, 1, 16)));
+    frameMs_ = static_cast<int>(std::clamp<std::int64_t>(ns / 1'000'000, 1, 16));
 }
 
 void FrameLoop::framesWanted() {
-    if (frames_.isActive())
-        return;
-    frames_.start();
     // The first frame as soon as the input's handler returns: the pace counts from it.
-    QTimer::singleShot(0, this, &FrameLoop::frame);
+    if (!frames_.isActive())
+        frames_.start(0);
 }
 
 void FrameLoop::frame() {
     view_->present(runner_.advance(clock_.nsecsElapsed()));
     if (!runner_.busy())
         frames_.stop();
+    else if (frames_.interval() != frameMs_)
+        frames_.start(frameMs_);
 }
 
 void FrameLoop::defer(std::function<void()> input) {

@@ -59,4 +59,5 @@ class FrameLoop : public QObject, private GameRunner::FrontEnd, private FramePac
     CanvasView* view_;
     InputGate* gate_;
     QTimer frames_;
+    int frameMs_ = 16;
 };
