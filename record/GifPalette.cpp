@@ -1,7 +1,6 @@
 #include "record/GifPalette.h"
 
 #include "canvas/Palette.h"
-#include "window/CoreToQt.h"
 
 #include <algorithm>
 #include <vector>
@@ -9,7 +8,9 @@
 namespace {
 
 std::array<QRgb, 256> buildPalette() {
-    const auto game = [](Color colour) { return toQColor(colour).rgb(); };
+    const auto game = [](Color colour) {
+        return qRgb(redOf(colour), greenOf(colour), blueOf(colour));
+    };
     std::vector<QRgb> colours = {
         // Every colour the game paints, in the palette's order.
         game(Palette::Background), game(Palette::Red), game(Palette::DarkRed),

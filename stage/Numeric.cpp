@@ -1,11 +1,13 @@
 #include "stage/Numeric.h"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace {
 
-std::int16_t checked(long value) {
+// Wide enough for the product of two ints everywhere: `long` has 32 bits in WebAssembly.
+std::int16_t checked(std::int64_t value) {
     if (value < std::numeric_limits<std::int16_t>::min() ||
         value > std::numeric_limits<std::int16_t>::max())
         throw OverflowError();
@@ -15,15 +17,15 @@ std::int16_t checked(long value) {
 } // namespace
 
 std::int16_t add16(int a, int b) {
-    return checked(long{a} + b);
+    return checked(std::int64_t{a} + b);
 }
 
 std::int16_t sub16(int a, int b) {
-    return checked(long{a} - b);
+    return checked(std::int64_t{a} - b);
 }
 
 std::int16_t mul16(int a, int b) {
-    return checked(long{a} * b);
+    return checked(std::int64_t{a} * b);
 }
 
 std::int16_t round16(double value) {
