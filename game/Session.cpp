@@ -23,11 +23,13 @@ void Session::ShownButtons::setButtonVisible(Action button, bool visible) {
 
 Session::Session(Canvas& surface, Controls& controls, std::optional<std::uint64_t> seed,
                  Tempo tempo)
-    : controls_(controls), timeline_(tempo), watch_(surface, log_), paced_(watch_, timeline_),
-      random_(randomFor(seed, log_)),
-      log_({StoryState{}, random_.position(), surface.fillColor()}), stage_{paced_, random_,
-                                                                            timeline_, controls_},
-      story_(stage_, controls_) {}
+    : controls_(controls), timeline_(tempo), log_({}), watch_(surface, log_),
+      paced_(watch_, timeline_),
+      random_(randomFor(seed, log_)), stage_{paced_, random_, timeline_, controls_},
+      story_(stage_, controls_) {
+    // Where the game starts is known once the random source is.
+    log_ = SceneLog(now());
+}
 
 void Session::SceneWatch::line(float x1, float y1, float x2, float y2, Color colour) {
     ++marks_;

@@ -78,10 +78,11 @@ class Session {
 
     ShownButtons controls_;
     Timeline timeline_;
+    // Before the watch and the random source, which tell it what happens.
+    SceneLog log_;
     SceneWatch watch_;
     PacedCanvas paced_;
     RandomSource random_;
-    SceneLog log_;
     Stage stage_;
     Story story_;
 };
