@@ -22,6 +22,15 @@ namespace {
 // The frame a window manager adds, roughly: room to leave when sizing to the screen.
 constexpr QSize FrameAllowance{16, 48};
 
+// A label on a background of its own, in the game's colours.
+void paintLabel(QLabel& label, Color background, Color text) {
+    label.setAutoFillBackground(true);
+    QPalette colours = label.palette();
+    colours.setColor(QPalette::Window, toQColor(background));
+    colours.setColor(QPalette::WindowText, toQColor(text));
+    label.setPalette(colours);
+}
+
 } // namespace
 
 GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
@@ -42,11 +51,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
 
     label_ = new CaptionLabel(this);
     label_->setObjectName(QStringLiteral("storyLabel"));
-    label_->setAutoFillBackground(true);
-    QPalette labelColours = label_->palette();
-    labelColours.setColor(QPalette::Window, toQColor(LabelBackground));
-    labelColours.setColor(QPalette::WindowText, toQColor(LabelText));
-    label_->setPalette(labelColours);
+    paintLabel(*label_, LabelBackground, LabelText);
     // The label has no click handler: a click on it must not fall through to the window.
     label_->setAttribute(Qt::WA_NoMousePropagation);
 
@@ -62,11 +67,7 @@ GameWindow::GameWindow(const GameOptions& options, QWidget* parent)
     continueHint_ = new QLabel(toQString(ContinueText), this);
     continueHint_->setObjectName(QStringLiteral("continueHint"));
     continueHint_->setLayoutDirection(Qt::LeftToRight);
-    continueHint_->setAutoFillBackground(true);
-    QPalette hintColours = continueHint_->palette();
-    hintColours.setColor(QPalette::Window, toQColor(BarColour));
-    hintColours.setColor(QPalette::WindowText, toQColor(HintText));
-    continueHint_->setPalette(hintColours);
+    paintLabel(*continueHint_, BarColour, HintText);
     // A click on it is a click on the window.
     continueHint_->setAttribute(Qt::WA_TransparentForMouseEvents);
     continueHint_->hide();
