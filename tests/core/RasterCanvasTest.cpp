@@ -114,6 +114,28 @@ TEST(RasterCanvas, ArcRunsCounterClockwiseAndIsNotFilled) {
     EXPECT_TRUE(paintedBounds(canvas, green).isEmpty());
 }
 
+// A later, larger arc of the same centre paints only a ring: rebuilding at a new scale must
+// still paint the disc inside it, as painting at that scale from the start does.
+TEST(RasterCanvas, ARebuildKeepsADiscInsideALargerArc) {
+    const auto paint = [](Canvas& canvas) {
+        canvas.setFillColor(rgb(0, 255, 0));
+        canvas.circle(1500, 1500, 450, rgb(255, 0, 0));
+        canvas.arc(1500, 1500, 600, rgb(255, 255, 255), 0, 6.3f);
+    };
+    RasterCanvas rebuilt(PixelSize{200, 200}), fresh(PixelSize{200, 200}, 2.0);
+    paint(rebuilt);
+    paint(fresh);
+    rebuilt.resize({200, 200}, 2.0);
+    EXPECT_EQ(at(rebuilt, 100, 100), green);
+    EXPECT_EQ(at(rebuilt, 100, 70), red);
+    EXPECT_EQ(at(rebuilt, 100, 60), white);
+    ASSERT_EQ(rebuilt.pixels().size(), fresh.pixels().size());
+    EXPECT_TRUE(
+        std::equal(rebuilt.pixels().data(),
+                   rebuilt.pixels().data() + rebuilt.pixels().width() * rebuilt.pixels().height(),
+                   fresh.pixels().data()));
+}
+
 TEST(RasterCanvas, ClipsAndAcceptsNegativeCoordinates) {
     RasterCanvas canvas(PixelSize{50, 50});
     canvas.line(-1500, -1500, 1500, 1500, rgb(255, 255, 255));

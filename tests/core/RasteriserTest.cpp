@@ -96,6 +96,51 @@ TEST(RasteriserLines, ThinLinesTakeThePixelOnEachColumnsCentreLine) {
     }
 }
 
+// Slope 1/2 puts the line on a row boundary at every other column centre (a column boundary at
+// every other row centre when steep): the edge point belongs to the pixel below (right of) it,
+// whichever way the line climbs.
+TEST(RasteriserLines, ThinLinesThroughAPixelEdgeTakeThePixelBelowOrRight) {
+    const LineCase cases[] = {
+        {0.5, 0.5, 4.5, 2.5, 5, 3, R"(
+#....
+.##..
+...##
+)"},
+        {0.5, 2.5, 4.5, 0.5, 5, 3, R"(
+....#
+..##.
+##...
+)"},
+        // End points off the centres and on a pixel's left edge.
+        {0, 0.25, 4, 2.25, 5, 3, R"(
+#....
+.##..
+...##
+)"},
+        {0.5, 0.5, 2.5, 4.5, 3, 5, R"(
+#..
+.#.
+.#.
+..#
+..#
+)"},
+        {2.5, 0.5, 0.5, 4.5, 3, 5, R"(
+..#
+..#
+.#.
+.#.
+#..
+)"},
+    };
+    for (const LineCase& line : cases) {
+        Sheet forwards(line.width, line.height), backwards(line.width, line.height);
+        forwards->line(line.x1, line.y1, line.x2, line.y2, Ink);
+        backwards->line(line.x2, line.y2, line.x1, line.y1, Ink);
+        EXPECT_EQ(forwards.text(), line.picture) << line.x1 << "," << line.y1;
+        EXPECT_EQ(backwards.text(), line.picture) << line.x1 << "," << line.y1;
+    }
+}
+
 // A centre on the rectangle's bottom or right edge counts, on its top or left edge not.
 TEST(RasteriserLines, WideLinesCoverTheCentresInTheirRectangle) {
     const LineCase cases[] = {

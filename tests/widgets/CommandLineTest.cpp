@@ -37,6 +37,10 @@ class CommandLineTest : public QObject {
         row("icon size alone", {"--icon-size", "32"}, "--icon-size goes with --write-icon");
         row("icon not a png", {"--write-icon", "i.svg"}, "--write-icon writes a .png");
         row("play without record", {"--play", "fire"}, "go with --record");
+        row("fps without record", {"--fps", "10"}, "go with --record");
+        row("icon size past 1024", {"--write-icon", "i.png", "--icon-size", "1025"}, "--icon-size");
+        row("icon size just too small", {"--write-icon", "i.png", "--icon-size", "15"},
+            "--icon-size");
         row("record with platform", {"--record", "x.gif", "-platform", "xcb"}, "-platform");
         row("record fullscreen", {"--record", "x.gif", "--fullscreen"}, "not a fullscreen");
     }
@@ -58,6 +62,17 @@ class CommandLineTest : public QObject {
                 parse({QStringLiteral("--speed"), QLatin1String(text)});
             QVERIFY2(!parsed.exitCode, text);
             QCOMPARE(parsed.options.game.speed, factor);
+        }
+    }
+
+    void iconSizesFromSixteenTo1024() {
+        for (const int size : {16, 1024}) {
+            const ParsedCommandLine parsed =
+                parse({QStringLiteral("--write-icon"), QStringLiteral("i.png"),
+                       QStringLiteral("--icon-size"), QString::number(size)});
+            QVERIFY2(!parsed.exitCode, qPrintable(parsed.error));
+            QCOMPARE(parsed.options.iconSize, size);
+            QCOMPARE(parsed.options.icon, QStringLiteral("i.png"));
         }
     }
 

@@ -193,6 +193,24 @@ class GifWriterTest : public QObject {
         QCOMPARE(total, 33);
     }
 
+    // Pictures from 0, 9.6 and 20.4 cs to 30: rounded, each lasts 10; truncated or rounded up,
+    // one of the first two does not.
+    void delaysRoundToTheNearestCentisecond() {
+        MemoryAnimation<GifWriter> gif(QSize(40, 30));
+        QVERIFY(gif.opened());
+        QImage image = picture();
+        const std::int64_t starts[] = {0, 96'000'000, 204'000'000};
+        for (int i = 0; i < 3; ++i) {
+            image.setPixel(i, 0, qRgb(255, 255, 255));
+            QVERIFY(gif->addFrame(image, starts[i]));
+        }
+        QVERIFY(gif->finish(300'000'000));
+        const std::vector<StoredFrame> stored = StoredFrames(gif.bytes());
+        QCOMPARE(stored.size(), 3u);
+        for (const StoredFrame& frame : stored)
+            QCOMPARE(frame.delay, 10);
+    }
+
     void aStillLongerThanOneDelayCanSayIsSplit() {
         MemoryAnimation<GifWriter> gif(QSize(40, 30));
         QVERIFY(gif.opened());

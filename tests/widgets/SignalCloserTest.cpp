@@ -58,6 +58,34 @@ class SignalCloserTest : public QObject {
         QCOMPARE(game.step(), 2);
     }
 
+    // As under nohup: a hang-up ignored from the start neither closes the window nor stops being
+    // ignored, before or after the closer goes, while the other ending signals still close it.
+    void aSignalIgnoredFromTheStartStaysIgnored() {
+        struct sigaction ignore = {}, before = {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        QCOMPARE(::sigaction(SIGHUP, &ignore, &before), 0);
+        const std::unique_ptr<struct sigaction, void (*)(struct sigaction*)> restore(
+            &before, [](struct sigaction* old) { ::sigaction(SIGHUP, old, nullptr); });
+        const auto hangUpIgnored = [] {
+            struct sigaction current = {};
+            return ::sigaction(SIGHUP, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+        };
+
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* closer = new SignalCloser(window);
+        QVERIFY(hangUpIgnored());
+        std::raise(SIGHUP);
+        QTest::qWait(300);
+        QVERIFY(window.isVisible());
+        std::raise(SIGTERM);
+        QTRY_VERIFY(!window.isVisible());
+        delete closer;
+        QVERIFY(hangUpIgnored());
+    }
+
     void theGameEndsCleanlyOnEachEndingSignalAndKeepsItsSettings() {
         QCOMPARE(signalled(SIGTERM), 0);
         QVERIFY(QFile::exists(settingsPath()));
