@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "game/IconPicture.h"
 #include "game/Layout.h"
 #include "game/Seed.h"
 #include "game/SpeedSteps.h"
@@ -12,8 +13,6 @@ namespace {
 
 // What the options take, as the help and the errors say it.
 constexpr int MostFps = 50;
-constexpr int SmallestIcon = 16;
-constexpr int LargestIcon = 1024;
 
 QString designSize() {
     return QStringLiteral("%1x%2").arg(DesignSize.width).arg(DesignSize.height);

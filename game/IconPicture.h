@@ -2,6 +2,10 @@
 
 #include "canvas/PixelBuffer.h"
 
+// The sizes the command line writes the icon at, in pixels a side.
+inline constexpr int SmallestIcon = 16;
+inline constexpr int LargestIcon = 1024;
+
 // The game's icon: the beast's head, painted by the game's own painters. Its pixels carry alpha
 // (0xAARRGGBB, not premultiplied): the background is fully transparent, the head opaque.
 

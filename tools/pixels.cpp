@@ -35,7 +35,6 @@ namespace {
 
 constexpr int UsageError = 2;
 constexpr int WriteError = 1;
-constexpr int LargestIcon = 1024;
 constexpr double LeastRatio = 0.5, MostRatio = 8;
 
 struct Failure {
