@@ -219,11 +219,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(view)) {
         const QString mode = parser.value(view);
-        if (mode == QLatin1String("fit"))
-            options.game.view = ViewMode::Fit;
-        else if (mode == QLatin1String("actual"))
-            options.game.view = ViewMode::Actual;
-        else
+        options.game.view = viewNamed(mode.toStdString());
+        if (!options.game.view)
             return failWith(QStringLiteral("--view wants fit or actual, not '%1'").arg(mode));
     }
     options.fullScreen = parser.isSet(fullScreen);

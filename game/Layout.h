@@ -5,13 +5,10 @@
 #include "canvas/PixelBuffer.h"
 #include "canvas/Pixels.h"
 #include "game/Action.h"
+#include "game/ViewMode.h"
 
 #include <array>
 #include <string_view>
-
-// How the picture fills the window: one logical pixel per 15 twips with the goblin following
-// the lower-right corner, or the design size scaled to fit and centred.
-enum class ViewMode { Actual, Fit };
 
 // What the player points with: a mouse, or a finger on a touch screen, which wants larger
 // captions and targets.

@@ -141,9 +141,10 @@ TourOptions tourOptions(const std::vector<std::string_view>& arguments) {
                 throw bad("WIDTHxHEIGHT");
             options.size = *size;
         } else if (argument == "--view") {
-            if (value != "fit" && value != "actual")
+            const std::optional<ViewMode> view = viewNamed(value);
+            if (!view)
                 throw bad("fit or actual");
-            options.view = value == "fit" ? ViewMode::Fit : ViewMode::Actual;
+            options.view = *view;
         } else if (argument == "--ratio") {
             const auto ratio = number<double>(value);
             if (!ratio || !(*ratio >= LeastRatio && *ratio <= MostRatio))

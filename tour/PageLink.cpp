@@ -149,11 +149,8 @@ PageLink parsePageLink(std::string_view query, PixelSize page, ViewMode pageView
             if (!link.speed)
                 link.notices.push_back(ignored(parameter, "wants 0 or 1/64 to 64"));
         } else if (name == "view") {
-            if (value == "fit")
-                link.view = ViewMode::Fit;
-            else if (value == "actual")
-                link.view = ViewMode::Actual;
-            else
+            link.view = viewNamed(value);
+            if (!link.view)
                 link.notices.push_back(ignored(parameter, "wants fit or actual"));
         } else {
             // Rehearsed once the seed and the view are known, wherever they stand.

@@ -64,7 +64,7 @@ EMSCRIPTEN_KEEPALIVE const char* brumox_link(const char* query, int width, int h
     out += link.seed ? jsonString(std::to_string(*link.seed)) : "null";
     out += ",\"speed\":" + (link.speed ? jsonNumber(*link.speed) : std::string("null"));
     out += ",\"view\":";
-    out += link.view ? (*link.view == ViewMode::Fit ? "\"fit\"" : "\"actual\"") : "null";
+    out += link.view ? jsonString(viewName(*link.view)) : "null";
     out += ",\"steps\":[";
     for (const TourStep& step : link.tour)
         out += (out.back() == '[' ? "" : ",") +

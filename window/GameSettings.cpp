@@ -1,5 +1,7 @@
 #include "window/GameSettings.h"
 
+#include "window/CoreToQt.h"
+
 #include <QDataStream>
 #include <QGuiApplication>
 #include <QRegion>
@@ -15,16 +17,6 @@ const QString GeometryKey = QStringLiteral("window/geometry");
 const QString ViewKey = QStringLiteral("game/view");
 // Remembered by older versions; no longer read, and dropped on saving.
 const QString SpeedKey = QStringLiteral("game/speed");
-const QString FitName = QStringLiteral("fit");
-const QString ActualName = QStringLiteral("actual");
-
-std::optional<ViewMode> viewNamed(const QString& name) {
-    if (name == FitName)
-        return ViewMode::Fit;
-    if (name == ActualName)
-        return ViewMode::Actual;
-    return std::nullopt;
-}
 
 // What QWidget::saveGeometry() starts with.
 constexpr quint32 SavedGeometryMagic = 0x1D9D0CB;
@@ -108,7 +100,7 @@ GameSettings::~GameSettings() = default;
 void GameSettings::read() {
     geometry_ = settings_->value(GeometryKey).toByteArray();
     const QVariant view = settings_->value(ViewKey);
-    view_ = viewNamed(view.toString());
+    view_ = viewNamed(view.toString().toStdString());
     // QSettings parses only the sections it is asked about: reading them all finds the garbage.
     settings_->allKeys();
     if (settings_->status() != QSettings::NoError) {
@@ -163,7 +155,7 @@ void GameSettings::save(const GameWindow& window) {
         settings_->remove(GeometryKey);
     // Fullscreen always fits, whatever the player chose for the window.
     if (!choices_.view && !window.isFullScreen())
-        settings_->setValue(ViewKey, window.viewMode() == ViewMode::Fit ? FitName : ActualName);
+        settings_->setValue(ViewKey, toQString(viewName(window.viewMode())));
     else if (brokenView_)
         settings_->remove(ViewKey);
     settings_->sync();
