@@ -8,6 +8,7 @@
 #include "window/CoreToQt.h"
 #include "window/Keys.h"
 #include "window/Look.h"
+#include "window/TabOrder.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -157,10 +158,6 @@ void GameWindow::leaveFullScreen() {
     setViewMode(viewBeforeFullScreen_);
 }
 
-const RasterCanvas& GameWindow::canvas() const {
-    return runner().canvas();
-}
-
 QAbstractButton* GameWindow::button(Action action) const {
     return buttons_[static_cast<std::size_t>(action)];
 }
@@ -195,21 +192,7 @@ void GameWindow::changeEvent(QEvent* event) {
 }
 
 bool GameWindow::focusNextPrevChild(bool next) {
-    const auto& order = Layout::TabOrder;
-    const auto at = std::find_if(order.begin(), order.end(),
-                                 [this](Action action) { return button(action) == focusWidget(); });
-    // From the window itself: the first shown button going forwards, the last going back.
-    std::ptrdiff_t index = at - order.begin();
-    if (at == order.end())
-        index = next ? -1 : std::ssize(order);
-    for (std::size_t step = 0; step < order.size(); ++step) {
-        index = (index + (next ? 1 : -1) + std::ssize(order)) % std::ssize(order);
-        if (QAbstractButton* candidate = button(order[static_cast<std::size_t>(index)]);
-            candidate->isVisible()) {
-            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return true;
-        }
-    }
+    focusNextShownButton([this](Action action) { return button(action); }, focusWidget(), next);
     return true;
 }
 

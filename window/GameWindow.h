@@ -41,7 +41,7 @@ class GameWindow : public QWidget, private Controls {
     const GameRunner& runner() const { return frames_.runner(); }
     FrameLoop& frameLoop() { return frames_; }
 
-    const RasterCanvas& canvas() const;
+    const RasterCanvas& canvas() const { return runner().canvas(); }
     QLabel* label() const { return label_; }
     QLabel* continueHint() const { return continueHint_; }
     // The button of an action; nullptr for Advance, which has none.
