@@ -18,7 +18,8 @@ import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "web"))
-from browser import DEFAULT_TOUR, SINGLE_FILE, SITE, Browser, desktop_pictures, steps  # noqa: E402
+from browser import (  # noqa: E402
+    DEFAULT_TOUR, FRAME_INTERVAL, SINGLE_FILE, SITE, Browser, desktop_pictures, steps)
 
 WASM_BUDGET = 155_000
 SIZE_BUDGET = 165_000
@@ -35,19 +36,6 @@ new MutationObserver((changes, observer) => {
     observer.disconnect();
   }
 }).observe(document, {attributes: true, subtree: true, attributeFilter: ["data-ready"]});
-"""
-
-# The display's frame interval, in ms: the median gap between 60 animation frames.
-FRAME_INTERVAL = """
-const done = arguments[arguments.length - 1];
-const times = [];
-const tick = (time) => {
-  times.push(time);
-  if (times.length < 61) return requestAnimationFrame(tick);
-  const gaps = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
-  done(gaps[30]);
-};
-requestAnimationFrame(tick);
 """
 
 

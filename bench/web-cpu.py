@@ -19,7 +19,7 @@ import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "web"))
-from browser import DEFAULT_TOUR, Browser, steps, wait_until  # noqa: E402
+from browser import DEFAULT_TOUR, FRAME_INTERVAL, Browser, steps, wait_until  # noqa: E402
 
 RUNS = 2
 NOISE = 0.05
@@ -40,18 +40,6 @@ CanvasRenderingContext2D.prototype.putImageData = function (...args) {
 };
 """
 
-# The display's frame interval, in ms: the median gap between 60 animation frames.
-FRAME_INTERVAL = """
-const done = arguments[arguments.length - 1];
-const times = [];
-const tick = (time) => {
-  times.push(time);
-  if (times.length < 61) return requestAnimationFrame(tick);
-  const gaps = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
-  done(gaps[30]);
-};
-requestAnimationFrame(tick);
-"""
 
 # Every picture played and on the canvas; the older page keeps its held input in a list.
 SETTLED = """

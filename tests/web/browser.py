@@ -397,3 +397,17 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.browser.shown(),
                          {"caption": words(meta["caption"]),
                           "buttons": [words(caption) for caption in meta["buttons"]]}, what)
+
+
+# The display's frame interval, in ms: the median gap between 60 animation frames.
+FRAME_INTERVAL = """
+const done = arguments[arguments.length - 1];
+const times = [];
+const tick = (time) => {
+  times.push(time);
+  if (times.length < 61) return requestAnimationFrame(tick);
+  const gaps = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
+  done(gaps[30]);
+};
+requestAnimationFrame(tick);
+"""
