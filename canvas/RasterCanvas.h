@@ -55,7 +55,6 @@ class RasterCanvas : public Canvas {
     PixelSize deviceSize() const;
     // How many device pixels wide lines and outlines are at a scale: max(1, round(scale)).
     static int lineWidth(double scale);
-    bool hasDirty() const { return !dirty_.isEmpty(); }
     // The device pixels painted since the last call, within the client area.
     PixelRect takeDirty();
     // The whole picture is to be shown again, as after a repaint from scratch.

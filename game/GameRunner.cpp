@@ -39,20 +39,17 @@ void GameRunner::start(Action action) {
 }
 
 PixelRect GameRunner::advance(std::int64_t nowNs) {
-    if (painting() && !anchored_) {
-        pacer_.start(nowNs);
-        anchored_ = true;
-    }
     pacer_.beginFrame(nowNs);
     while (!halted_ && busy()) {
-        if (painting() && !step())
-            break;
-        afterPicture();
-        // A picture started from held input begins in this frame.
+        // A picture begins in the frame after its input, or in this one when held input starts
+        // it.
         if (painting() && !anchored_) {
             pacer_.start(nowNs);
             anchored_ = true;
         }
+        if (painting() && !step())
+            break;
+        afterPicture();
     }
     return canvas_.takeDirty();
 }
@@ -96,19 +93,10 @@ void GameRunner::finish() {
     const bool paced = timeline.sync() == &pacer_;
     if (paced)
         timeline.setSync(nullptr);
-    while (!halted_ && busy()) {
-        if (painting()) {
-            try {
-                picture_.finish();
-            } catch (const std::exception& error) {
-                fail(Failure::of(nameOf(playing_).step, error));
-                break;
-            }
-            picture_ = {};
-            frontEnd_.played();
-        }
-        afterPicture();
-    }
+    // With no one asking for stops, each step plays the picture to its end.
+    while (!halted_ && busy())
+        if (!painting() || step())
+            afterPicture();
     if (paced)
         timeline.setSync(&pacer_);
 }

@@ -16,8 +16,6 @@ class CanvasView : public QWidget {
   public:
     explicit CanvasView(RasterCanvas& canvas, QWidget* parent = nullptr);
 
-    const RasterCanvas& canvas() const { return canvas_; }
-
     // The painters see clientSize logical pixels from the next primitive on; the view shows
     // them zoomed, with the picture's top-left corner at `at`. A new zoom is rebuilt sharp once
     // it has settled (no further change for a moment); until then the picture is stretched.

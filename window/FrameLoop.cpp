@@ -25,8 +25,6 @@ FrameLoop::FrameLoop(QWidget& window, Controls& controls, std::optional<std::uin
     connect(view_, &CanvasView::sceneStale, this, &FrameLoop::repaintScene);
 }
 
-FrameLoop::~FrameLoop() = default;
-
 void FrameLoop::setFrameInterval(std::int64_t ns) {
     frameMs_ = static_cast<int>(std::clamp<std::int64_t>(ns / 1'000'000, 1, 16));
 }

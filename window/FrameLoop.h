@@ -26,7 +26,6 @@ class FrameLoop : public QObject, private GameRunner::FrontEnd, private FramePac
   public:
     // The view it creates goes into `window` first, under everything made after it.
     FrameLoop(QWidget& window, Controls& controls, std::optional<std::uint64_t> seed);
-    ~FrameLoop() override;
 
     GameRunner& runner() { return runner_; }
     const GameRunner& runner() const { return runner_; }
