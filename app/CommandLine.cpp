@@ -4,7 +4,7 @@
 #include "game/Layout.h"
 #include "game/Seed.h"
 #include "game/SpeedSteps.h"
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 #include "window/Keys.h"
 
 #include <QCommandLineParser>

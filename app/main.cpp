@@ -7,7 +7,7 @@
 #include "record/Recorder.h"
 #include "window/AccessibleStory.h"
 #include "window/ButtonKeys.h"
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 #include "window/GameActions.h"
 #include "window/GameSettings.h"
 #include "window/GameWindow.h"

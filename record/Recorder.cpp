@@ -4,7 +4,7 @@
 #include "record/GifWriter.h"
 #include "record/WebpWriter.h"
 #include "tour/Rehearsal.h"
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 # not use either.
 set -euo pipefail
 cd "$1"
-layers=(canvas pacing stage scene attacks game tour files window record app)
+layers=(canvas pacing stage scene attacks game tour qt files window record app)
 rank() { local i; for i in "${!layers[@]}"; do [[ ${layers[$i]} == "$1" ]] && echo "$i" && return; done; echo -1; }
 status=0
 for folder in "${layers[@]}" tools web; do

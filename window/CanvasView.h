@@ -1,7 +1,7 @@
 #pragma once
 
 #include "canvas/RasterCanvas.h"
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 
 #include <QTimer>
 #include <QWidget>

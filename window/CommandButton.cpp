@@ -1,6 +1,6 @@
 #include "window/CommandButton.h"
 
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 #include "window/Look.h"
 
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 #include "files/SafeFile.h"
 #include "game/Layout.h"
 #include "window/CanvasView.h"
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 #include "window/InputGate.h"
 
 #include <QCoreApplication>

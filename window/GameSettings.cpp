@@ -1,6 +1,6 @@
 #include "window/GameSettings.h"
 
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 
 #include <QDataStream>
 #include <QGuiApplication>

@@ -5,7 +5,7 @@
 #include "game/Story.h"
 #include "window/CanvasView.h"
 #include "window/CommandButton.h"
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 #include "window/Keys.h"
 #include "window/Look.h"
 #include "window/TabOrder.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/KeyTable.h"
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 
 #include <QKeySequence>
 #include <QList>

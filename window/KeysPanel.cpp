@@ -1,7 +1,7 @@
 #include "window/KeysPanel.h"
 
 #include "game/KeyTable.h"
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 #include "window/Look.h"
 
 #include <QEvent>

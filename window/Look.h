@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/Layout.h"
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 
 #include <QColor>
 #include <QFont>

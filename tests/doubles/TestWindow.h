@@ -2,7 +2,7 @@
 
 #include "canvas/RasterCanvas.h"
 #include "game/Layout.h"
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 #include "window/GameWindow.h"
 
 #include <QAbstractButton>

@@ -7,7 +7,7 @@
 #include "scene/Beast.h"
 #include "scene/FloorAndHoard.h"
 #include "scene/Goblin.h"
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 
 #include <QtTest>
 

@@ -6,7 +6,7 @@
 #include "GifFrames.h"
 #include "game/Layout.h"
 #include "tour/TourScript.h"
-#include "window/CoreToQt.h"
+#include "qt/CoreToQt.h"
 
 #include <QFile>
 #include <QProcess>
