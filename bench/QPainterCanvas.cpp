@@ -25,7 +25,7 @@ QPainterCanvas::QPainterCanvas(PixelSize clientSize, double scale)
           {0, 0, deviceSide(clientSize.width, scale), deviceSide(clientSize.height, scale)}) {}
 
 QPainterCanvas::QPainterCanvas(PixelSize clientSize, double scale, PixelRect window)
-    : clientSize_(clientSize), scale_(scale),
+    : ClientAreaCanvas(clientSize), scale_(scale),
       image_(window.width, window.height, QImage::Format_RGB32) {
     image_.fill(toQColor(Palette::Background));
     // The scale is ours to apply: Qt's own pixel ratio handling does not go below 1.
@@ -71,7 +71,7 @@ void QPainterCanvas::drawShape(const CircleShape& shape) {
         painter_.setBrush(Qt::NoBrush);
         painter_.drawArc(bounds, sixteenths(shape.start), sixteenths(span));
     } else {
-        painter_.setBrush(toQColor(fill_));
+        painter_.setBrush(toQColor(fillColor()));
         painter_.drawEllipse(bounds);
     }
 }

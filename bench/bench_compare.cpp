@@ -21,7 +21,9 @@
 //
 //   bench_compare [--dump DIR]   DIR gets old.png, new.png and diff.png for each picture and zoom
 
+#include "bench/PictureDifference.h"
 #include "bench/QPainterCanvas.h"
+#include "bench/TourPictures.h"
 #include "canvas/RasterCanvas.h"
 #include "canvas/Rasteriser.h"
 #include "game/Layout.h"
@@ -58,77 +60,6 @@ constexpr int Runs = 3;
 // How many of the primitives that break the rule alone are described, at each zoom.
 constexpr int WorstShown = 5;
 
-// In the diff image: what differs within the rule, what breaks it; everything else is the new
-// picture, dimmed.
-constexpr QRgb Differing = qRgb(255, 255, 0);
-constexpr QRgb Breaking = qRgb(255, 0, 255);
-
-struct LineCall {
-    float x1, y1, x2, y2;
-    Color colour;
-    auto operator<=>(const LineCall&) const = default;
-};
-struct ShapeCall {
-    CircleShape shape;
-    Color fill; // the fill colour when it was drawn
-
-    // Calls that paint the same pixels in the same colours are equal: an arc is never filled.
-    auto fields() const {
-        return std::tuple(shape.x, shape.y, shape.radius, shape.colour, shape.aspect, shape.outline,
-                          shape.start, shape.end, shape.outline == Outline::Arc ? Color{} : fill);
-    }
-    auto operator<=>(const ShapeCall& other) const { return fields() <=> other.fields(); }
-    bool operator==(const ShapeCall& other) const { return fields() == other.fields(); }
-};
-using Primitive = std::variant<LineCall, ShapeCall>;
-
-// The primitives since the last clear, in order.
-using Picture = std::vector<Primitive>;
-
-void replay(const Picture& picture, Canvas& target) {
-    for (const Primitive& primitive : picture) {
-        if (const auto* line = std::get_if<LineCall>(&primitive)) {
-            target.line(line->x1, line->y1, line->x2, line->y2, line->colour);
-            continue;
-        }
-        const auto& shape = std::get<ShapeCall>(primitive);
-        if (target.fillColor() != shape.fill)
-            target.setFillColor(shape.fill);
-        target.drawShape(shape.shape);
-    }
-}
-
-// The game's surface at the design size: keeps what was painted since the last clear.
-class RecordingCanvas : public Canvas {
-  public:
-    void line(float x1, float y1, float x2, float y2, Color colour) override {
-        picture_.push_back(LineCall{x1, y1, x2, y2, colour});
-        painted_ = true;
-    }
-    void drawShape(const CircleShape& shape) override {
-        picture_.push_back(ShapeCall{shape, fill_});
-        painted_ = true;
-    }
-    void setFillColor(Color colour) override { fill_ = colour; }
-    Color fillColor() const override { return fill_; }
-    Color background() const override { return Palette::Background; }
-    float width() const override { return static_cast<float>(DesignSize.width) * TwipsPerPixel; }
-    float height() const override { return static_cast<float>(DesignSize.height) * TwipsPerPixel; }
-    void clear() override {
-        picture_.clear();
-        painted_ = true;
-    }
-
-    const Picture& picture() const { return picture_; }
-    // Whether anything was painted or cleared since the last call.
-    bool takePainted() { return std::exchange(painted_, false); }
-
-  private:
-    Picture picture_;
-    Color fill_ = rgb(0, 0, 0);
-    bool painted_ = false;
-};
-
 // CPU time rather than wall time: steadier on a machine that is busy with something else.
 double cpuSeconds() {
     timespec now{};
@@ -148,139 +79,6 @@ double bestOf(const Picture& picture, double zoom, std::unique_ptr<Surface>& can
         best = std::min(best, cpuSeconds() - start);
     }
     return best * 1e3;
-}
-
-constexpr int Absent = -1;
-// Pixels compared at once before looking at them one by one.
-constexpr int CompareRun = 64;
-
-// The distance from (x, y) to the nearest pixel of the colour in the image, counting a diagonal
-// step as one; Absent when the image holds none. `absent` keeps the colours found missing, so
-// that each costs one search of the whole image.
-int distanceTo(const QImage& image, int x, int y, QRgb colour, std::vector<QRgb>& absent) {
-    if (std::ranges::find(absent, colour) != absent.end())
-        return Absent;
-    const int width = image.width();
-    const int height = image.height();
-    const int farthest = std::max({x, y, width - 1 - x, height - 1 - y});
-    for (int distance = 1; distance <= farthest; ++distance) {
-        const int top = y - distance;
-        const int bottom = y + distance;
-        const int left = std::max(x - distance, 0);
-        const int right = std::min(x + distance, width - 1);
-        for (int j = std::max(top, 0); j <= std::min(bottom, height - 1); ++j) {
-            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(j));
-            // The whole row at the top and bottom of the ring, its two ends in between.
-            const int step = j == top || j == bottom ? 1 : std::max(right - left, 1);
-            for (int i = left; i <= right; i += step) {
-                if (row[i] == colour && std::max(std::abs(i - x), std::abs(j - y)) == distance)
-                    return distance;
-            }
-        }
-    }
-    absent.push_back(colour);
-    return Absent;
-}
-
-struct Difference {
-    long differing = 0;
-    long breaking = 0;
-    // The largest distances of the differing pixels' new colours in the old picture and their
-    // old colours in the new one; 1 is within the rule.
-    int grew = 0;
-    int shrank = 0;
-    // Whether a differing pixel has a colour that the other picture holds nowhere.
-    bool unmatched = false;
-};
-
-// Marks the differences in `marked` when given: the new picture dimmed, differing pixels in
-// Differing or Breaking.
-Difference compare(const QImage& before, const QImage& after, QImage* marked = nullptr) {
-    Difference result;
-    std::vector<QRgb> absentBefore;
-    std::vector<QRgb> absentAfter;
-    if (marked)
-        *marked = QImage(after.size(), QImage::Format_RGB32);
-    // QImage's accessors are calls into the library: too slow for every pixel.
-    const int width = after.width();
-    const int height = after.height();
-    for (int y = 0; y < height; ++y) {
-        const auto* old = reinterpret_cast<const QRgb*>(before.constScanLine(y));
-        const auto* now = reinterpret_cast<const QRgb*>(after.constScanLine(y));
-        auto* marks = marked ? reinterpret_cast<QRgb*>(marked->scanLine(y)) : nullptr;
-        for (int start = 0; start < width; start += CompareRun) {
-            const int end = std::min(start + CompareRun, width);
-            // Most of a picture agrees, and memcmp tells that much sooner than a pixel at a time.
-            const bool same =
-                std::memcmp(old + start, now + start,
-                            static_cast<std::size_t>(end - start) * sizeof(QRgb)) == 0;
-            if (same && !marks)
-                continue;
-            for (int x = start; x < end; ++x) {
-                if (old[x] == now[x]) {
-                    if (marks)
-                        marks[x] = qRgb(qRed(now[x]) / 4, qGreen(now[x]) / 4, qBlue(now[x]) / 4);
-                    continue;
-                }
-                ++result.differing;
-                const int grew = distanceTo(before, x, y, now[x], absentBefore);
-                const int shrank = distanceTo(after, x, y, old[x], absentAfter);
-                result.grew = std::max(result.grew, grew);
-                result.shrank = std::max(result.shrank, shrank);
-                result.unmatched = result.unmatched || grew == Absent || shrank == Absent;
-                // The pixel itself holds neither colour in the other picture, so within one pixel
-                // means one pixel away.
-                const bool breaks = grew != 1 || shrank != 1;
-                result.breaking += breaks;
-                if (marks)
-                    marks[x] = breaks ? Breaking : Differing;
-            }
-        }
-    }
-    return result;
-}
-
-// The rasteriser's pixels as an image, without a copy: they are laid out as RGB32.
-QImage imageOf(const PixelBuffer& pixels) {
-    return QImage(reinterpret_cast<const uchar*>(pixels.data()), pixels.width(), pixels.height(),
-                  pixels.stride(), QImage::Format_RGB32);
-}
-
-// What the step shows: a button by its plain name, a click by the scene it paints.
-std::string pictureName(Action action, const Session& session) {
-    if (hasButton(action)) {
-        std::string name(nameOf(action).spoken);
-        name.front() = static_cast<char>(std::tolower(static_cast<unsigned char>(name.front())));
-        return name;
-    }
-    switch (session.story().scene()) {
-    case Scene::Lair:
-        return "lair";
-    case Scene::Goblin:
-        return "goblin";
-    default:
-        return "step " + std::to_string(session.story().storyStep());
-    }
-}
-
-struct NamedPicture {
-    std::string name;
-    Picture primitives;
-};
-
-std::vector<NamedPicture> playTour() {
-    RecordingCanvas canvas;
-    NoControls controls;
-    Session session(canvas, controls, Seed);
-    std::vector<NamedPicture> pictures;
-    // The default tour only acts: it never resizes the window.
-    for (const TourStep& step : parseTour(DefaultTour).steps) {
-        const Action action = std::get<Action>(step);
-        session.perform(action).finish();
-        if (canvas.takePainted())
-            pictures.push_back({pictureName(action, session), canvas.picture()});
-    }
-    return pictures;
 }
 
 void save(const QImage& image, const QString& path) {
@@ -334,23 +132,6 @@ void compareWholePictures(const std::vector<NamedPicture>& pictures, const QStri
     }
     std::printf("%-20s %5s %7ld %9ld %8ld %10.2f %10.2f %7.2f\n", "total", "", primitives,
                 differing, breaking, rasterMs, qpainterMs, qpainterMs / rasterMs);
-}
-
-// Each picture's name with the primitives it is the first to paint: the lair's floor and hoard
-// come back in every picture, and count once.
-std::vector<NamedPicture> distinctByPicture(const std::vector<NamedPicture>& pictures) {
-    std::set<Primitive> seen;
-    std::vector<NamedPicture> kinds;
-    for (const NamedPicture& picture : pictures) {
-        auto kind = std::ranges::find(kinds, picture.name, &NamedPicture::name);
-        if (kind == kinds.end())
-            kind = kinds.insert(kinds.end(), {picture.name, {}});
-        for (const Primitive& primitive : picture.primitives) {
-            if (seen.insert(primitive).second)
-                kind->primitives.push_back(primitive);
-        }
-    }
-    return kinds;
 }
 
 // A primitive alone is painted on a part of the picture only: its bounds with room for the widest
@@ -429,40 +210,34 @@ Difference compareAlone(const Primitive& primitive, double zoom) {
     return compare(painter.image(), imageOf(pixels));
 }
 
+// Primitives painted alone, and their pixels: the differing and breaking ones summed, how far an
+// edge moved at most.
 struct AloneCount {
     long primitives = 0;
     long differingPrimitives = 0;
-    long differing = 0;
-    long breaking = 0;
-    int grew = 0;
-    int shrank = 0;
-    long unmatched = 0;
+    long unmatchedPrimitives = 0;
+    Difference pixels;
+
+    static AloneCount of(const Difference& difference) {
+        return {1, difference.differing > 0, difference.unmatched, difference};
+    }
+
+    void add(const AloneCount& more) {
+        primitives += more.primitives;
+        differingPrimitives += more.differingPrimitives;
+        unmatchedPrimitives += more.unmatchedPrimitives;
+        pixels.differing += more.pixels.differing;
+        pixels.breaking += more.pixels.breaking;
+        pixels.grew = std::max(pixels.grew, more.pixels.grew);
+        pixels.shrank = std::max(pixels.shrank, more.pixels.shrank);
+    }
 };
-
-void add(AloneCount& count, const Difference& difference) {
-    ++count.primitives;
-    count.differingPrimitives += difference.differing > 0;
-    count.differing += difference.differing;
-    count.breaking += difference.breaking;
-    count.grew = std::max(count.grew, difference.grew);
-    count.shrank = std::max(count.shrank, difference.shrank);
-    count.unmatched += difference.unmatched;
-}
-
-void add(AloneCount& count, const AloneCount& more) {
-    count.primitives += more.primitives;
-    count.differingPrimitives += more.differingPrimitives;
-    count.differing += more.differing;
-    count.breaking += more.breaking;
-    count.grew = std::max(count.grew, more.grew);
-    count.shrank = std::max(count.shrank, more.shrank);
-    count.unmatched += more.unmatched;
-}
 
 void printRow(const std::string& name, double zoom, const AloneCount& count) {
     std::printf("%-20s %5.2f %7ld %7ld %9ld %8ld %5d %6d %9ld\n", name.c_str(), zoom,
-                count.primitives, count.differingPrimitives, count.differing, count.breaking,
-                count.grew, count.shrank, count.unmatched);
+                count.primitives, count.differingPrimitives, count.pixels.differing,
+                count.pixels.breaking, count.pixels.grew, count.pixels.shrank,
+                count.unmatchedPrimitives);
 }
 
 struct Breaker {
@@ -471,28 +246,6 @@ struct Breaker {
     Primitive primitive;
     Difference difference;
 };
-
-QString hex(Color colour) {
-    return QString::asprintf("#%02x%02x%02x", redOf(colour), greenOf(colour), blueOf(colour));
-}
-
-// Enough digits to paint the primitive again exactly.
-QString describe(const Primitive& primitive) {
-    if (const auto* line = std::get_if<LineCall>(&primitive))
-        return QString::asprintf("line (%.9g, %.9g) to (%.9g, %.9g) ", line->x1, line->y1, line->x2,
-                                 line->y2) +
-               hex(line->colour);
-    const auto& [shape, fill] = std::get<ShapeCall>(primitive);
-    const char* kind = shape.outline == Outline::Arc ? "arc"
-                       : shape.aspect == 1.0f        ? "circle"
-                                                     : "ellipse";
-    QString text = QString::asprintf("%s at (%.9g, %.9g) radius %.9g aspect %.9g ", kind, shape.x,
-                                     shape.y, shape.radius, shape.aspect) +
-                   hex(shape.colour);
-    if (shape.outline == Outline::Arc)
-        return text + QString::asprintf(" from %.9g to %.9g", shape.start, shape.end);
-    return text + " fill " + hex(fill);
-}
 
 // The second table, then the primitives that break the rule most at each zoom.
 void compareAlone(const std::vector<NamedPicture>& pictures) {
@@ -506,12 +259,12 @@ void compareAlone(const std::vector<NamedPicture>& pictures) {
             AloneCount count;
             for (const Primitive& primitive : kind.primitives) {
                 const Difference difference = compareAlone(primitive, zoom);
-                add(count, difference);
+                count.add(AloneCount::of(difference));
                 if (difference.breaking > 0)
                     breakers.push_back({&kind.name, zoom, primitive, difference});
             }
             printRow(kind.name, zoom, count);
-            add(total, count);
+            total.add(count);
         }
         printRow("all", zoom, total);
     }
@@ -556,7 +309,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    const std::vector<NamedPicture> pictures = playTour();
+    const std::vector<NamedPicture> pictures = playTour(Seed);
     compareWholePictures(pictures, dumpFolder);
     compareAlone(pictures);
     return 0;

@@ -52,10 +52,7 @@ return page.stats.performed.length > arguments[0] && !page.isBusy() && held === 
 def play(browser, step):
     """Plays one step with the mouse and waits for its picture to end, on either page."""
     before = len(browser.performed())
-    if step == "click":
-        browser.click_story()
-    else:
-        browser.click_button(step)
+    browser.press(step)
     wait_until(lambda: browser.js(SETTLED, before), what=f"'{step}' to play")
     browser.frames(2)
 

@@ -30,7 +30,7 @@ std::size_t mixIn(std::size_t hash, float value) {
 } // namespace
 
 RasterCanvas::RasterCanvas(PixelSize clientSize, double scale)
-    : clientSize_(clientSize), scale_(scale), extent_(clientSize),
+    : ClientAreaCanvas(clientSize), scale_(scale), extent_(clientSize),
       pixels_(blankPicture(clientSize, scale)) {}
 
 // Whole device pixels wide, so that a zoomed picture keeps the density of its line fans.
@@ -39,7 +39,7 @@ int RasterCanvas::lineWidth(double scale) {
 }
 
 PixelSize RasterCanvas::deviceSize() const {
-    return {deviceSide(clientSize_.width, scale_), deviceSide(clientSize_.height, scale_)};
+    return {deviceSide(clientSize().width, scale_), deviceSide(clientSize().height, scale_)};
 }
 
 double RasterCanvas::device(float twips) const {
@@ -79,7 +79,7 @@ void RasterCanvas::line(float x1, float y1, float x2, float y2, Color colour) {
 }
 
 void RasterCanvas::drawShape(const CircleShape& shape) {
-    const ShapeCall call{shape, fill_};
+    const ShapeCall call{shape, fillColor()};
     if (!batched_)
         dirty_ = dirty_.united(paint(Primitive(call)));
     std::size_t key = shape.outline == Outline::Arc ? 3 : 2;
@@ -163,7 +163,7 @@ void RasterCanvas::clear() {
 }
 
 void RasterCanvas::resize(PixelSize clientSize, double scale) {
-    clientSize_ = clientSize;
+    setClientSize(clientSize);
     const PixelSize extent{std::max(extent_.width, clientSize.width),
                            std::max(extent_.height, clientSize.height)};
     if (scale == scale_ && extent == extent_)

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "canvas/Canvas.h"
-#include "canvas/Palette.h"
+#include "canvas/ClientAreaCanvas.h"
 #include "canvas/PixelBuffer.h"
 #include "canvas/Pixels.h"
 #include "canvas/Twips.h"
@@ -24,17 +23,12 @@ class Rasteriser;
 //
 // The picture only grows with the client area, up to MaxDeviceSide device pixels a side:
 // shrinking the window and growing it back keeps what was painted.
-class RasterCanvas : public Canvas {
+class RasterCanvas : public ClientAreaCanvas {
   public:
     explicit RasterCanvas(PixelSize clientSize, double scale = 1.0);
 
     void line(float x1, float y1, float x2, float y2, Color colour) override;
     void drawShape(const CircleShape& shape) override;
-    void setFillColor(Color colour) override { fill_ = colour; }
-    Color fillColor() const override { return fill_; }
-    Color background() const override { return Palette::Background; }
-    float width() const override { return static_cast<float>(clientSize_.width) * TwipsPerPixel; }
-    float height() const override { return static_cast<float>(clientSize_.height) * TwipsPerPixel; }
     void clear() override;
 
     // Runs `paint` on this canvas keeping its primitives but painting none of them until it
@@ -46,7 +40,6 @@ class RasterCanvas : public Canvas {
     // kept primitives.
     void resize(PixelSize clientSize, double scale);
 
-    PixelSize clientSize() const { return clientSize_; }
     // Device pixels per logical pixel of the picture.
     double scale() const { return scale_; }
     // The picture, at least the client area at the scale (less only where MaxDeviceSide caps it).
@@ -86,11 +79,9 @@ class RasterCanvas : public Canvas {
     void rebuild();
     void repaintAll();
 
-    PixelSize clientSize_;
     double scale_;
     PixelSize extent_; // the logical area the picture holds: at least the client area
     PixelBuffer pixels_;
-    Color fill_ = rgb(0, 0, 0);
     PixelRect dirty_;
 
     // The picture since the last clear: an optional bitmap, then primitives in order. A primitive

@@ -7,8 +7,7 @@
 set -euo pipefail
 game=$1
 page=$2
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+source "$(dirname "$0")/scratch.sh"
 
 # The page as a reader sees it: plain ASCII on lines too long to break, never hyphenated.
 groff -man -ww -Tascii -rLL=1000n -rHY=0 -P-cbou "$page" >"$scratch/page" 2>"$scratch/warnings"

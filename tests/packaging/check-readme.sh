@@ -5,9 +5,7 @@
 set -euo pipefail
 game=$1
 readme=$2
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-fail() { echo "$*" >&2; exit 1; }
+source "$(dirname "$0")/scratch.sh"
 
 # Prints the first match of an extended regular expression's group in the README.
 said() {

@@ -7,9 +7,7 @@
 set -euo pipefail
 source=$1
 type=$2
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-fail() { echo "$*" >&2; exit 1; }
+source "$(dirname "$0")/scratch.sh"
 
 # The files of the working tree, committed or not, as a fresh checkout with those edits has them.
 copy() {

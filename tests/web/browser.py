@@ -209,13 +209,17 @@ class Browser:
         """The page's action number for a step name."""
         return self.js("return window.brumoxPage.steps.indexOf(arguments[0]);", step)
 
-    def play(self, step):
-        """Plays one step with the mouse and waits for its picture to be on the canvas."""
-        before = len(self.performed())
+    def press(self, step):
+        """Clicks the story for "click", a step's button otherwise."""
         if step == "click":
             self.click_story()
         else:
             self.click_button(step)
+
+    def play(self, step):
+        """Plays one step with the mouse and waits for its picture to be on the canvas."""
+        before = len(self.performed())
+        self.press(step)
         wait_until(lambda: len(self.performed()) > before, what=f"'{step}' to play")
         self.settle()
 
