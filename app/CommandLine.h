@@ -1,6 +1,7 @@
 #pragma once
 
 #include "record/Recorder.h"
+#include "tour/ExitStatus.h"
 #include "window/GameWindow.h"
 
 #include <QString>
@@ -36,6 +37,5 @@ struct ParsedCommandLine {
 // as one line and a hint at --help on standard error with exit code 2.
 ParsedCommandLine parseCommandLine(const QStringList& arguments);
 
-// The exit code and the one-line message of a usage error found after parsing.
-inline constexpr int UsageError = 2;
+// The one-line message of a usage error found after parsing; it exits with UsageError.
 QString usageError(const QString& message);

@@ -3,11 +3,12 @@
 #include "app/SignalUnlinker.h"
 #include "files/SafeFile.h"
 #include "game/Layout.h"
+#include "qt/CoreToQt.h"
 #include "record/ClipRecorder.h"
 #include "record/Recorder.h"
+#include "tour/FailureText.h"
 #include "window/AccessibleStory.h"
 #include "window/ButtonKeys.h"
-#include "qt/CoreToQt.h"
 #include "window/GameActions.h"
 #include "window/GameSettings.h"
 #include "window/GameWindow.h"
@@ -18,7 +19,6 @@
 #include <QPixmap>
 #include <QStyleFactory>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -67,13 +67,10 @@ const char* missingDisplay(const QString& platform) {
     return nullptr;
 }
 
-// One line on standard error. Running out of memory reads the same whatever ran out: nothing
-// the player can do about that one file.
-void reportFailure(const QString& error) {
-    if (error.endsWith(SafeFile::reason(ENOMEM)))
-        std::fputs("brumox: out of memory\n", stderr);
-    else
-        std::fprintf(stderr, "brumox: %s\n", qPrintable(error));
+// One line on standard error, and status 1.
+int reportFailure(const Failure& failure) {
+    std::fprintf(stderr, "brumox: %s\n", commandLineText(failure).c_str());
+    return 1;
 }
 
 // The whole program; main() only catches what ran out of memory on the way.
@@ -98,14 +95,17 @@ int run(int argc, char* argv[]) {
         unlinker.emplace();
         recorder.emplace(parsed.options.record, parsed.options.recording);
         // A tour that cannot be played to its end is the caller's mistake, found in milliseconds.
+        // Memory that ran out on the way is not, though.
         if (!recorder->rehearse()) {
-            std::fputs(qPrintable(usageError(recorder->error())), stderr);
+            if (recorder->failure()->kind != Failure::Kind::RefusedStep)
+                return reportFailure(*recorder->failure());
+            std::fputs(qPrintable(usageError(
+                           QString::fromStdString(commandLineText(*recorder->failure())))),
+                       stderr);
             return UsageError;
         }
-        if (!recorder->open()) {
-            reportFailure(recorder->error());
-            return 1;
-        }
+        if (!recorder->open())
+            return reportFailure(*recorder->failure());
         // A recording needs no display at all.
         qputenv("QT_QPA_PLATFORM", "offscreen");
     } else if (const char* why = missingDisplay(parsed.options.platform)) {
@@ -133,14 +133,14 @@ int run(int argc, char* argv[]) {
         if (icon.open(QIODevice::WriteOnly) &&
             icon.writeImage(iconImage(parsed.options.iconSize)) && icon.commit())
             return 0;
-        reportFailure(icon.errorString());
-        return 1;
+        return reportFailure(*icon.failure());
     }
     if (recorder) {
         if (recorder->play())
             return 0;
-        if (!recorder->error().isEmpty())
-            reportFailure(recorder->error());
+        // None when the game window has reported its run-time error itself.
+        if (recorder->failure())
+            reportFailure(*recorder->failure());
         return 1;
     }
 
@@ -176,7 +176,6 @@ int main(int argc, char* argv[]) {
     try {
         return run(argc, argv);
     } catch (const std::bad_alloc&) {
-        std::fputs("brumox: out of memory\n", stderr);
-        return 1;
+        return reportFailure(Failure::outOfMemory());
     }
 }

@@ -4,7 +4,7 @@
 #include <QString>
 
 // Where saved pictures and clips go, each named after the moment it was taken and never over an
-// earlier one: brumox-YYYYMMDD-HHMMSS.png, then -2, -3 within the same second.
+// earlier one: as game/PictureName.h says, then -2, -3 within the same second.
 class PictureFolder {
   public:
     // The player's pictures folder.

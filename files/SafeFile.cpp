@@ -106,10 +106,20 @@ QString SafeFile::reason(int errnum) {
     return text;
 }
 
-bool SafeFile::fail(int errnum) {
-    if (!failed_) {
-        failed_ = true;
-        setErrorString(QStringLiteral("cannot write '%1': %2").arg(path_, reason(errnum)));
+Failure SafeFile::writeError(int errnum) const {
+    if (errnum == ENOMEM)
+        return Failure::outOfMemory();
+    return Failure::cannotWrite({}, reason(errnum).toStdString());
+}
+
+bool SafeFile::fail(Failure failure) {
+    if (!failure_) {
+        failure.path = path_.toStdString();
+        const QString why = failure.kind == Failure::Kind::OutOfMemory
+                                ? reason(ENOMEM)
+                                : QString::fromStdString(failure.reason);
+        setErrorString(QStringLiteral("cannot write '%1': %2").arg(path_, why));
+        failure_ = std::move(failure);
     }
     // Still open, so that whatever writes on finds out quietly.
     removeTemporary();
@@ -117,11 +127,11 @@ bool SafeFile::fail(int errnum) {
 }
 
 void SafeFile::discard(const QString& why) {
-    if (!failed_) {
-        failed_ = true;
-        setErrorString(QStringLiteral("cannot write '%1': %2").arg(path_, why));
-    }
-    removeTemporary();
+    discard(Failure::cannotWrite({}, why.toStdString()));
+}
+
+void SafeFile::discard(Failure why) {
+    fail(std::move(why));
     QIODevice::close();
 }
 
@@ -144,21 +154,21 @@ void SafeFile::removeTemporary() {
 bool SafeFile::open(OpenMode mode) {
     if (isOpen() || (mode & ~(QIODevice::WriteOnly | QIODevice::Truncate)) ||
         !(mode & QIODevice::WriteOnly))
-        return fail(EINVAL);
-    failed_ = false;
+        return fail(writeError(EINVAL));
+    failure_.reset();
     ignoreFileSizeSignal();
 
     target_ = QFile::encodeName(QFileInfo(path_).absoluteFilePath());
     if (const int error = followLinks(target_))
-        return fail(error);
+        return fail(writeError(error));
     struct stat existing {};
     const bool replaces = ::stat(target_.constData(), &existing) == 0;
     if (replaces && S_ISDIR(existing.st_mode))
-        return fail(EISDIR);
+        return fail(writeError(EISDIR));
     // Some file systems know no unnamed files: a named one there.
     fd_ = openUnnamed(folderOf(target_));
     if (fd_ < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-        return fail(errno);
+        return fail(writeError(errno));
     if (fd_ < 0 && !nameTemporary(false))
         return false;
     // Created with the usual permissions (0666 less the umask), or the replaced file's.
@@ -181,7 +191,7 @@ bool SafeFile::flushBuffer() {
             continue;
         // A write that takes nothing yet reports no error says the disk is full.
         if (written <= 0)
-            return fail(written < 0 ? errno : ENOSPC);
+            return fail(writeError(written < 0 ? errno : ENOSPC));
         data += written;
         left -= written;
     }
@@ -190,7 +200,7 @@ bool SafeFile::flushBuffer() {
 }
 
 qint64 SafeFile::writeData(const char* data, qint64 length) {
-    if (failed_ || fd_ < 0)
+    if (failure_ || fd_ < 0)
         return -1;
     if (buffer_.size() + length > BufferSize && !flushBuffer())
         return -1;
@@ -212,12 +222,12 @@ QString SafeFile::encodeImage(QIODevice& out, const QImage& image, const char* f
 }
 
 bool SafeFile::writeImage(const QImage& image, const char* format) {
-    if (failed_ || fd_ < 0)
+    if (failure_ || fd_ < 0)
         return false;
     // Every picture the game makes has pixels: a null one is what Qt returns when it could not
     // get the memory for it.
     if (image.isNull()) {
-        discard(reason(ENOMEM));
+        discard(Failure::outOfMemory());
         return false;
     }
     try {
@@ -231,13 +241,13 @@ bool SafeFile::writeImage(const QImage& image, const char* format) {
         }
         return write(encoded.data()) == encoded.size();
     } catch (const std::bad_alloc&) {
-        discard(reason(ENOMEM));
+        discard(Failure::outOfMemory());
         return false;
     }
 }
 
 bool SafeFile::commit() {
-    const bool committed = !failed_ && fd_ >= 0 && putInPlace();
+    const bool committed = !failure_ && fd_ >= 0 && putInPlace();
     QIODevice::close();
     return committed;
 }
@@ -247,15 +257,15 @@ bool SafeFile::putInPlace() {
         return false;
     // Some file systems report a full disk only when the data reach it.
     if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
-        return fail(errno);
+        return fail(writeError(errno));
     // A link never replaces a file, a rename does: the whole file gets a hidden name first.
     if (temporary_.isEmpty() && !nameTemporary(true))
         return false;
     const int fd = std::exchange(fd_, -1);
     if (::close(fd) != 0)
-        return fail(errno);
+        return fail(writeError(errno));
     if (::rename(temporary_.constData(), target_.constData()) != 0)
-        return fail(errno);
+        return fail(writeError(errno));
     TemporaryNames::forget(std::exchange(tracked_, -1));
     temporary_.clear();
     return true;
@@ -278,6 +288,6 @@ bool SafeFile::nameTemporary(bool linkUnnamed) {
         TemporaryNames::forget(std::exchange(tracked_, -1));
         temporary_.clear();
         if (error != EEXIST || attempt == 100)
-            return fail(error);
+            return fail(writeError(error));
     }
 }

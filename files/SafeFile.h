@@ -1,8 +1,12 @@
 #pragma once
 
+#include "game/Failure.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+
+#include <optional>
 
 class QImage;
 
@@ -40,8 +44,12 @@ class SafeFile : public QIODevice {
     // Gives up because of something outside the file (an encoder's error, say): the temporary
     // goes away, and errorString() tells `why`, unless the file had already failed by itself.
     void discard(const QString& why);
+    // The same for a writer's failure, which names no file: this file's path is added.
+    void discard(Failure why);
 
-    bool hasFailed() const { return failed_; }
+    bool hasFailed() const { return failure_.has_value(); }
+    // What failed first, as errorString() says it; memory that ran out is told by its type.
+    const std::optional<Failure>& failure() const { return failure_; }
     const QString& path() const { return path_; }
 
     // Why a call failed with this errno, in the words of the messages.
@@ -54,7 +62,9 @@ class SafeFile : public QIODevice {
     qint64 writeData(const char* data, qint64 length) override;
 
   private:
-    bool fail(int errnum);
+    // Keeps the first failure, since later ones follow from it, and lets go of the temporary.
+    bool fail(Failure failure);
+    Failure writeError(int errnum) const;
     bool flushBuffer();
     bool putInPlace();
     // Makes the temporary under a fresh hidden name beside the target: a new file, or with
@@ -68,5 +78,5 @@ class SafeFile : public QIODevice {
     int tracked_ = -1;     // the name's slot in TemporaryNames
     int fd_ = -1;
     QByteArray buffer_;
-    bool failed_ = false;
+    std::optional<Failure> failure_;
 };

@@ -4,6 +4,6 @@
 
 Failure Failure::of(std::string_view step, const std::exception& error) {
     if (dynamic_cast<const std::bad_alloc*>(&error))
-        return {std::string(step), {}, true};
-    return {std::string(step), error.what(), false};
+        return {Kind::OutOfMemory, std::string(step), 0, {}, {}};
+    return {Kind::PictureError, std::string(step), 0, {}, error.what()};
 }

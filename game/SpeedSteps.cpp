@@ -65,6 +65,17 @@ std::string speedName(double speed) {
     return text;
 }
 
+std::string speedStepsText() {
+    std::string text;
+    for (std::size_t i = 0; i < SpeedSteps.size(); ++i) {
+        std::string name = speedName(SpeedSteps[i]);
+        if (name.ends_with('x'))
+            name.pop_back();
+        text += (i == 0 ? "" : i + 1 == SpeedSteps.size() ? " and " : ", ") + name;
+    }
+    return text;
+}
+
 std::optional<double> parseSpeed(std::string_view text) {
     std::optional<double> factor;
     if (const auto slash = text.find('/'); slash == std::string_view::npos) {

@@ -24,3 +24,6 @@ double slowerSpeed(double speed);
 
 // "1/4x", "2x", "1.5x", or "instant" for 0.
 std::string speedName(double speed);
+
+// The steps as the help lists them: "1/4, 1/2, 1, 2, 4, 8 and instant".
+std::string speedStepsText();

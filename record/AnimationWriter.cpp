@@ -1,8 +1,5 @@
 #include "record/AnimationWriter.h"
 
-#include "files/SafeFile.h"
-
-#include <cerrno>
 #include <cstring>
 #include <new>
 
@@ -10,21 +7,31 @@ template <typename Step> bool AnimationWriter::guarded(Step step) {
     try {
         return step();
     } catch (const std::bad_alloc&) {
-        return failOutOfMemory();
+        return fail(Failure::outOfMemory());
     }
 }
 
 bool AnimationWriter::open(QIODevice& out, QSize screen) {
-    return guarded([&] { return openAnimation(out, screen); });
+    screen_ = screen;
+    return guarded([&] { return openAnimation(out); });
 }
 
 bool AnimationWriter::addFrame(const QImage& picture, std::int64_t startNs) {
     if (hasFailed())
         return false;
-    // The caller's picture, or its conversion, may be what memory could not hold.
-    if (picture.isNull())
-        return failOutOfMemory();
-    return guarded([&] { return addPicture(picture, startNs); });
+    return guarded([&] {
+        // The caller's picture, or its conversion, may be what memory could not hold.
+        const QImage frame = picture.convertToFormat(QImage::Format_RGB32);
+        if (frame.isNull())
+            return fail(Failure::outOfMemory());
+        if (frame.size() != screen_)
+            return fail(QStringLiteral("a %1x%2 picture does not fit the %3x%4 screen")
+                            .arg(frame.width())
+                            .arg(frame.height())
+                            .arg(screen_.width())
+                            .arg(screen_.height()));
+        return addPicture(frame, startNs);
+    });
 }
 
 bool AnimationWriter::finish(std::int64_t endNs) {
@@ -33,13 +40,17 @@ bool AnimationWriter::finish(std::int64_t endNs) {
     return guarded([&] { return finishAnimation(endNs); });
 }
 
-bool AnimationWriter::failOutOfMemory() {
-    return fail(SafeFile::reason(ENOMEM));
+QString AnimationWriter::errorString() const {
+    if (!failure_)
+        return {};
+    if (failure_->kind == Failure::Kind::OutOfMemory)
+        return QStringLiteral("out of memory");
+    return QString::fromStdString(failure_->reason);
 }
 
-bool AnimationWriter::fail(const QString& message) {
-    if (error_.isEmpty())
-        error_ = message;
+bool AnimationWriter::fail(Failure failure) {
+    if (!failure_)
+        failure_ = std::move(failure);
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "record/ClipRecorder.h"
 
+#include "tour/FailureText.h"
 #include "window/GameWindow.h"
 #include "window/Look.h"
 #include "window/Notice.h"
@@ -29,8 +30,9 @@ ClipRecorder::ClipRecorder(GameWindow& window) : window_(window) {
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] {
         if (!takeFrame())
-            showFailure(window_,
-                        QStringLiteral("cannot record to %1: %2").arg(file_->path(), error_));
+            showFailure(
+                window_,
+                QStringLiteral("cannot record to %1: %2").arg(file_->path(), errorString()));
     });
 }
 
@@ -40,18 +42,18 @@ ClipRecorder::~ClipRecorder() {
 
 bool ClipRecorder::start(const QString& path) {
     if (recording()) {
-        error_ = QStringLiteral("a clip is being recorded already");
+        failure_ = Failure::noWindow("a clip is being recorded already");
         return false;
     }
-    error_.clear();
+    failure_.reset();
     title_ = window_.windowTitle();
     file_.emplace(path);
     if (!file_->open(QIODevice::WriteOnly))
-        return fail(file_->errorString());
+        return fail(*file_->failure());
     size_ = clipSize(window_.pictureArea().size());
     gif_.emplace();
     if (!gif_->open(*file_, size_))
-        return failWriting(gif_->errorString());
+        return fail(*gif_->failure());
     clock_.start();
     if (!takeFrame())
         return false;
@@ -68,22 +70,23 @@ bool ClipRecorder::stop() {
     if (!takeFrame())
         return false;
     if (!gif_->finish(clock_.nsecsElapsed()))
-        return failWriting(gif_->errorString());
+        return fail(*gif_->failure());
     end();
     if (!file_->commit())
-        return fail(file_->errorString());
+        return fail(*file_->failure());
     return true;
 }
 
 bool ClipRecorder::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &window_ && event->type() == QEvent::Close && recording() && !stop())
-        showFailure(window_, QStringLiteral("cannot save %1: %2").arg(file_->path(), error_));
+        showFailure(window_,
+                    QStringLiteral("cannot save %1: %2").arg(file_->path(), errorString()));
     return false;
 }
 
 bool ClipRecorder::takeFrame() {
     return gif_->addFrame(fitted(grabPicture(window_)), clock_.nsecsElapsed()) ||
-           failWriting(gif_->errorString());
+           fail(*gif_->failure());
 }
 
 QImage ClipRecorder::fitted(QImage shown) const {
@@ -103,20 +106,16 @@ QImage ClipRecorder::fitted(QImage shown) const {
     return frame;
 }
 
-bool ClipRecorder::fail(const QString& error) {
-    error_ = error;
-    if (recording())
-        end();
-    if (file_)
-        file_->discard(error);
-    return false;
+QString ClipRecorder::errorString() const {
+    return failure_ ? QString::fromStdString(failureText(*failure_)) : QString();
 }
 
-bool ClipRecorder::failWriting(const QString& why) {
-    // The file's own failure (a full disk, say) says more than the encoder's.
-    if (file_)
-        file_->discard(why);
-    return fail(file_ && file_->hasFailed() ? file_->errorString() : why);
+bool ClipRecorder::fail(Failure failure) {
+    if (recording())
+        end();
+    file_->discard(std::move(failure));
+    failure_ = file_->failure();
+    return false;
 }
 
 void ClipRecorder::end() {

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "files/SafeFile.h"
 #include "record/GifWriter.h"
 #include "window/ClipSink.h"
 
-#include "files/SafeFile.h"
 #include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
-
 #include <QTimer>
 
 #include <optional>
@@ -30,7 +29,7 @@ class ClipRecorder : public QObject, public ClipSink {
     bool start(const QString& path) override;
     bool stop() override;
     bool recording() const override { return gif_.has_value(); }
-    QString errorString() const override { return error_; }
+    QString errorString() const override;
 
     static constexpr int FrameMs = 50;
     static constexpr int WidestClip = 1280;
@@ -42,8 +41,9 @@ class ClipRecorder : public QObject, public ClipSink {
     // The window as it is now; false, with the clip abandoned, if it cannot be written.
     bool takeFrame();
     QImage fitted(QImage shown) const;
-    bool fail(const QString& error);
-    bool failWriting(const QString& why);
+    // Ends the clip and lets go of its file. Where writing failed, the file's own failure (a full
+    // disk, say) comes first; otherwise the writer's, named by the file.
+    bool fail(Failure failure);
     void end();
 
     GameWindow& window_;
@@ -53,5 +53,5 @@ class ClipRecorder : public QObject, public ClipSink {
     QTimer timer_;
     QElapsedTimer clock_;
     QString title_;
-    QString error_;
+    std::optional<Failure> failure_;
 };

@@ -17,7 +17,7 @@ void FrameSampler::begin() {
     if (!writer_)
         return;
     grab();
-    failed_ = !writer_->addFrame(frame_, 0);
+    writer_->addFrame(frame_, 0);
 }
 
 void FrameSampler::sample(std::int64_t ns, bool pauseBegins) {
@@ -40,8 +40,7 @@ void FrameSampler::sample(std::int64_t ns, bool pauseBegins) {
 
 void FrameSampler::take(std::int64_t frame) {
     grab();
-    if (!writer_->addFrame(frame_, boundary(frame)))
-        failed_ = true;
+    writer_->addFrame(frame_, boundary(frame));
 }
 
 void FrameSampler::grab() {

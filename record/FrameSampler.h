@@ -11,7 +11,8 @@ class AnimationWriter;
 
 // Turns the nominal timeline into frames at fixed boundaries. The frame that starts at boundary T
 // shows the window as it stands when the first pause that begins in [T, T + interval) begins, the
-// painter's own moment to be looked at; failing that, as it stands at T + interval.
+// painter's own moment to be looked at; failing that, as it stands at T + interval. A frame the
+// writer refuses is its failure, kept there for the recorder to ask after.
 class FrameSampler : public Timeline::Sync {
   public:
     // With no writer it only keeps time, for a still picture.
@@ -28,8 +29,6 @@ class FrameSampler : public Timeline::Sync {
     void advanceTo(std::int64_t ns) { sample(ns, false); }
     void reached(std::int64_t nominalNs) override { sample(offsetNs_ + nominalNs, false); }
     void pausing(std::int64_t nominalNs) override { sample(offsetNs_ + nominalNs, true); }
-    // A frame could not be written: the recording is lost, and need not play on.
-    bool failed() const { return failed_; }
 
   private:
     std::int64_t boundary(std::int64_t frame) const { return frame * 1'000'000'000 / fps_; }
@@ -43,5 +42,4 @@ class FrameSampler : public Timeline::Sync {
     std::int64_t fps_;
     std::int64_t offsetNs_ = 0;
     std::int64_t nextFrame_ = 1;
-    bool failed_ = false;
 };

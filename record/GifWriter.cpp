@@ -29,19 +29,18 @@ int appendEncoded(GifFileType* gif, const GifByteType* bytes, int length) {
     }
 }
 
+// giflib writes only into memory here: a failed write is a buffer that could not grow.
+Failure giflibError(const char* what, int code) {
+    if (code == E_GIF_ERR_NOT_ENOUGH_MEM || code == E_GIF_ERR_WRITE_FAILED)
+        return Failure::outOfMemory();
+    return Failure::cannotWrite({}, std::string(what) + ": " + GifErrorString(code));
+}
+
 } // namespace
 
 GifWriter::~GifWriter() {
     if (gif_)
         EGifCloseFile(gif_, nullptr);
-}
-
-bool GifWriter::failed(const char* what, int code) {
-    // giflib writes only into memory here: a failed write is a buffer that could not grow.
-    if (code == E_GIF_ERR_NOT_ENOUGH_MEM || code == E_GIF_ERR_WRITE_FAILED)
-        return failOutOfMemory();
-    return fail(
-        QStringLiteral("%1: %2").arg(QLatin1String(what), QLatin1String(GifErrorString(code))));
 }
 
 bool GifWriter::send(const QByteArray& bytes) {
@@ -51,12 +50,13 @@ bool GifWriter::send(const QByteArray& bytes) {
                     .arg(QLatin1String(GifErrorString(E_GIF_ERR_WRITE_FAILED))));
 }
 
-bool GifWriter::openAnimation(QIODevice& out, QSize screen) {
+bool GifWriter::openAnimation(QIODevice& out) {
     out_ = &out;
+    const QSize size = screen();
     int code = 0;
     gif_ = EGifOpen(&encoded_, appendEncoded, &code);
     if (!gif_)
-        return failed("cannot start the GIF", code);
+        return fail(giflibError("cannot start the GIF", code));
     EGifSetGifVersion(gif_, true);
 
     GifColorType colours[256];
@@ -66,10 +66,10 @@ bool GifWriter::openAnimation(QIODevice& out, QSize screen) {
                       static_cast<GifByteType>(qGreen(palette[i])),
                       static_cast<GifByteType>(qBlue(palette[i]))};
     ColorMapObject* map = GifMakeMapObject(256, colours);
-    const int written = EGifPutScreenDesc(gif_, screen.width(), screen.height(), 8, 0, map);
+    const int written = EGifPutScreenDesc(gif_, size.width(), size.height(), 8, 0, map);
     GifFreeMapObject(map);
     if (written != GIF_OK)
-        return failed("cannot write the GIF header", gif_->Error);
+        return fail(giflibError("cannot write the GIF header", gif_->Error));
 
     // Loop forever: the NETSCAPE2.0 application extension with a repeat count of 0.
     static const char application[] = "NETSCAPE2.0";
@@ -78,28 +78,17 @@ bool GifWriter::openAnimation(QIODevice& out, QSize screen) {
         EGifPutExtensionBlock(gif_, 11, application) != GIF_OK ||
         EGifPutExtensionBlock(gif_, 3, endless) != GIF_OK ||
         EGifPutExtensionTrailer(gif_) != GIF_OK)
-        return failed("cannot write the GIF header", gif_->Error);
+        return fail(giflibError("cannot write the GIF header", gif_->Error));
     if (!send(std::exchange(encoded_, {})))
         return false;
     previous_ = QImage();
-    shown_.assign(static_cast<std::size_t>(screen.width()) * screen.height(), 0);
-    screen_ = screen;
+    shown_.assign(static_cast<std::size_t>(size.width()) * size.height(), 0);
     return true;
 }
 
-bool GifWriter::addPicture(const QImage& picture, std::int64_t startNs) {
+bool GifWriter::addPicture(const QImage& frame, std::int64_t startNs) {
     if (!gif_)
         return false;
-    const QImage frame = picture.convertToFormat(QImage::Format_RGB32);
-    if (frame.isNull())
-        return failOutOfMemory();
-    if (frame.size() != screen_) {
-        return fail(QStringLiteral("a %1x%2 picture does not fit the %3x%4 screen")
-                        .arg(frame.width())
-                        .arg(frame.height())
-                        .arg(screen_.width())
-                        .arg(screen_.height()));
-    }
     const bool first = previous_.isNull();
     const QRect rect = first ? frame.rect() : changedRect(previous_, frame);
     if (rect.isEmpty())
@@ -111,7 +100,7 @@ bool GifWriter::addPicture(const QImage& picture, std::int64_t startNs) {
     if (first) {
         previous_ = frame.copy();
         if (previous_.isNull())
-            return failOutOfMemory();
+            return fail(Failure::outOfMemory());
     }
 
     pending_.rect = rect;
@@ -128,7 +117,7 @@ bool GifWriter::addPicture(const QImage& picture, std::int64_t startNs) {
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
         auto* before = reinterpret_cast<QRgb*>(previous_.scanLine(y));
-        std::uint8_t* shown = shown_.data() + static_cast<std::size_t>(y) * screen_.width();
+        std::uint8_t* shown = shown_.data() + static_cast<std::size_t>(y) * frame.width();
         for (int x = rect.left(); x <= rect.right(); ++x) {
             if (row[x] != last) {
                 last = row[x];
@@ -189,7 +178,7 @@ bool GifWriter::encodeFrame(const QRect& rect, std::uint8_t* indices, bool trans
         EGifPutImageDesc(gif_, rect.x(), rect.y(), rect.width(), rect.height(), false, nullptr) !=
             GIF_OK ||
         EGifPutLine(gif_, indices, rect.width() * rect.height()) != GIF_OK)
-        return failed("cannot write a GIF frame", gif_->Error);
+        return fail(giflibError("cannot write a GIF frame", gif_->Error));
     return true;
 }
 
@@ -201,6 +190,6 @@ bool GifWriter::finishAnimation(std::int64_t endNs) {
     const bool closed = EGifCloseFile(gif_, &code) == GIF_OK;
     gif_ = nullptr;
     if (wrote && !closed)
-        return failed("cannot finish the GIF", code);
+        return fail(giflibError("cannot finish the GIF", code));
     return wrote && send(std::exchange(encoded_, {}));
 }

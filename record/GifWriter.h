@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QImage>
 #include <QRect>
-#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -26,8 +25,8 @@ class GifWriter : public AnimationWriter {
     ~GifWriter() override;
 
   protected:
-    bool openAnimation(QIODevice& out, QSize screen) override;
-    bool addPicture(const QImage& picture, std::int64_t startNs) override;
+    bool openAnimation(QIODevice& out) override;
+    bool addPicture(const QImage& frame, std::int64_t startNs) override;
     bool finishAnimation(std::int64_t endNs) override;
 
   private:
@@ -42,7 +41,6 @@ class GifWriter : public AnimationWriter {
     // Into encoded_. giflib masks the indices in place, which changes none of 256 colours.
     bool encodeFrame(const QRect& rect, std::uint8_t* indices, bool transparent, int delay);
     bool send(const QByteArray& bytes);
-    bool failed(const char* what, int code);
 
     QIODevice* out_ = nullptr;
     GifFileType* gif_ = nullptr;
@@ -50,7 +48,6 @@ class GifWriter : public AnimationWriter {
     GifPalette palette_;
     QImage previous_;                 // our own copy of the last picture
     std::vector<std::uint8_t> shown_; // each screen pixel's index once the pending frame shows
-    QSize screen_;
     Pending pending_;
     bool hasPending_ = false;
 };

@@ -1,10 +1,10 @@
 #include "record/Recorder.h"
 
+#include "qt/CoreToQt.h"
 #include "record/FrameSampler.h"
 #include "record/GifWriter.h"
 #include "record/WebpWriter.h"
 #include "tour/Rehearsal.h"
-#include "qt/CoreToQt.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -77,31 +77,25 @@ QString perform(GameWindow& window, const TourStep& step) {
 TourRecorder::TourRecorder(const QString& path, const RecordOptions& options)
     : path_(path), options_(options), out_(path) {}
 
-bool TourRecorder::fail(const QString& message) {
-    out_.discard(message);
-    error_ = message;
-    return false;
-}
-
-bool TourRecorder::failWriting(const QString& why) {
-    out_.discard(why);
-    error_ = out_.errorString();
+bool TourRecorder::fail(Failure failure) {
+    const bool writing =
+        failure.kind == Failure::Kind::CannotWrite || failure.kind == Failure::Kind::OutOfMemory;
+    out_.discard(failure);
+    failure_ = writing ? *out_.failure() : std::move(failure);
     return false;
 }
 
 bool TourRecorder::rehearse() {
-    const Rehearsal rehearsal = ::rehearse(options_.tour, options_.size, options_.game.seed,
-                                           options_.game.view.value_or(ViewMode::Actual));
-    if (rehearsal.error.empty())
-        return true;
-    error_ = QString::fromStdString(rehearsal.error);
-    return false;
+    failure_ = ::rehearse(options_.tour, options_.size, options_.game.seed,
+                          options_.game.view.value_or(ViewMode::Actual))
+                   .failure;
+    return !failure_;
 }
 
 bool TourRecorder::open() {
     if (out_.open(QIODevice::WriteOnly))
         return true;
-    error_ = out_.errorString();
+    failure_ = out_.failure();
     return false;
 }
 
@@ -118,12 +112,12 @@ bool TourRecorder::play() {
     window.show();
     QCoreApplication::processEvents();
     if (window.size() != toQSize(options_.size))
-        return fail(QStringLiteral("the window cannot be made %1x%2 here")
-                        .arg(options_.size.width)
-                        .arg(options_.size.height));
+        return fail(Failure::noWindow("the window cannot be made " +
+                                      std::to_string(options_.size.width) + "x" +
+                                      std::to_string(options_.size.height) + " here"));
 
     if (writer && !writer->open(out_, screenFor(options_)))
-        return failWriting(writer->errorString());
+        return fail(*writer->failure());
     FrameSampler sampler(window, writer.get(), screenFor(options_), options_.fps);
     sampler.begin();
     // A hold runs up to the next step: the frames that end by then show the picture before it.
@@ -135,17 +129,17 @@ bool TourRecorder::play() {
         sampler.setOffset(now);
         const QString problem = perform(window, step);
         if (!problem.isEmpty())
-            return fail(QStringLiteral("--play step %1 '%2': %3")
-                            .arg(i + 1)
-                            .arg(QString::fromStdString(stepName(step)), problem));
+            return fail(Failure::refusedStep(i + 1, stepName(step), problem.toStdString()));
         // The sampler asks for no stops: the picture plays through in one go, sampled as it
         // reaches each frame's time.
         window.runner().finish();
         QCoreApplication::processEvents();
-        if (window.runner().halted())
-            return fail(QString());
-        if (sampler.failed())
-            return failWriting(writer->errorString());
+        if (window.runner().halted()) {
+            out_.close();
+            return false;
+        }
+        if (writer && writer->failure())
+            return fail(*writer->failure());
 
         const bool resize = std::holds_alternative<PixelSize>(step);
         const bool last = i + 1 == options_.tour.size();
@@ -156,16 +150,16 @@ bool TourRecorder::play() {
 
     if (writer) {
         if (!writer->finish(now))
-            return failWriting(writer->errorString());
+            return fail(*writer->failure());
     } else {
         QImage still(window.size(), QImage::Format_RGB32);
         // A null picture is one memory could not hold, and writing it says so.
         if (!still.isNull())
             window.render(&still);
         if (!out_.writeImage(still))
-            return failWriting({});
+            return fail(*out_.failure());
     }
     if (!out_.commit())
-        return failWriting({});
+        return fail(*out_.failure());
     return true;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "files/SafeFile.h"
+#include "game/Failure.h"
 #include "tour/TourScript.h"
 #include "window/GameWindow.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // How long a recording holds still, in nominal time, so that every caption can be read.
@@ -26,8 +28,8 @@ struct RecordOptions {
 // for real time, and writes what the window showed to a .gif or a .webp (every frame) or a .png
 // (the last). The file appears only once it is whole.
 //
-// Errors: each step returns false and leaves one line in error(), without the program's name;
-// an empty error() means the game window has already reported a run-time error itself.
+// Errors: each step returns false and keeps what failed in failure(), for the command line to
+// word; none means the game window has already reported a run-time error itself.
 class TourRecorder {
   public:
     TourRecorder(const QString& path, const RecordOptions& options);
@@ -41,15 +43,15 @@ class TourRecorder {
     // Needs the application object. Only a finished recording replaces the output file; the
     // temporary goes away otherwise.
     bool play();
-    const QString& error() const { return error_; }
+    const std::optional<Failure>& failure() const { return failure_; }
 
   private:
-    bool fail(const QString& message);
-    // The file's own failure (a full disk, say) comes first; otherwise the writer's.
-    bool failWriting(const QString& why);
+    // The output goes away. Where writing it failed, the file's own failure (a full disk, say)
+    // comes first; otherwise the writer's, named by the file.
+    bool fail(Failure failure);
 
     QString path_;
     RecordOptions options_;
     SafeFile out_;
-    QString error_;
+    std::optional<Failure> failure_;
 };

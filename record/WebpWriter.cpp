@@ -1,14 +1,11 @@
 #include "record/WebpWriter.h"
 
-#include "files/SafeFile.h"
-
 #include <QIODevice>
 
 #include <webp/encode.h>
 #include <webp/mux.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -49,9 +46,11 @@ WebPConfig frameConfig(int method, float quality) {
     return config;
 }
 
-QString encodingError(int code) {
-    return code == VP8_ENC_ERROR_OUT_OF_MEMORY ? SafeFile::reason(ENOMEM)
-                                               : QStringLiteral("libwebp error %1").arg(code);
+Failure encodingError(int code) {
+    if (code == VP8_ENC_ERROR_OUT_OF_MEMORY)
+        return Failure::outOfMemory();
+    return Failure::cannotWrite({}, "cannot encode a WebP frame: libwebp error " +
+                                        std::to_string(code));
 }
 
 } // namespace
@@ -60,37 +59,21 @@ WebpWriter::~WebpWriter() {
     WebPMuxDelete(mux_);
 }
 
-bool WebpWriter::failed(const QString& message) {
-    WebPMuxDelete(mux_);
-    mux_ = nullptr;
-    return fail(message);
-}
-
-bool WebpWriter::openAnimation(QIODevice& out, QSize screen) {
+bool WebpWriter::openAnimation(QIODevice& out) {
     out_ = &out;
-    screen_ = screen;
     mux_ = WebPMuxNew();
-    shown_ = QImage(screen, QImage::Format_RGB32);
-    pending_ = QImage(screen, QImage::Format_RGB32);
-    pixels_.resize(static_cast<std::size_t>(screen.width()) * screen.height());
+    shown_ = QImage(screen(), QImage::Format_RGB32);
+    pending_ = QImage(screen(), QImage::Format_RGB32);
+    pixels_.resize(static_cast<std::size_t>(screen().width()) * screen().height());
     if (!mux_ || shown_.isNull() || pending_.isNull())
-        return failed(SafeFile::reason(ENOMEM));
+        return fail(Failure::outOfMemory());
     hasShown_ = hasPending_ = false;
     return true;
 }
 
-bool WebpWriter::addPicture(const QImage& picture, std::int64_t startNs) {
+bool WebpWriter::addPicture(const QImage& frame, std::int64_t startNs) {
     if (!mux_)
         return false;
-    const QImage frame = picture.convertToFormat(QImage::Format_RGB32);
-    if (frame.isNull())
-        return failed(SafeFile::reason(ENOMEM));
-    if (frame.size() != screen_)
-        return failed(QStringLiteral("a %1x%2 picture does not fit the %3x%4 screen")
-                          .arg(frame.width())
-                          .arg(frame.height())
-                          .arg(screen_.width())
-                          .arg(screen_.height()));
     if (hasPending_ ? samePicture(frame, pending_) : hasShown_ && samePicture(frame, shown_))
         return true;
     const std::int64_t ms = milliseconds(startNs);
@@ -106,10 +89,10 @@ bool WebpWriter::addPicture(const QImage& picture, std::int64_t startNs) {
         }
     }
     // Opaque whatever the unused alpha byte says.
-    for (int y = 0; y < screen_.height(); ++y) {
+    for (int y = 0; y < frame.height(); ++y) {
         const auto* from = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
         auto* to = reinterpret_cast<QRgb*>(pending_.scanLine(y));
-        for (int x = 0; x < screen_.width(); ++x)
+        for (int x = 0; x < frame.width(); ++x)
             to[x] = from[x] | 0xff000000u;
     }
     hasPending_ = true;
@@ -151,8 +134,7 @@ bool WebpWriter::encodePixels(QSize size, const WebPConfig& config, QByteArray& 
     WebPMemoryWriterClear(&memory);
     WebPPictureFree(&picture);
     if (!encoded)
-        return failed(QStringLiteral("cannot encode a WebP frame: %1")
-                          .arg(encodingError(picture.error_code)));
+        return fail(encodingError(picture.error_code));
     return true;
 }
 
@@ -167,7 +149,7 @@ bool WebpWriter::push(const QByteArray& frame, const QRect& rect, bool blend, in
     info.dispose_method = WEBP_MUX_DISPOSE_NONE;
     info.blend_method = blend ? WEBP_MUX_BLEND : WEBP_MUX_NO_BLEND;
     if (WebPMuxPushFrame(mux_, &info, 1) != WEBP_MUX_OK)
-        return failed(QStringLiteral("cannot add a WebP frame: %1").arg(SafeFile::reason(ENOMEM)));
+        return fail(Failure::outOfMemory());
     countFrame();
     return true;
 }
@@ -229,7 +211,7 @@ bool WebpWriter::finishAnimation(std::int64_t endNs) {
     if (hasPending_ && (endMs > pendingMs_ || !hasShown_) && !writePending())
         return false;
     if (!hasShown_)
-        return failed(QStringLiteral("cannot write a WebP animation without pictures"));
+        return fail(QStringLiteral("cannot write a WebP animation without pictures"));
     if (!pushHeld(endMs))
         return false;
     WebPMuxAnimParams animation{};
@@ -238,11 +220,10 @@ bool WebpWriter::finishAnimation(std::int64_t endNs) {
     WebPData data;
     WebPDataInit(&data);
     if (WebPMuxSetAnimationParams(mux_, &animation) != WEBP_MUX_OK ||
-        WebPMuxSetCanvasSize(mux_, screen_.width(), screen_.height()) != WEBP_MUX_OK ||
+        WebPMuxSetCanvasSize(mux_, screen().width(), screen().height()) != WEBP_MUX_OK ||
         WebPMuxAssemble(mux_, &data) != WEBP_MUX_OK) {
         WebPDataClear(&data);
-        return failed(
-            QStringLiteral("cannot finish the WebP animation: %1").arg(SafeFile::reason(ENOMEM)));
+        return fail(Failure::outOfMemory());
     }
     const qint64 size = static_cast<qint64>(data.size);
     const bool wrote = out_->write(reinterpret_cast<const char*>(data.bytes), size) == size;
@@ -250,6 +231,6 @@ bool WebpWriter::finishAnimation(std::int64_t endNs) {
     WebPMuxDelete(mux_);
     mux_ = nullptr;
     if (!wrote)
-        return failed(QStringLiteral("cannot write the WebP animation"));
+        return fail(QStringLiteral("cannot write the WebP animation"));
     return true;
 }

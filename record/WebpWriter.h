@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QRect>
-#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -30,8 +29,8 @@ class WebpWriter : public AnimationWriter {
     ~WebpWriter() override;
 
   protected:
-    bool openAnimation(QIODevice& out, QSize screen) override;
-    bool addPicture(const QImage& picture, std::int64_t startNs) override;
+    bool openAnimation(QIODevice& out) override;
+    bool addPicture(const QImage& frame, std::int64_t startNs) override;
     // Writes the whole animation: until then the frames are kept in memory.
     bool finishAnimation(std::int64_t endNs) override;
 
@@ -45,11 +44,9 @@ class WebpWriter : public AnimationWriter {
     bool fillPixels(const QRect& rect, bool blend);
     bool encodePixels(QSize size, const WebPConfig& config, QByteArray& into);
     bool push(const QByteArray& frame, const QRect& rect, bool blend, int durationMs);
-    bool failed(const QString& message);
 
     QIODevice* out_ = nullptr;
     WebPMux* mux_ = nullptr;
-    QSize screen_;
     // Two pictures of our own, kept from one frame to the next: fresh memory for each picture
     // costs more than copying it.
     QImage shown_;   // what the animation shows once its last frame is drawn

@@ -5,7 +5,7 @@
 # not use either.
 set -euo pipefail
 cd "$1"
-layers=(canvas pacing stage scene attacks game tour qt files window record app)
+layers=(canvas pacing stage sound scene attacks game tour qt files window record app)
 rank() { local i; for i in "${!layers[@]}"; do [[ ${layers[$i]} == "$1" ]] && echo "$i" && return; done; echo -1; }
 status=0
 for folder in "${layers[@]}" tools web; do
@@ -21,7 +21,7 @@ for folder in "${layers[@]}" tools web; do
         fi
     done < <(grep -Hn '#include "' "$folder"/*.h "$folder"/*.cpp 2>/dev/null || true)
 done
-core=(canvas pacing stage scene attacks game tour tools web)
+core=(canvas pacing stage sound scene attacks game tour tools web)
 if grep -ln '#include <Q' $(for f in "${core[@]}"; do ls "$f"/*.h "$f"/*.cpp 2>/dev/null; done); then
     echo "layering: the files above include Qt, which stays out of the core, tour/, tools/ and web/" >&2
     status=1

@@ -2,6 +2,7 @@
 // and for the web build's icons. No Qt: the same sources build it everywhere.
 //
 //   brumox-pixels icon SIZE OUT.pam
+//   brumox-pixels page-tables
 //   brumox-pixels tour [--size WxH] [--view fit|actual] [--ratio R] [--seed N] [--play STEPS]
 //                 OUTDIR
 //
@@ -9,13 +10,22 @@
 // picture and after each step writes its device pixels as raw RGBA to OUTDIR/step-NN.rgba, with
 // one JSON line on standard output for each: the file, its size, the caption and buttons shown,
 // and how long the step's picture takes at the designed pace (nominalNs).
+//
+// page-tables writes, as one JSON object on standard output, what the web page's markup and
+// script take from the core at build time: the game's name, the views' names, the saved
+// pictures' name pattern, the buttons' look and the key table, each key as plain data.
 
 #include "canvas/RasterCanvas.h"
+#include "game/ButtonLook.h"
 #include "game/Controls.h"
 #include "game/IconPicture.h"
+#include "game/KeyTable.h"
 #include "game/Layout.h"
+#include "game/PictureName.h"
 #include "game/Seed.h"
 #include "game/Session.h"
+#include "tour/ExitStatus.h"
+#include "tour/FailureText.h"
 #include "tour/Json.h"
 #include "tour/Rehearsal.h"
 #include "tour/TourScript.h"
@@ -27,19 +37,19 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-constexpr int UsageError = 2;
-constexpr int WriteError = 1;
 constexpr double LeastRatio = 0.5, MostRatio = 8;
 
-struct Failure {
-    int code;
-    std::string message;
+// A command line the tool cannot use; whatever else it throws is a failure while it runs.
+class BadUsage : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
 };
 
 // What the page shows besides the canvas: the caption while the label is shown, and the buttons
@@ -82,7 +92,7 @@ void writeFile(const std::filesystem::path& path, const std::string& header,
               static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out)
-        throw Failure{WriteError, "cannot write " + path.string()};
+        throw std::runtime_error("cannot write " + path.string());
 }
 
 // Non-premultiplied RGBA, as a PAM's RGB_ALPHA wants it.
@@ -123,17 +133,16 @@ TourOptions tourOptions(const std::vector<std::string_view>& arguments) {
         const std::string_view argument = arguments[i];
         if (!argument.starts_with("--")) {
             if (folder)
-                throw Failure{UsageError,
-                              "one OUTDIR only, not also '" + std::string(argument) + "'"};
+                throw BadUsage("one OUTDIR only, not also '" + std::string(argument) + "'");
             folder = argument;
             continue;
         }
         if (i + 1 == arguments.size())
-            throw Failure{UsageError, std::string(argument) + " wants a value"};
+            throw BadUsage(std::string(argument) + " wants a value");
         const std::string_view value = arguments[++i];
         const auto bad = [&](const std::string& wants) {
-            return Failure{UsageError, std::string(argument) + " wants " + wants + ", not '" +
-                                           std::string(value) + "'"};
+            return BadUsage(std::string(argument) + " wants " + wants + ", not '" +
+                            std::string(value) + "'");
         };
         if (argument == "--size") {
             const auto size = parseClientSize(value);
@@ -166,23 +175,25 @@ TourOptions tourOptions(const std::vector<std::string_view>& arguments) {
         } else if (argument == "--play") {
             play = value;
         } else {
-            throw Failure{UsageError, "unknown option " + std::string(argument)};
+            throw BadUsage("unknown option " + std::string(argument));
         }
     }
     if (!folder)
-        throw Failure{UsageError, "tour wants an OUTDIR"};
+        throw BadUsage("tour wants an OUTDIR");
     options.folder = *folder;
     ParsedTour tour = parseTour(play);
-    if (!tour.error.empty())
-        throw Failure{UsageError, tour.error};
+    if (!tour.reason.empty())
+        throw BadUsage("--play " + tour.reason);
     for (const TourStep& step : tour.steps)
         if (std::holds_alternative<PixelSize>(step))
-            throw Failure{UsageError,
-                          "--play: the window keeps its --size, so no " + stepName(step)};
+            throw BadUsage("--play: the window keeps its --size, so no " + stepName(step));
     const Rehearsal rehearsal =
         rehearse(tour.steps, options.size, options.seed, options.view, options.pointer);
-    if (!rehearsal.error.empty())
-        throw Failure{UsageError, rehearsal.error};
+    if (const std::optional<Failure>& failure = rehearsal.failure) {
+        if (failure->kind == Failure::Kind::RefusedStep)
+            throw BadUsage(commandLineText(*failure));
+        throw std::runtime_error(commandLineText(*failure));
+    }
     options.steps = std::move(tour.steps);
     return options;
 }
@@ -203,20 +214,21 @@ void writeStep(std::size_t index, const RasterCanvas& canvas, const ShownControl
                                        static_cast<unsigned char>(row[x]), 255});
     }
     writeFile(folder / name, {}, bytes);
-    std::string buttons;
+    JsonWriter json;
+    json.beginObject().key("file").string(name);
+    json.key("width").integer(size.width).key("height").integer(size.height);
+    json.key("caption").string(controls.caption()).key("buttons").beginArray();
     for (const std::string_view caption : controls.buttons())
-        buttons += (buttons.empty() ? "" : ",") + jsonString(caption);
-    std::cout << "{\"file\":" << jsonString(name) << ",\"width\":" << size.width
-              << ",\"height\":" << size.height << ",\"caption\":" << jsonString(controls.caption())
-              << ",\"buttons\":[" << buttons << "],\"nominalNs\":" << nominalNs << "}\n";
+        json.string(caption);
+    json.endArray().key("nominalNs").integer(nominalNs).endObject();
+    std::cout << json.text() << '\n';
 }
 
 void playTour(const TourOptions& options) {
     std::error_code error;
     std::filesystem::create_directories(options.folder, error);
     if (error)
-        throw Failure{WriteError,
-                      "cannot make " + options.folder.string() + ": " + error.message()};
+        throw std::runtime_error("cannot make " + options.folder.string() + ": " + error.message());
     const Layout layout(options.size, options.view, options.ratio, options.pointer,
                         {options.menu, options.menu});
     RasterCanvas canvas(layout.client(), layout.zoom() * options.ratio);
@@ -229,26 +241,68 @@ void playTour(const TourOptions& options) {
     }
 }
 
+// A key as the page's script matches it against a browser's key event.
+void writeKey(JsonWriter& json, const Key& key) {
+    json.beginObject();
+    if (key.named == NamedKey::None)
+        json.key("character").string(std::string(1, key.character));
+    else
+        json.key("named").string(keyName(key.named));
+    if (key.ctrl)
+        json.key("ctrl").boolean(true);
+    if (key.keypad)
+        json.key("keypad").boolean(true);
+    json.endObject();
+}
+
+void writePageTables() {
+    JsonWriter json;
+    json.beginObject().key("name").string(GameName);
+    json.key("views").beginArray();
+    json.string(viewName(ViewMode::Fit)).string(viewName(ViewMode::Actual)).endArray();
+    json.key("pictureName").string(PictureNamePattern);
+    json.key("button").beginObject().key("padding").beginArray();
+    json.integer(CaptionPaddingX).integer(CaptionPaddingY).endArray();
+    json.key("ring").beginObject().key("inset").integer(FocusRingInset);
+    json.key("least").integer(FocusRingLeast).key("per").integer(FocusRingPer);
+    json.endObject().endObject().key("keys").beginArray();
+    for (const KeyBinding& binding : KeyTable) {
+        const std::string_view does = std::holds_alternative<Action>(binding.does)
+                                          ? nameOf(std::get<Action>(binding.does)).step
+                                          : commandName(std::get<WindowCommand>(binding.does));
+        json.beginObject().key("does").string(does).key("keys").beginArray();
+        for (const Key& key : binding.keys)
+            writeKey(json, key);
+        json.endArray().key("names").string(binding.names()).key("help").string(binding.help);
+        json.endObject();
+    }
+    std::cout << json.endArray().endObject().text() << '\n';
+}
+
 void run(const std::vector<std::string_view>& arguments) {
     if (arguments.empty())
-        throw Failure{UsageError,
-                      "usage: brumox-pixels icon SIZE OUT.pam | brumox-pixels tour "
-                      "[--size WxH] [--view fit|actual] [--ratio R] [--pointer fine|coarse] "
-                      "[--menu N] [--seed N] [--play STEPS] OUTDIR"};
+        throw BadUsage("usage: brumox-pixels icon SIZE OUT.pam | brumox-pixels page-tables | "
+                       "brumox-pixels tour "
+                       "[--size WxH] [--view fit|actual] [--ratio R] [--pointer fine|coarse] "
+                       "[--menu N] [--seed N] [--play STEPS] OUTDIR");
     const std::string_view command = arguments[0];
     if (command == "icon") {
         if (arguments.size() != 3)
-            throw Failure{UsageError, "icon wants SIZE and OUT.pam"};
+            throw BadUsage("icon wants SIZE and OUT.pam");
         const auto size = number<int>(arguments[1]);
         if (!size || *size < 1 || *size > LargestIcon)
-            throw Failure{UsageError, "icon SIZE wants a whole number from 1 to " +
-                                          std::to_string(LargestIcon) + ", not '" +
-                                          std::string(arguments[1]) + "'"};
+            throw BadUsage("icon SIZE wants a whole number from 1 to " +
+                           std::to_string(LargestIcon) + ", not '" + std::string(arguments[1]) +
+                           "'");
         writeIcon(*size, arguments[2]);
+    } else if (command == "page-tables") {
+        if (arguments.size() != 1)
+            throw BadUsage("page-tables wants nothing more");
+        writePageTables();
     } else if (command == "tour") {
         playTour(tourOptions({arguments.begin() + 1, arguments.end()}));
     } else {
-        throw Failure{UsageError, "no command '" + std::string(command) + "': icon or tour"};
+        throw BadUsage("no command '" + std::string(command) + "': icon, page-tables or tour");
     }
 }
 
@@ -257,9 +311,12 @@ void run(const std::vector<std::string_view>& arguments) {
 int main(int argc, char** argv) {
     try {
         run({argv + 1, argv + argc});
-    } catch (const Failure& failure) {
-        std::cerr << "brumox-pixels: " << failure.message << '\n';
-        return failure.code;
+    } catch (const BadUsage& error) {
+        std::cerr << "brumox-pixels: " << error.what() << '\n';
+        return UsageError;
+    } catch (const std::exception& error) {
+        std::cerr << "brumox-pixels: " << commandLineText(Failure::of({}, error)) << '\n';
+        return RunFailure;
     }
     return 0;
 }

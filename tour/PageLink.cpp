@@ -2,6 +2,7 @@
 
 #include "game/Seed.h"
 #include "game/SpeedSteps.h"
+#include "tour/PageText.h"
 #include "tour/Rehearsal.h"
 
 #include <algorithm>
@@ -110,10 +111,8 @@ std::variant<std::vector<TourStep>, std::string> playableTour(const std::string&
         if (std::holds_alternative<PixelSize>(step))
             return "the page's size follows the browser, not " + stepName(step);
     const Rehearsal rehearsal = rehearse(tour.steps, page, seed, view, pointer);
-    if (rehearsal.failedStep > 0)
-        return "step " + std::to_string(rehearsal.failedStep) + ", " + rehearsal.reason;
-    if (!rehearsal.reason.empty())
-        return rehearsal.reason;
+    if (rehearsal.failure)
+        return pageText(*rehearsal.failure);
     std::int64_t painting = 0;
     for (const std::int64_t ns : rehearsal.nominalNs)
         painting += ns;

@@ -6,6 +6,7 @@
 #include "game/Session.h"
 
 #include <exception>
+#include <new>
 #include <string>
 
 namespace {
@@ -56,34 +57,33 @@ Rehearsal rehearse(const std::vector<TourStep>& steps, PixelSize start,
     Session session(blank, controls, seed);
 
     Rehearsal result;
-    const auto fail = [&result](std::size_t step, const std::string& where, std::string reason) {
-        result.error = where + ": " + reason;
-        result.failedStep = step;
-        result.reason = std::move(reason);
+    const auto refuse = [&result](std::size_t number, std::string step, std::string reason) {
+        result.failure = Failure::refusedStep(number, std::move(step), std::move(reason));
         return result;
     };
     if (const std::string error = tooSmall(start); !error.empty())
-        return fail(0, "--size", error);
+        return refuse(0, {}, error);
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const TourStep& step = steps[i];
-        const std::string where =
-            "--play step " + std::to_string(i + 1) + " '" + stepName(step) + "'";
         if (const auto* size = std::get_if<PixelSize>(&step)) {
             if (const std::string error = tooSmall(*size); !error.empty())
-                return fail(i + 1, where, error);
+                return refuse(i + 1, stepName(step), error);
             blank.resize(clientOf(*size));
             result.nominalNs.push_back(0);
             continue;
         }
         const Action action = std::get<Action>(step);
         if (!session.offers(action))
-            return fail(i + 1, where,
-                        "the " + buttonName(action) + " button is not on screen at that point");
+            return refuse(i + 1, stepName(step),
+                          "the " + buttonName(action) + " button is not on screen at that point");
         try {
             session.perform(action).finish();
+        } catch (const std::bad_alloc&) {
+            result.failure = Failure::outOfMemory();
+            return result;
         } catch (const std::exception& error) {
-            return fail(i + 1, where,
-                        std::string("it stops the game with a run-time error: ") + error.what());
+            return refuse(i + 1, stepName(step),
+                          std::string("it stops the game with a run-time error: ") + error.what());
         }
         result.nominalNs.push_back(session.timeline().nominalNs());
     }

@@ -1,22 +1,18 @@
 #pragma once
 
+#include "game/Failure.h"
 #include "game/Layout.h"
 #include "tour/TourScript.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
 struct Rehearsal {
     std::vector<std::int64_t> nominalNs; // each step's nominal duration
-    // The first step that cannot be played, as the command line says it ("--play step 2
-    // 'fire': the FIRE BALL button is not on screen at that point"); then that step, counted
-    // from 1 (0 for the start size), and just what is wrong with it.
-    std::string error;
-    std::size_t failedStep = 0;
-    std::string reason;
+    // The first step that cannot be played (a refused step: step 0 is the start size), or
+    // memory that ran out on the way; none when the whole tour plays.
+    std::optional<Failure> failure;
 };
 
 // Plays the steps through the game on a canvas that keeps nothing, which takes milliseconds: a

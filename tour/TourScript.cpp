@@ -43,8 +43,6 @@ ParsedTour parseTour(std::string_view text) {
     auto fail = [&](std::string message) {
         result.steps.clear();
         result.reason = std::move(message);
-        result.error = "--play ";
-        result.error += result.reason;
         return result;
     };
     std::size_t from = 0;

@@ -24,9 +24,9 @@ std::optional<PixelSize> parseClientSize(std::string_view text);
 struct ParsedTour {
     std::vector<TourStep> steps;
     // What is wrong with the list, in words that fit after its name ("has an empty step", "step
-    // 'x' wants ..."); empty when the list is good.
+    // 'x' wants ..."): the command line puts its option first, the page its parameter. Empty
+    // when the list is good.
     std::string reason;
-    std::string error; // the same, as the command line says it: "--play " and the reason
 };
 
 // A comma-separated list of action steps ("click", "fire", ... as the action table names them),

@@ -1,6 +1,5 @@
 #include "web/PageDescription.h"
 
-#include "game/KeyTable.h"
 #include "game/SceneDescription.h"
 #include "game/SpeedSteps.h"
 #include "tour/Json.h"
@@ -9,103 +8,94 @@
 
 namespace {
 
-std::string rect(const PixelRect& r) {
-    return "[" + std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.width) +
-           "," + std::to_string(r.height) + "]";
+// Sizes and points as [width, height] and [x, y], rectangles as [x, y, width, height].
+void pair(JsonWriter& json, int first, int second) {
+    json.beginArray().integer(first).integer(second).endArray();
 }
 
-std::string caption(const Layout::Caption& c) {
-    return "{\"box\":[" + std::to_string(c.box.width) + "," + std::to_string(c.box.height) +
-           "],\"font\":" + std::to_string(c.fontPixels) + ",\"scale\":" + jsonNumber(c.scale) + "}";
+void rect(JsonWriter& json, const PixelRect& r) {
+    json.beginArray().integer(r.x).integer(r.y).integer(r.width).integer(r.height).endArray();
+}
+
+void caption(JsonWriter& json, const Layout::Caption& c) {
+    json.beginObject().key("box");
+    pair(json, c.box.width, c.box.height);
+    json.key("font").integer(c.fontPixels).key("scale").number(c.scale).endObject();
 }
 
 std::string colour(Color c) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", redOf(c), greenOf(c), blueOf(c));
-    return jsonString(text);
-}
-
-std::string_view commandName(WindowCommand command) {
-    switch (command) {
-    case WindowCommand::ToggleFullScreen:
-        return "fullscreen";
-    case WindowCommand::LeaveFullScreen:
-        return "leave-fullscreen";
-    case WindowCommand::ToggleView:
-        return "view";
-    case WindowCommand::Faster:
-        return "faster";
-    case WindowCommand::Slower:
-        return "slower";
-    case WindowCommand::SavePicture:
-        return "save";
-    case WindowCommand::RecordClip:
-        return "record";
-    case WindowCommand::About:
-        return "about";
-    case WindowCommand::Quit:
-        return "quit";
-    }
-    return "";
-}
-
-template <typename List, typename Each> std::string list(const List& items, Each each) {
-    std::string out = "[";
-    for (const auto& item : items)
-        out += (out.size() > 1 ? "," : "") + each(item);
-    return out + "]";
+    return text;
 }
 
 } // namespace
 
 std::string describeLayout(const Layout& layout) {
-    std::string out =
-        "{\"area\":" + rect(layout.area()) + ",\"client\":[" +
-        std::to_string(layout.client().width) + "," + std::to_string(layout.client().height) +
-        "],\"zoom\":" + jsonNumber(layout.zoom()) + ",\"origin\":[" +
-        std::to_string(layout.origin().x) + "," + std::to_string(layout.origin().y) + "]";
-    out += ",\"label\":{\"rect\":" + rect(layout.label()) +
-           ",\"caption\":" + caption(layout.labelCaption()) + "}";
-    out += ",\"panel\":" + std::string(layout.panel() ? "true" : "false");
-    out += ",\"menu\":" + rect(layout.menuButton());
-    out += ",\"hint\":{\"rect\":" + rect(layout.continueHint()) +
-           ",\"font\":" + std::to_string(layout.hintFontPixels()) +
-           ",\"text\":" + jsonString(layout.continueText()) + "}";
-    out += ",\"buttons\":" + list(Layout::TabOrder, [&](Action action) {
-               return "{\"action\":" + std::to_string(static_cast<int>(action)) +
-                      ",\"rect\":" + rect(layout.button(action)) +
-                      ",\"caption\":" + caption(layout.buttonCaption(action)) + "}";
-           });
-    return out + "}";
+    JsonWriter json;
+    json.beginObject().key("area");
+    rect(json, layout.area());
+    json.key("client");
+    pair(json, layout.client().width, layout.client().height);
+    json.key("zoom").number(layout.zoom()).key("origin");
+    pair(json, layout.origin().x, layout.origin().y);
+    json.key("label").beginObject().key("rect");
+    rect(json, layout.label());
+    json.key("caption");
+    caption(json, layout.labelCaption());
+    json.endObject().key("panel").boolean(layout.panel()).key("menu");
+    rect(json, layout.menuButton());
+    json.key("hint").beginObject().key("rect");
+    rect(json, layout.continueHint());
+    json.key("font").integer(layout.hintFontPixels()).key("text").string(layout.continueText());
+    json.endObject().key("buttons").beginArray();
+    for (const Action action : Layout::TabOrder) {
+        json.beginObject().key("action").integer(static_cast<int>(action)).key("rect");
+        rect(json, layout.button(action));
+        json.key("caption");
+        caption(json, layout.buttonCaption(action));
+        json.endObject();
+    }
+    return json.endArray().endObject().text();
 }
 
 std::string describeTables() {
-    std::string out = "{\"actions\":" + list(ActionNames, [](const ActionName& name) {
-                          return "{\"step\":" + jsonString(name.step) +
-                                 ",\"caption\":" + jsonString(name.caption) +
-                                 ",\"spoken\":" + jsonString(name.spoken) + "}";
-                      });
-    out += ",\"stacking\":" + list(Layout::StackingOrder, [](Action action) {
-               return std::to_string(static_cast<int>(action));
-           });
-    out += ",\"keys\":" + list(KeyTable, [](const KeyBinding& binding) {
-               const std::string does =
-                   std::holds_alternative<Action>(binding.does)
-                       ? std::string(nameOf(std::get<Action>(binding.does)).step)
-                       : std::string(commandName(std::get<WindowCommand>(binding.does)));
-               return "{\"does\":" + jsonString(does) + ",\"keys\":" + jsonString(binding.keys) +
-                      ",\"names\":" + jsonString(binding.names()) +
-                      ",\"help\":" + jsonString(binding.help) + "}";
-           });
-    out += ",\"scenes\":" + list(SceneDescriptions, [](const SceneDescription& description) {
-               return jsonString(description.text);
-           });
-    out += ",\"speeds\":" + list(SpeedSteps, [](double speed) { return jsonNumber(speed); });
-    out += ",\"continueText\":" + jsonString(ContinueText);
-    out += ",\"name\":" + jsonString(GameName);
-    out += ",\"colours\":{\"bar\":" + colour(BarColour) +
-           ",\"labelBackground\":" + colour(LabelBackground) +
-           ",\"labelText\":" + colour(LabelText) + ",\"buttonFace\":" + colour(ButtonFace) +
-           ",\"hint\":" + colour(HintText) + "}";
-    return out + "}";
+    JsonWriter json;
+    json.beginObject().key("actions").beginArray();
+    for (const ActionName& name : ActionNames) {
+        json.beginObject().key("step").string(name.step).key("caption").string(name.caption);
+        json.key("spoken").string(name.spoken).endObject();
+    }
+    json.endArray().key("stacking").beginArray();
+    for (const Action action : Layout::StackingOrder)
+        json.integer(static_cast<int>(action));
+    json.endArray().key("scenes").beginArray();
+    for (const SceneDescription& description : SceneDescriptions)
+        json.string(description.text);
+    json.endArray().key("speeds").beginArray();
+    for (const double speed : SpeedSteps)
+        json.number(speed);
+    json.endArray().key("continueText").string(ContinueText);
+    json.key("colours").beginObject().key("bar").string(colour(BarColour));
+    json.key("labelBackground").string(colour(LabelBackground));
+    json.key("labelText").string(colour(LabelText)).key("buttonFace").string(colour(ButtonFace));
+    json.key("hint").string(colour(HintText)).endObject();
+    return json.endObject().text();
+}
+
+std::string describeLink(const PageLink& link) {
+    JsonWriter json;
+    json.beginObject().key("seed");
+    link.seed ? json.string(std::to_string(*link.seed)) : json.null();
+    json.key("speed");
+    link.speed ? json.number(*link.speed) : json.null();
+    json.key("view");
+    link.view ? json.string(viewName(*link.view)) : json.null();
+    json.key("steps").beginArray();
+    for (const TourStep& step : link.tour)
+        json.integer(static_cast<int>(std::get<Action>(step)));
+    json.endArray().key("notices").beginArray();
+    for (const std::string& notice : link.notices)
+        json.string(notice);
+    return json.endArray().endObject().text();
 }

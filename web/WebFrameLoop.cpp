@@ -1,5 +1,7 @@
 #include "web/WebFrameLoop.h"
 
+#include "tour/PageText.h"
+
 #include <emscripten.h>
 
 namespace {
@@ -72,8 +74,7 @@ void WebFrameLoop::played() {
 }
 
 void WebFrameLoop::failed(const Failure& failure) {
-    error_ = "Run-time error in '" + failure.step +
-             "': " + (failure.outOfMemory ? "out of memory" : failure.reason);
+    error_ = pageText(failure);
     pageFailed(error_.c_str());
 }
 

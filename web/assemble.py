@@ -30,6 +30,8 @@ FONT_COPYRIGHT = Path("/usr/share/doc/fonts-liberation2/copyright")
 FONT_CHARACTERS = list(range(0x20, 0x7F)) + [0x2014]
 # A subset is a modified font, which the licence forbids to carry the reserved name.
 FONT_NAME = "Brumox Caption"
+# The page's script by role: what they share first, the start last.
+PAGE_PARTS = ["shared.js", "layout.js", "present.js", "menu.js", "input.js", "start.js"]
 
 
 def write_whole(path, data):
@@ -131,8 +133,19 @@ def inline_script(code):
     return "<script>\n" + code.replace("</script", "<\\/script") + "\n</script>"
 
 
-def page(style, head, scripts, licence):
-    html = (HERE / "page.html").read_text(encoding="utf-8")
+def page_tables(tool):
+    """What the page's markup and script take from the core: the game's name, the views, the
+    picture names, the buttons' look and the keys."""
+    written = subprocess.run([str(tool), "page-tables"], check=True, capture_output=True)
+    return json.loads(written.stdout)
+
+
+def tables_script(tables):
+    return "window.brumoxPageTables = " + json.dumps(tables, separators=(",", ":")) + ";"
+
+
+def page(style, head, scripts, licence, tables):
+    html = (HERE / "page.html").read_text(encoding="utf-8").replace("GAME_NAME", tables["name"])
     comment = "<!--\n" + licence.replace("--", "- -") + "-->\n"
     html = html.replace("<!--STYLE-->", style).replace("<!--HEAD-->", head)
     html = html.replace("<!--SCRIPTS-->", scripts)
@@ -144,13 +157,17 @@ def main():
     parser.add_argument("--compiled", required=True, type=Path,
                         help="folder holding brumox.js and brumox.wasm")
     parser.add_argument("--icon-tool", required=True, type=Path,
-                        help="the native brumox-pixels, which paints the icons")
+                        help="the native brumox-pixels, which paints the icons and writes the "
+                        "page's tables")
     parser.add_argument("--out", required=True, type=Path)
     args = parser.parse_args()
 
     game_js = (args.compiled / "brumox.js").read_text(encoding="utf-8")
     wasm = (args.compiled / "brumox.wasm").read_bytes()
-    page_js = compact_script((HERE / "page.js").read_text(encoding="utf-8"))
+    # The page's script: its parts in one function, so that what they share stays the page's.
+    page_js = compact_script("(function () {\n" + "".join(
+        (HERE / "page" / part).read_text(encoding="utf-8") for part in PAGE_PARTS) + "})();\n")
+    tables = page_tables(args.icon_tool)
     css = (HERE / "page.css").read_text(encoding="utf-8")
     for name, value in font_metrics().items():
         css = css.replace(name, repr(value))
@@ -170,8 +187,8 @@ def main():
     single = page(css.replace("FONT_URL", font_url), favicon,
                   "\n".join(inline_script(code) for code in [
                       embedded, compact_script((HERE / "inflate.js").read_text(encoding="utf-8")),
-                      game_js,
-                      page_js]), licence)
+                      game_js, tables_script(tables),
+                      page_js]), licence, tables)
     write_whole(args.out / "brumox.html", single)
 
     # The site: separate files, relative addresses, a manifest and a service worker.
@@ -186,7 +203,7 @@ def main():
         "icon-512.png": paint_icon(args.icon_tool, 512),
     }
     manifest = {
-        "name": "BRUMOX SIMULATOR",
+        "name": tables["name"],
         "short_name": "BRUMOX",
         "description": "Guard your gold from a goblin: fire ball, flame breath, or just eat him.",
         "start_url": "./",
@@ -204,10 +221,11 @@ def main():
     head = ('<link rel="manifest" href="manifest.webmanifest">\n'
             '<link rel="icon" type="image/png" sizes="192x192" href="icon-192.png">\n'
             '<link rel="apple-touch-icon" href="icon-192.png">')
-    scripts = ('<script src="brumox.js"></script>\n<script src="page.js"></script>\n'
+    scripts = ('<script src="brumox.js"></script>\n' + inline_script(tables_script(tables))
+               + '\n<script src="page.js"></script>\n'
                + inline_script((HERE / "register.js").read_text(encoding="utf-8")))
     files["index.html"] = page(css.replace("FONT_URL", "brumox-caption.woff2"), head, scripts,
-                               licence).encode("utf-8")
+                               licence, tables).encode("utf-8")
     # The cache's name changes with any file, so that a new version replaces the old one.
     digest = hashlib.sha256(b"".join(files[name] for name in sorted(files))).hexdigest()[:16]
     worker = (HERE / "sw.js").read_text(encoding="utf-8")

@@ -3,8 +3,6 @@
 #include "game/Layout.h"
 #include "game/Seed.h"
 #include "game/SpeedSteps.h"
-#include "tour/Json.h"
-#include "tour/PageLink.h"
 #include "web/PageDescription.h"
 #include "web/WebFrameLoop.h"
 
@@ -12,7 +10,6 @@
 
 #include <memory>
 #include <string>
-#include <variant>
 
 namespace {
 
@@ -54,25 +51,12 @@ EMSCRIPTEN_KEEPALIVE const char* brumox_layout(int width, int height, int fit, d
         Layout({width, height}, viewOf(fit), ratio, pointerOf(coarse), {menu, menu})));
 }
 
-// What the page's address asks for, the tour rehearsed at the page's size and view: {"seed":
-// "N" or null (as text: 64 bits), "speed", "view" ("fit", "actual" or null), "steps" (action
-// indices), "notices"}.
+// What the page's address asks for (describeLink), the tour rehearsed at the page's size and
+// view.
 EMSCRIPTEN_KEEPALIVE const char* brumox_link(const char* query, int width, int height, int fit,
                                              int coarse) {
-    const PageLink link = parsePageLink(query, {width, height}, viewOf(fit), pointerOf(coarse));
-    std::string out = "{\"seed\":";
-    out += link.seed ? jsonString(std::to_string(*link.seed)) : "null";
-    out += ",\"speed\":" + (link.speed ? jsonNumber(*link.speed) : std::string("null"));
-    out += ",\"view\":";
-    out += link.view ? jsonString(viewName(*link.view)) : "null";
-    out += ",\"steps\":[";
-    for (const TourStep& step : link.tour)
-        out += (out.back() == '[' ? "" : ",") +
-               std::to_string(static_cast<int>(std::get<Action>(step)));
-    out += "],\"notices\":[";
-    for (const std::string& notice : link.notices)
-        out += (out.back() == '[' ? "" : ",") + jsonString(notice);
-    return answer(out + "]}");
+    return answer(
+        describeLink(parsePageLink(query, {width, height}, viewOf(fit), pointerOf(coarse))));
 }
 
 // Starts the game on a blank picture; `seed` is empty for a new hoard every time.

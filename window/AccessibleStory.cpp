@@ -1,6 +1,7 @@
 #include "window/AccessibleStory.h"
 
 #include "game/SceneDescription.h"
+#include "qt/CoreToQt.h"
 #include "window/GameWindow.h"
 #include "window/Keys.h"
 

@@ -1,22 +1,15 @@
 #include "window/CaptionLabel.h"
 
-#include "window/Look.h"
-
 #include <QPainter>
 
 CaptionLabel::CaptionLabel(QWidget* parent)
-    : QLabel(parent), caption_(Layout(DesignSize, ViewMode::Actual).labelCaption()) {
-    setFont(captionFont(caption_.fontPixels()));
+    : QLabel(parent), caption_(*this, Layout(DesignSize, ViewMode::Actual).labelCaption()) {
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setWordWrap(true);
-    // The captions are English, laid out as designed whatever the desktop's direction.
-    setLayoutDirection(Qt::LeftToRight);
 }
 
 void CaptionLabel::setCaption(const Layout::Caption& caption) {
-    caption_ = ScaledCaption(caption);
-    setFont(captionFont(caption_.fontPixels()));
-    update();
+    caption_.setCaption(caption);
 }
 
 void CaptionLabel::paintEvent(QPaintEvent*) {

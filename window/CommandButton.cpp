@@ -1,5 +1,6 @@
 #include "window/CommandButton.h"
 
+#include "game/ButtonLook.h"
 #include "qt/CoreToQt.h"
 #include "window/Look.h"
 
@@ -7,14 +8,9 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-#include <algorithm>
-
 CommandButton::CommandButton(Action action, QWidget* parent)
     : QPushButton(toQString(nameOf(action).caption), parent),
-      caption_(Layout(DesignSize, ViewMode::Actual).buttonCaption(action)) {
-    setFont(captionFont(caption_.fontPixels()));
-    // The captions are English, laid out as designed whatever the desktop's direction.
-    setLayoutDirection(Qt::LeftToRight);
+      caption_(*this, Layout(DesignSize, ViewMode::Actual).buttonCaption(action)) {
     // Bevel shades derived from the face; the caption in the usual button-text colour.
     QPalette face(toQColor(ButtonFace));
     face.setColor(QPalette::ButtonText, palette().color(QPalette::ButtonText));
@@ -24,9 +20,7 @@ CommandButton::CommandButton(Action action, QWidget* parent)
 }
 
 void CommandButton::setCaption(const Layout::Caption& caption) {
-    caption_ = ScaledCaption(caption);
-    setFont(captionFont(caption_.fontPixels()));
-    update();
+    caption_.setCaption(caption);
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {
@@ -44,13 +38,13 @@ void CommandButton::paintEvent(QPaintEvent*) {
     qDrawWinButton(&painter, rect(), palette(), isDown(), &face);
     const int shift = isDown() ? 1 : 0;
     painter.setPen(palette().color(QPalette::ButtonText));
-    caption_.draw(painter, rect().translated(shift, shift), QMargins(4, 3, 4, 3),
+    caption_.draw(painter, rect().translated(shift, shift),
+                  QMargins(CaptionPaddingX, CaptionPaddingY, CaptionPaddingX, CaptionPaddingY),
                   Qt::AlignCenter | Qt::TextWordWrap, text());
     if (hasFocus()) {
-        // A ring that stands out on the red face from across the room, one pixel inside the
-        // bevel and as thick as the button is large.
-        const int thickness = std::max(2, height() / 24);
-        const QRect outer = rect().adjusted(3, 3, -3, -3);
+        const int thickness = focusRingThickness(height());
+        const QRect outer =
+            rect().adjusted(FocusRingInset, FocusRingInset, -FocusRingInset, -FocusRingInset);
         const QRegion ring =
             QRegion(outer).subtracted(outer.adjusted(thickness, thickness, -thickness, -thickness));
         for (const QRect& part : ring)

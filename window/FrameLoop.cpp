@@ -1,9 +1,9 @@
 #include "window/FrameLoop.h"
 
-#include "files/SafeFile.h"
 #include "game/Layout.h"
-#include "window/CanvasView.h"
 #include "qt/CoreToQt.h"
+#include "tour/FailureText.h"
+#include "window/CanvasView.h"
 #include "window/InputGate.h"
 
 #include <QCoreApplication>
@@ -12,8 +12,18 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
+
+namespace {
+
+// The dialog names no step: the game has just stopped in it.
+QString reason(const Failure& failure) {
+    if (failure.kind == Failure::Kind::OutOfMemory)
+        return QStringLiteral("out of memory");
+    return QString::fromStdString(failure.reason);
+}
+
+} // namespace
 
 FrameLoop::FrameLoop(QWidget& window, Controls& controls, std::optional<std::uint64_t> seed)
     : window_(window), runner_(*this, controls, *this, seed, DesignSize, 1.0),
@@ -59,19 +69,15 @@ void FrameLoop::repaintScene() {
 
 void FrameLoop::failed(const Failure& failure) {
     frames_.stop();
-    const QByteArray reason = failure.outOfMemory ? SafeFile::reason(ENOMEM).toLocal8Bit()
-                                                  : QByteArray::fromStdString(failure.reason);
-    std::fprintf(stderr, "brumox: run-time error in '%s': %s\n", failure.step.c_str(),
-                 reason.constData());
+    std::fprintf(stderr, "brumox: %s\n", failureText(failure).c_str());
     if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
         QCoreApplication::exit(1);
         return;
     }
     // Opened, not run: no event loop waits inside the frame that failed.
-    auto* box =
-        new QMessageBox(QMessageBox::Critical, toQString(GameName),
-                        QStringLiteral("Run-time error:\n%1").arg(QString::fromLocal8Bit(reason)),
-                        QMessageBox::Ok, &window_);
+    auto* box = new QMessageBox(QMessageBox::Critical, toQString(GameName),
+                                QStringLiteral("Run-time error:\n%1").arg(reason(failure)),
+                                QMessageBox::Ok, &window_);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, qApp, [] { QCoreApplication::exit(1); });
     box->open();

@@ -1,6 +1,22 @@
 #include "window/ScaledCaption.h"
 
+#include "window/Look.h"
+
 #include <QPainter>
+#include <QWidget>
+
+ScaledCaption::ScaledCaption(QWidget& control, const Layout::Caption& caption)
+    : control_(control), caption_(caption) {
+    control_.setFont(captionFont(caption_.fontPixels));
+    // The captions are English, laid out as designed whatever the desktop's direction.
+    control_.setLayoutDirection(Qt::LeftToRight);
+}
+
+void ScaledCaption::setCaption(const Layout::Caption& caption) {
+    caption_ = caption;
+    control_.setFont(captionFont(caption_.fontPixels));
+    control_.update();
+}
 
 void ScaledCaption::draw(QPainter& painter, const QRect& target, const QMargins& padding, int flags,
                          const QString& text) const {

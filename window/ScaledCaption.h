@@ -7,19 +7,22 @@
 #include <QString>
 
 class QPainter;
+class QWidget;
 
 // A control's caption as the layout places it: laid out in the control's design size, with the
-// design's font size, and drawn scaled to the control's zoomed size.
+// design's font size, and drawn scaled to the control's zoomed size. The control takes the
+// caption's font, and is painted again when the caption changes.
 class ScaledCaption {
   public:
-    explicit ScaledCaption(const Layout::Caption& caption) : caption_(caption) {}
+    ScaledCaption(QWidget& control, const Layout::Caption& caption);
 
-    int fontPixels() const { return caption_.fontPixels; }
+    void setCaption(const Layout::Caption& caption);
 
     // Draws `text` centred in `target`, with `padding` (in design pixels) left free around it.
     void draw(QPainter& painter, const QRect& target, const QMargins& padding, int flags,
               const QString& text) const;
 
   private:
+    QWidget& control_;
     Layout::Caption caption_;
 };

@@ -3,37 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <variant>
 #include <vector>
 
-namespace {
-
-std::vector<std::string> alternatives(std::string_view keys) {
-    std::vector<std::string> result;
-    for (std::size_t from = 0;;) {
-        const std::size_t apart = keys.find("; ", from);
-        result.emplace_back(keys.substr(from, apart - from));
-        if (apart == std::string_view::npos)
-            return result;
-        from = apart + 2;
-    }
-}
-
-} // namespace
-
 // Each action and each window command has its keys, and no key does two things.
 TEST(KeyTable, EveryActionAndCommandHasKeysOfItsOwn) {
-    std::map<std::string, std::size_t> owner;
+    std::vector<std::pair<Key, std::size_t>> owner;
     for (std::size_t i = 0; i < KeyTable.size(); ++i) {
         const KeyBinding& binding = KeyTable[i];
         EXPECT_FALSE(binding.names().empty()) << i;
         EXPECT_FALSE(binding.help.empty()) << i;
-        for (const std::string& key : alternatives(binding.keys)) {
-            EXPECT_FALSE(key.empty()) << i;
-            const auto [at, fresh] = owner.emplace(key, i);
-            EXPECT_TRUE(fresh) << key << " is in entries " << at->second << " and " << i;
+        for (const Key& key : binding.keys) {
+            // Exactly one of a name and a character; letters as Shift-less upper case.
+            EXPECT_NE(key.named != NamedKey::None, key.character != 0) << i;
+            EXPECT_TRUE(key.character == 0 || (key.character > ' ' && key.character < 0x7f)) << i;
+            EXPECT_FALSE(key.character >= 'a' && key.character <= 'z') << i;
+            const auto at = std::find_if(owner.begin(), owner.end(),
+                                         [&](const auto& entry) { return entry.first == key; });
+            EXPECT_TRUE(at == owner.end())
+                << keyName(key) << " is in entries " << at->second << " and " << i;
+            owner.emplace_back(key, i);
         }
     }
     std::vector<std::variant<Action, WindowCommand>> everything;
@@ -49,4 +39,24 @@ TEST(KeyTable, EveryActionAndCommandHasKeysOfItsOwn) {
     EXPECT_EQ(everything.size(), KeyTable.size());
     for (const auto& does : everything)
         std::visit([&](auto value) { EXPECT_TRUE(bindingFor(value).does == does); }, does);
+}
+
+// The help, the manual and the README name the keys as a player knows them: the keypad's twins
+// are left out, and Ctrl and the named keys are spelt out.
+TEST(KeyTable, NamesTheKeysAsTheHelpDoes) {
+    EXPECT_EQ(bindingFor(Action::Advance).names(), "Space, Enter, Right, Page Down");
+    EXPECT_EQ(bindingFor(WindowCommand::Faster).names(), "+, =");
+    EXPECT_EQ(bindingFor(WindowCommand::Slower).names(), "-");
+    EXPECT_EQ(bindingFor(WindowCommand::LeaveFullScreen).names(), "Esc");
+    EXPECT_EQ(bindingFor(WindowCommand::SavePicture).names(), "Ctrl+S");
+    EXPECT_EQ(bindingFor(WindowCommand::About).names(), "F1, ?");
+    // The keypad's keys act too, though unnamed.
+    const KeyList& faster = bindingFor(WindowCommand::Faster).keys;
+    EXPECT_NE(std::find(faster.begin(), faster.end(), keypadKey('+')), faster.end());
+}
+
+// The speed keys' help lists the steps the keys step through.
+TEST(KeyTable, FasterListsTheSpeedSteps) {
+    EXPECT_EQ(bindingFor(WindowCommand::Faster).help,
+              "Faster, one step of 1/4, 1/2, 1, 2, 4, 8 and instant.");
 }

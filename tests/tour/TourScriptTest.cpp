@@ -26,7 +26,7 @@ TEST(TourScript, ClientSizes) {
 
 TEST(TourScript, ListsExpandRepeatsAndResizes) {
     const ParsedTour tour = parseTour(DefaultTour);
-    EXPECT_EQ(tour.error, "");
+    EXPECT_EQ(tour.reason, "");
     std::vector<Action> expected(7, Action::Advance);
     expected.insert(expected.end(),
                     {Action::FireBall, Action::TryAnotherChoice, Action::FlameBreath,
@@ -34,7 +34,7 @@ TEST(TourScript, ListsExpandRepeatsAndResizes) {
     EXPECT_EQ(actions(tour), expected);
 
     const ParsedTour mixed = parseTour(" click*2 , size:800x600,restart,click*1");
-    EXPECT_EQ(mixed.error, "");
+    EXPECT_EQ(mixed.reason, "");
     ASSERT_EQ(mixed.steps.size(), 5u);
     EXPECT_EQ(mixed.steps[2], TourStep(PixelSize{800, 600}));
     EXPECT_EQ(mixed.steps[3], TourStep(Action::StartOver));
@@ -60,7 +60,7 @@ TEST(TourScript, BadListsNameTheFaultyStep) {
     };
     for (const auto& [text, named] : cases) {
         const ParsedTour tour = parseTour(text);
-        EXPECT_NE(tour.error.find(named), std::string::npos) << text << ": " << tour.error;
+        EXPECT_NE(tour.reason.find(named), std::string::npos) << text << ": " << tour.reason;
         EXPECT_TRUE(tour.steps.empty()) << text;
     }
 }

@@ -172,9 +172,9 @@ class GameWindowTest : public QObject {
         open(0);
         const ParsedTour tour =
             parseTour("click*7,fire,again,size:960x700,flame,again,eat,restart");
-        QCOMPARE(QString::fromStdString(tour.error), QString());
+        QCOMPARE(QString::fromStdString(tour.reason), QString());
         const Rehearsal rehearsal = rehearse(tour.steps, {1024, 720}, 7);
-        QCOMPARE(QString::fromStdString(rehearsal.error), QString());
+        QVERIFY(!rehearsal.failure);
         for (std::size_t i = 0; i < tour.steps.size(); ++i) {
             if (const auto* size = std::get_if<PixelSize>(&tour.steps[i])) {
                 game->window.resize(size->width, size->height);

@@ -1,4 +1,5 @@
 #include "FolderContents.h"
+#include "FormatRows.h"
 #include "GifFrames.h"
 #include "record/GifWriter.h"
 #include "tour/Rehearsal.h"
@@ -304,14 +305,10 @@ class RecordCommandTest : public QObject {
                     .isEmpty());
     }
 
-    void runningOutOfMemoryIsReportedAndLeavesNothing_data() {
-        QTest::addColumn<QString>("file");
-        QTest::newRow("GIF") << QStringLiteral("huge.gif");
-        QTest::newRow("WebP") << QStringLiteral("huge.webp");
-        QTest::newRow("still") << QStringLiteral("huge.png");
-    }
+    void runningOutOfMemoryIsReportedAndLeavesNothing_data() { addFormatRows("suffix"); }
     void runningOutOfMemoryIsReportedAndLeavesNothing() {
-        QFETCH(QString, file);
+        QFETCH(QString, suffix);
+        const QString file = QStringLiteral("huge.") + suffix;
         QTemporaryDir scratch;
         // Enough for Qt and the game to start, not for the pictures of the largest window.
         const Outcome outcome =

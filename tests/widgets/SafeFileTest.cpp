@@ -1,6 +1,7 @@
 #include "files/SafeFile.h"
 #include "FailingDevice.h"
 #include "FolderContents.h"
+#include "FormatRows.h"
 #include "record/GifWriter.h"
 #include "record/WebpWriter.h"
 
@@ -235,6 +236,27 @@ class SafeFileTest : public QObject {
         QCOMPARE(everything(dir.path()), before);
     }
 
+    // The failure keeps its kind: a picture Qt could not make is memory that ran out, a refused
+    // path is a file that cannot be written, and the first failure is the one kept.
+    void aFailureKeepsItsKindAndItsFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("still.png"));
+        SafeFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        QVERIFY(!out.writeImage(QImage()));
+        QCOMPARE(out.failure()->kind, Failure::Kind::OutOfMemory);
+        QCOMPARE(QString::fromStdString(out.failure()->path), path);
+        QCOMPARE(out.errorString(), QStringLiteral("cannot write '%1': out of memory").arg(path));
+        out.discard(QStringLiteral("later"));
+        QCOMPARE(out.failure()->kind, Failure::Kind::OutOfMemory);
+        QVERIFY(everything(dir.path()).isEmpty());
+
+        SafeFile folder(dir.path());
+        QVERIFY(!folder.open(QIODevice::WriteOnly));
+        QCOMPARE(folder.failure()->kind, Failure::Kind::CannotWrite);
+        QCOMPARE(folder.failure()->reason, std::string("it is a folder"));
+    }
+
     void aRenameThatFailsIsAFailure() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("still.png"));
@@ -263,10 +285,7 @@ class SafeFileTest : public QObject {
     }
 
     void theFileSizeLimitIsReportedAndLeavesNothing_data() {
-        QTest::addColumn<QString>("what");
-        QTest::newRow("PNG") << QStringLiteral("png");
-        QTest::newRow("GIF") << QStringLiteral("gif");
-        QTest::newRow("WebP") << QStringLiteral("webp");
+        addFormatRows("what");
         QTest::newRow("bytes") << QStringLiteral("bytes");
     }
     void theFileSizeLimitIsReportedAndLeavesNothing() {
