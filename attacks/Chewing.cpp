@@ -65,6 +65,8 @@ Painting chewGoblin(Stage& stage) {
         co_await stage.drawn();
     }
 
+    // Shut on the goblin whole.
+    stage.playCue(Cue::Gulp);
     co_await fillJaw(stage, 0, JawEnd);
 
     canvas.arc(2500, 3500, 400, DarkRed, static_cast<float>(3.14 / 3),
@@ -77,6 +79,7 @@ Painting chewGoblin(Stage& stage) {
     co_await stage.drawn();
     dropScrap(canvas, 1000, 0, 100);
     co_await stage.drawn();
+    stage.playCue(Cue::Chew);
     co_await fillJaw(stage, 8000, JawEnd);
 
     // Second chew, wider.
@@ -86,5 +89,6 @@ Painting chewGoblin(Stage& stage) {
     co_await stage.drawn();
     dropScrap(canvas, 1000, 0, 100);
     co_await stage.drawn();
+    stage.playCue(Cue::Chew);
     co_await fillJaw(stage, 6000, JawEnd);
 }

@@ -41,6 +41,7 @@ Painting devourGoblin(Stage& stage, std::int16_t tongueX, std::int16_t tongueY) 
 
     // The tongue: two touching lines of slope 1/2 growing two twips a pass, with no pause; the
     // drawing speed alone makes it visible.
+    stage.startCue(Cue::Slurp);
     for (std::int16_t pass = 0; pass < 4550; pass = add16(pass, 1)) {
         canvas.line(tongueX, sub16(tongueY, 1), add16(tongueX, 2), tongueY, Palette::DarkRed);
         co_await stage.drawn();
@@ -49,10 +50,12 @@ Painting devourGoblin(Stage& stage, std::int16_t tongueX, std::int16_t tongueY) 
         tongueX = add16(tongueX, 2);
         tongueY = add16(tongueY, 1);
     }
+    stage.stopCue(Cue::Slurp);
 
     // Reel the goblin in along the tongue's slope. It is on screen during the pause; erasing
     // over-paints whatever lay under it, which is never restored.
     std::int16_t pull = 0;
+    stage.startCue(Cue::ReelIn);
     do {
         co_await drawFigure(stage, pull, Scheme::Painted, true);
         co_await stage.pause(5);
@@ -62,4 +65,5 @@ Painting devourGoblin(Stage& stage, std::int16_t tongueX, std::int16_t tongueY) 
 
     // The final pose stays on screen.
     co_await drawFigure(stage, pull, Scheme::Painted, false);
+    stage.stopCue(Cue::ReelIn);
 }

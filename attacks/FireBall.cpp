@@ -11,6 +11,7 @@ Painting shootFireBall(Stage& stage, double radius) {
     Canvas& canvas = stage.canvas;
     co_await sweepErase(stage, MouthX, MouthY, 0.0, 1.0);
 
+    stage.startCue(Cue::Whoosh);
     for (std::int16_t ball = 1; ball < 6000; ball = add16(ball, 1)) {
         // Reseeded before every ball; the source folds the clock into its state, so balls drawn
         // within one clock tick still flicker.
@@ -31,4 +32,6 @@ Painting shootFireBall(Stage& stage, double radius) {
         co_await stage.drawn();
         radius += 0.4;
     }
+    stage.stopCue(Cue::Whoosh);
+    stage.playCue(Cue::Boom);
 }

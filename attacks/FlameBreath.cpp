@@ -10,8 +10,10 @@ Painting breatheFlame(Stage& stage, std::int16_t x, std::int16_t y) {
     co_await sweepErase(stage, MouthX, MouthY, 0.0, 1.0);
     // Each burst a little less blue, the last one with none at all.
     static constexpr std::int16_t blues[] = {50, 40, 30, 20, 0};
+    stage.startCue(Cue::Roar);
     for (const std::int16_t blue : blues)
         co_await sprayFlames(stage, blue, x, y);
+    stage.stopCue(Cue::Roar);
 }
 
 Painting sprayFlames(Stage& stage, std::int16_t blue, std::int16_t x, std::int16_t y) {

@@ -4,6 +4,7 @@
 
 Painting sweepErase(Stage& stage, std::int16_t x, std::int16_t y, double dx, double dy) {
     Canvas& canvas = stage.canvas;
+    stage.startCue(Cue::Growl);
     for (std::int16_t k = 1; k < 5000; k = add16(k, 1)) {
         const Color back = canvas.background();
         // The offsets are 16-bit sums, so a pivot too far right or down overflows here, before
@@ -14,4 +15,5 @@ Painting sweepErase(Stage& stage, std::int16_t x, std::int16_t y, double dx, dou
         co_await stage.drawn();
         co_await stage.pause(10);
     }
+    stage.stopCue(Cue::Growl);
 }

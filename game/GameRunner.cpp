@@ -2,7 +2,7 @@
 
 GameRunner::GameRunner(FrontEnd& frontEnd, Controls& controls, const FramePacer::Clock& workClock,
                        std::optional<std::uint64_t> seed, PixelSize client, double scale)
-    : frontEnd_(frontEnd), canvas_(client, scale), session_(canvas_, controls, seed),
+    : frontEnd_(frontEnd), canvas_(client, scale), session_(canvas_, controls, seed, cues_),
       pacer_(session_.timeline(), workClock) {
     session_.timeline().setSync(&pacer_);
 }
@@ -26,6 +26,9 @@ void GameRunner::hold(std::uint32_t item) {
 void GameRunner::start(Action action) {
     if (!session_.offers(action))
         return;
+    // Held input taken by finish() stays as silent as the rest of it.
+    if (!finishing_)
+        cues_.setOpen(speed() > 0);
     playing_ = action;
     picture_ = session_.perform(action);
     anchored_ = false;
@@ -93,15 +96,20 @@ void GameRunner::finish() {
     const bool paced = timeline.sync() == &pacer_;
     if (paced)
         timeline.setSync(nullptr);
+    // Heard only as a recording hears it: a link's steps, say, play before anyone listens.
+    cues_.setOpen(!paced);
+    finishing_ = true;
     // With no one asking for stops, each step plays the picture to its end.
     while (!halted_ && busy())
         if (!painting() || step())
             afterPicture();
+    finishing_ = false;
     if (paced)
         timeline.setSync(&pacer_);
 }
 
 void GameRunner::stop() {
+    cues_.hush();
     picture_ = {};
     held_.clear();
     repaintScale_.reset();
@@ -128,6 +136,23 @@ void GameRunner::repaintNow(double scale) {
         // The new view's geometry is what the painters choked on.
         fail(Failure::of("view", error));
     }
+}
+
+void GameRunner::setSpeed(double speed) {
+    pacer_.setSpeed(speed);
+    if (!finishing_)
+        cues_.setOpen(speed > 0);
+    if (speed <= 0)
+        cues_.hush();
+    else if (Speaker* speaker = cues_.speaker())
+        speaker->setPace(speed);
+}
+
+void GameRunner::setSpeaker(Speaker* speaker) {
+    cues_.hush();
+    cues_.setSpeaker(speaker);
+    if (speaker && speed() > 0)
+        speaker->setPace(speed());
 }
 
 void GameRunner::setTimelineSync(Timeline::Sync* sync) {

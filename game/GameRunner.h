@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/RasterCanvas.h"
+#include "game/CueGate.h"
 #include "game/Failure.h"
 #include "game/Session.h"
 #include "pacing/FramePacer.h"
@@ -66,7 +67,8 @@ class GameRunner {
     // Whether the story offers the action now (see Session::offers).
     bool offers(Action action) const { return !halted_ && session_.offers(action); }
 
-    void setSpeed(double speed) { pacer_.setSpeed(speed); }
+    // The picture's pace: at 0 (instant) a picture plays at once, and silently.
+    void setSpeed(double speed);
     double speed() const { return pacer_.speed(); }
     // Paints the scene again at this scale, as a game played at the canvas's client size from
     // the start would show it now: at once, or as the picture under way ends.
@@ -74,6 +76,9 @@ class GameRunner {
     // A recording watches the timeline in the pacer's place, and nothing stops a picture then;
     // nullptr gives it back.
     void setTimelineSync(Timeline::Sync* sync);
+    // Where the cues go that a player hears: those of pictures stepped by advance() at a speed
+    // above 0, and while a recording watches, those of finish(). None by default.
+    void setSpeaker(Speaker* speaker);
 
     RasterCanvas& canvas() { return canvas_; }
     const RasterCanvas& canvas() const { return canvas_; }
@@ -94,6 +99,7 @@ class GameRunner {
 
     FrontEnd& frontEnd_;
     RasterCanvas canvas_;
+    CueGate cues_; // before the session, whose painters mark into it
     Session session_;
     FramePacer pacer_;
     Painting picture_;
@@ -101,6 +107,7 @@ class GameRunner {
     bool anchored_ = false;
     std::deque<Held> held_;
     bool takingHeld_ = false;
+    bool finishing_ = false;
     std::optional<double> repaintScale_;
     bool halted_ = false;
 };

@@ -7,6 +7,7 @@
 #include "pacing/Timeline.h"
 #include "scene/Beast.h"
 #include "stage/RandomSource.h"
+#include "stage/Silence.h"
 #include "stage/Stage.h"
 
 #include <algorithm>
@@ -29,7 +30,7 @@ PixelBuffer paintIconSquare(int size) {
     RandomSource random;
     Timeline timeline;
     NoControls label;
-    Stage stage{canvas, random, timeline, label};
+    Stage stage{canvas, random, timeline, label, Silence::shared()};
     drawBody(stage, BodyRadius).finish();
     // A small icon gets an eye twice the size, with the brow raised to clear it.
     const bool small = size < SmallIcon;

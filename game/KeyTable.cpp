@@ -70,6 +70,8 @@ std::string_view commandName(WindowCommand command) {
         return "faster";
     case WindowCommand::Slower:
         return "slower";
+    case WindowCommand::ToggleSound:
+        return "sound";
     case WindowCommand::SavePicture:
         return "save";
     case WindowCommand::RecordClip:

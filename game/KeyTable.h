@@ -16,6 +16,7 @@ enum class WindowCommand {
     ToggleView,
     Faster,
     Slower,
+    ToggleSound,
     SavePicture,
     RecordClip,
     About,
@@ -84,7 +85,7 @@ struct KeyBinding {
 // Every key of the game, in the order the help lists them: the story's, then the window's. The
 // story keys go on only while no button has the focus, and the letters press a button only
 // while it is shown; the window's keys act at once, even mid-picture.
-inline const std::array<KeyBinding, 15> KeyTable{{
+inline const std::array<KeyBinding, 16> KeyTable{{
     {Action::Advance,
      {key(NamedKey::Space), key(NamedKey::Enter), keypadKey(NamedKey::Enter), key(NamedKey::Right),
       key(NamedKey::PageDown)},
@@ -101,6 +102,7 @@ inline const std::array<KeyBinding, 15> KeyTable{{
      {key('+'), key('='), keypadKey('+')},
      "Faster, one step of " + speedStepsText() + "."},
     {WindowCommand::Slower, {key('-'), keypadKey('-')}, "Slower, one step back."},
+    {WindowCommand::ToggleSound, {key('M')}, "Sound on or off."},
     {WindowCommand::SavePicture,
      {ctrlKey('S')},
      "Save the picture as a PNG in the pictures folder."},

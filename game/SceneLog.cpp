@@ -3,6 +3,7 @@
 #include "game/NoControls.h"
 #include "pacing/Timeline.h"
 #include "stage/RandomSource.h"
+#include "stage/Silence.h"
 #include "stage/Stage.h"
 
 void SceneLog::beginAction(Action action, const Start& before) {
@@ -31,7 +32,7 @@ void SceneLog::replay(Canvas& target) const {
     });
     Timeline unpaced; // nothing waits on it
     NoControls controls;
-    Stage stage{target, random, unpaced, controls};
+    Stage stage{target, random, unpaced, controls, Silence::shared()};
     Story story(stage, controls, start_.story);
     target.clear();
     target.setFillColor(start_.fill);

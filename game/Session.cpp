@@ -22,10 +22,10 @@ void Session::ShownButtons::setButtonVisible(Action button, bool visible) {
 }
 
 Session::Session(Canvas& surface, Controls& controls, std::optional<std::uint64_t> seed,
-                 Tempo tempo)
+                 Sound& sound, Tempo tempo)
     : controls_(controls), timeline_(tempo), log_({}), watch_(surface, log_),
       paced_(watch_, timeline_),
-      random_(randomFor(seed, log_)), stage_{paced_, random_, timeline_, controls_},
+      random_(randomFor(seed, log_)), stage_{paced_, random_, timeline_, controls_, sound},
       story_(stage_, controls_) {
     // Where the game starts is known once the random source is.
     log_ = SceneLog(now());

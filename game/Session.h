@@ -8,6 +8,7 @@
 #include "pacing/PacedCanvas.h"
 #include "pacing/Timeline.h"
 #include "stage/RandomSource.h"
+#include "stage/Silence.h"
 #include "stage/Stage.h"
 
 #include <array>
@@ -24,8 +25,9 @@
 class Session {
   public:
     // With a seed the hoard and the flames repeat exactly; without one they follow the clock.
+    // The painters' sound marks go to `sound`.
     Session(Canvas& surface, Controls& controls, std::optional<std::uint64_t> seed = std::nullopt,
-            Tempo tempo = Tempo());
+            Sound& sound = Silence::shared(), Tempo tempo = Tempo());
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 

@@ -19,11 +19,17 @@ void stroke(Stage& stage, int x1, int y1, int x2, int y2, Color colour) {
 
 Painting drawBody(Stage& stage, std::int16_t radius) {
     stage.label.setCaption(" ");
+    // A body drawn whole at once has nothing to rumble about.
+    const bool grows = radius < BodyRadius;
+    if (grows)
+        stage.startCue(Cue::Rumble);
     for (std::int16_t r = radius; r <= BodyRadius; r = add16(r, 1)) {
         stage.canvas.setFillColor(Red);
         stage.canvas.ellipse(BodyX, BodyY, r, Red, 0.6f);
         co_await stage.drawn();
     }
+    if (grows)
+        stage.stopCue(Cue::Rumble);
 }
 
 Painting drawEye(Stage& stage, std::int16_t x, std::int16_t y, std::int16_t r) {

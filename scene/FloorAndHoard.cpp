@@ -40,6 +40,7 @@ Painting drawFloor(Stage& stage) {
 Painting drawGoldHoard(Stage& stage, std::int16_t radius) {
     RandomSource& random = stage.random;
     random.reseedRandom();
+    stage.startCue(Cue::Chink);
     for (std::int16_t coin = 1; coin < 5000; coin = add16(coin, 1)) {
         random.reseedRandom();
         const std::int16_t draw = round16(std::floor(200.0 * random.nextRandom()));
@@ -56,4 +57,5 @@ Painting drawGoldHoard(Stage& stage, std::int16_t radius) {
         stage.canvas.ellipse(x, y, radius, gold, 0.5f);
         co_await stage.drawn();
     }
+    stage.stopCue(Cue::Chink);
 }

@@ -41,6 +41,7 @@ Painting paintGoblin(Stage& stage, std::int16_t r1, std::int16_t r2, GoblinColou
 } // namespace
 
 Painting drawGoblin(Stage& stage, std::int16_t r1, std::int16_t r2) {
+    stage.playCue(Cue::Pop);
     co_await paintGoblin(stage, r1, r2, Living);
 }
 

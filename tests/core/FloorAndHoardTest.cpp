@@ -3,6 +3,7 @@
 #include "PixelGrid.h"
 #include "StageFixture.h"
 #include "canvas/Palette.h"
+#include "stage/Silence.h"
 
 #include <gtest/gtest.h>
 
@@ -134,7 +135,7 @@ TEST(Hoard, ReseedsOnceAndThenBeforeEveryCoin) {
     Timeline timeline;
     RandomSource random(3, [&reseeds] { return ++reseeds, 0ull; });
     FakeControls controls;
-    Stage stage{canvas, random, timeline, controls};
+    Stage stage{canvas, random, timeline, controls, Silence::shared()};
     const std::int16_t radius = 50;
     drawGoldHoard(stage, radius).finish();
     EXPECT_EQ(reseeds, 5000);

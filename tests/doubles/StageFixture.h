@@ -3,6 +3,7 @@
 #include "FakeControls.h"
 #include "RecordingCanvas.h"
 #include "pacing/PacedCanvas.h"
+#include "sound/CueLog.h"
 #include "stage/Stage.h"
 
 #include <cstdint>
@@ -15,7 +16,7 @@ inline std::uint64_t StillClock() {
 }
 
 // A stage painting on a test canvas through the pacing, at the given tempo (at the default client
-// size, 15360 x 10800 twips, unless the canvas says otherwise).
+// size, 15360 x 10800 twips, unless the canvas says otherwise), its sound marks kept in `cues`.
 template <typename Surface> struct StageOn {
     explicit StageOn(Tempo tempo = Tempo()) : timeline(tempo) {}
     StageOn(const StageOn&) = delete;
@@ -28,7 +29,8 @@ template <typename Surface> struct StageOn {
     Timeline timeline;
     PacedCanvas paced{surface, timeline};
     RandomSource random{TestSeed, StillClock};
-    Stage stage{paced, random, timeline, controls};
+    CueLog cues;
+    Stage stage{paced, random, timeline, controls, cues};
 };
 
 using StageFixture = StageOn<RecordingCanvas>;

@@ -4,10 +4,11 @@
 #include "attacks/FireBall.h"
 #include "attacks/FlameBreath.h"
 #include "canvas/RasterCanvas.h"
+#include "qt/CoreToQt.h"
 #include "scene/Beast.h"
 #include "scene/FloorAndHoard.h"
 #include "scene/Goblin.h"
-#include "qt/CoreToQt.h"
+#include "stage/Silence.h"
 
 #include <QtTest>
 
@@ -48,7 +49,7 @@ struct Lair {
     RandomSource random{7, [] { return 0ull; }};
     Timeline timeline;
     FakeControls view;
-    Stage stage{canvas, random, timeline, view};
+    Stage stage{canvas, random, timeline, view, Silence::shared()};
 
     float W() const { return canvas.width(); }
     float H() const { return canvas.height(); }
