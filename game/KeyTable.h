@@ -100,7 +100,7 @@ inline const std::array<KeyBinding, 16> KeyTable{{
     {WindowCommand::ToggleView, {key('V')}, "Switch between the fitted and the actual size."},
     {WindowCommand::Faster,
      {key('+'), key('='), keypadKey('+')},
-     "Faster, one step of " + speedStepsText() + "."},
+     std::string("Faster, one step of ").append(speedStepsText()).append(".")},
     {WindowCommand::Slower, {key('-'), keypadKey('-')}, "Slower, one step back."},
     {WindowCommand::ToggleSound, {key('M')}, "Sound on or off."},
     {WindowCommand::SavePicture,
