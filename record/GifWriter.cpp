@@ -38,9 +38,8 @@ Failure giflibError(const char* what, int code) {
 
 } // namespace
 
-GifWriter::~GifWriter() {
-    if (gif_)
-        EGifCloseFile(gif_, nullptr);
+void GifWriter::CloseGif::operator()(GifFileType* gif) const {
+    EGifCloseFile(gif, nullptr);
 }
 
 bool GifWriter::send(const QByteArray& bytes) {
@@ -54,10 +53,10 @@ bool GifWriter::openAnimation(QIODevice& out) {
     out_ = &out;
     const QSize size = screen();
     int code = 0;
-    gif_ = EGifOpen(&encoded_, appendEncoded, &code);
+    gif_.reset(EGifOpen(&encoded_, appendEncoded, &code));
     if (!gif_)
         return fail(giflibError("cannot start the GIF", code));
-    EGifSetGifVersion(gif_, true);
+    EGifSetGifVersion(gif_.get(), true);
 
     GifColorType colours[256];
     const auto& palette = GifPalette::Colours();
@@ -66,7 +65,7 @@ bool GifWriter::openAnimation(QIODevice& out) {
                       static_cast<GifByteType>(qGreen(palette[i])),
                       static_cast<GifByteType>(qBlue(palette[i]))};
     ColorMapObject* map = GifMakeMapObject(256, colours);
-    const int written = EGifPutScreenDesc(gif_, size.width(), size.height(), 8, 0, map);
+    const int written = EGifPutScreenDesc(gif_.get(), size.width(), size.height(), 8, 0, map);
     GifFreeMapObject(map);
     if (written != GIF_OK)
         return fail(giflibError("cannot write the GIF header", gif_->Error));
@@ -74,10 +73,10 @@ bool GifWriter::openAnimation(QIODevice& out) {
     // Loop forever: the NETSCAPE2.0 application extension with a repeat count of 0.
     static const char application[] = "NETSCAPE2.0";
     static const GifByteType endless[] = {1, 0, 0};
-    if (EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE) != GIF_OK ||
-        EGifPutExtensionBlock(gif_, 11, application) != GIF_OK ||
-        EGifPutExtensionBlock(gif_, 3, endless) != GIF_OK ||
-        EGifPutExtensionTrailer(gif_) != GIF_OK)
+    if (EGifPutExtensionLeader(gif_.get(), APPLICATION_EXT_FUNC_CODE) != GIF_OK ||
+        EGifPutExtensionBlock(gif_.get(), 11, application) != GIF_OK ||
+        EGifPutExtensionBlock(gif_.get(), 3, endless) != GIF_OK ||
+        EGifPutExtensionTrailer(gif_.get()) != GIF_OK)
         return fail(giflibError("cannot write the GIF header", gif_->Error));
     if (!send(std::exchange(encoded_, {})))
         return false;
@@ -174,10 +173,10 @@ bool GifWriter::encodeFrame(const QRect& rect, std::uint8_t* indices, bool trans
     control.TransparentColor = transparent ? GifPalette::Transparent : NO_TRANSPARENT_COLOR;
     GifByteType extension[4];
     EGifGCBToExtension(&control, extension);
-    if (EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK ||
-        EGifPutImageDesc(gif_, rect.x(), rect.y(), rect.width(), rect.height(), false, nullptr) !=
-            GIF_OK ||
-        EGifPutLine(gif_, indices, rect.width() * rect.height()) != GIF_OK)
+    if (EGifPutExtension(gif_.get(), GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK ||
+        EGifPutImageDesc(gif_.get(), rect.x(), rect.y(), rect.width(), rect.height(), false,
+                         nullptr) != GIF_OK ||
+        EGifPutLine(gif_.get(), indices, rect.width() * rect.height()) != GIF_OK)
         return fail(giflibError("cannot write a GIF frame", gif_->Error));
     return true;
 }
@@ -187,8 +186,7 @@ bool GifWriter::finishAnimation(std::int64_t endNs) {
         return false;
     const bool wrote = !hasFailed() && (!hasPending_ || writePending(endNs));
     int code = 0;
-    const bool closed = EGifCloseFile(gif_, &code) == GIF_OK;
-    gif_ = nullptr;
+    const bool closed = EGifCloseFile(gif_.release(), &code) == GIF_OK;
     if (wrote && !closed)
         return fail(giflibError("cannot finish the GIF", code));
     return wrote && send(std::exchange(encoded_, {}));

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class QIODevice;
@@ -21,9 +22,6 @@ struct GifFileType;
 // picture's delay is the time until the next one, rounded so that the delays add up to the
 // whole.
 class GifWriter : public AnimationWriter {
-  public:
-    ~GifWriter() override;
-
   protected:
     bool openAnimation(QIODevice& out) override;
     bool addPicture(const QImage& frame, std::int64_t startNs) override;
@@ -42,8 +40,13 @@ class GifWriter : public AnimationWriter {
     bool encodeFrame(const QRect& rect, std::uint8_t* indices, bool transparent, int delay);
     bool send(const QByteArray& bytes);
 
+    // giflib's encoder, closed with whatever it still holds.
+    struct CloseGif {
+        void operator()(GifFileType* gif) const;
+    };
+
     QIODevice* out_ = nullptr;
-    GifFileType* gif_ = nullptr;
+    std::unique_ptr<GifFileType, CloseGif> gif_;
     QByteArray encoded_; // what giflib wrote since it was last taken
     GifPalette palette_;
     QImage previous_;                 // our own copy of the last picture

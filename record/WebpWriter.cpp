@@ -55,13 +55,13 @@ Failure encodingError(int code) {
 
 } // namespace
 
-WebpWriter::~WebpWriter() {
-    WebPMuxDelete(mux_);
+void WebpWriter::DeleteMux::operator()(WebPMux* mux) const {
+    WebPMuxDelete(mux);
 }
 
 bool WebpWriter::openAnimation(QIODevice& out) {
     out_ = &out;
-    mux_ = WebPMuxNew();
+    mux_.reset(WebPMuxNew());
     shown_ = QImage(screen(), QImage::Format_RGB32);
     pending_ = QImage(screen(), QImage::Format_RGB32);
     pixels_.resize(static_cast<std::size_t>(screen().width()) * screen().height());
@@ -148,7 +148,7 @@ bool WebpWriter::push(const QByteArray& frame, const QRect& rect, bool blend, in
     info.id = WEBP_CHUNK_ANMF;
     info.dispose_method = WEBP_MUX_DISPOSE_NONE;
     info.blend_method = blend ? WEBP_MUX_BLEND : WEBP_MUX_NO_BLEND;
-    if (WebPMuxPushFrame(mux_, &info, 1) != WEBP_MUX_OK)
+    if (WebPMuxPushFrame(mux_.get(), &info, 1) != WEBP_MUX_OK)
         return fail(Failure::outOfMemory());
     countFrame();
     return true;
@@ -219,17 +219,16 @@ bool WebpWriter::finishAnimation(std::int64_t endNs) {
     animation.loop_count = 0; // forever
     WebPData data;
     WebPDataInit(&data);
-    if (WebPMuxSetAnimationParams(mux_, &animation) != WEBP_MUX_OK ||
-        WebPMuxSetCanvasSize(mux_, screen().width(), screen().height()) != WEBP_MUX_OK ||
-        WebPMuxAssemble(mux_, &data) != WEBP_MUX_OK) {
+    if (WebPMuxSetAnimationParams(mux_.get(), &animation) != WEBP_MUX_OK ||
+        WebPMuxSetCanvasSize(mux_.get(), screen().width(), screen().height()) != WEBP_MUX_OK ||
+        WebPMuxAssemble(mux_.get(), &data) != WEBP_MUX_OK) {
         WebPDataClear(&data);
         return fail(Failure::outOfMemory());
     }
     const qint64 size = static_cast<qint64>(data.size);
     const bool wrote = out_->write(reinterpret_cast<const char*>(data.bytes), size) == size;
     WebPDataClear(&data);
-    WebPMuxDelete(mux_);
-    mux_ = nullptr;
+    mux_.reset();
     if (!wrote)
         return fail(QStringLiteral("cannot write the WebP animation"));
     return true;

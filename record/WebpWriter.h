@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class QIODevice;
@@ -25,9 +26,6 @@ struct WebPConfig;
 // the changed rectangle from the edges of the whole screen, column by column, several times a
 // frame: three to six times slower on the game's tour, for about the same size.
 class WebpWriter : public AnimationWriter {
-  public:
-    ~WebpWriter() override;
-
   protected:
     bool openAnimation(QIODevice& out) override;
     bool addPicture(const QImage& frame, std::int64_t startNs) override;
@@ -45,8 +43,12 @@ class WebpWriter : public AnimationWriter {
     bool encodePixels(QSize size, const WebPConfig& config, QByteArray& into);
     bool push(const QByteArray& frame, const QRect& rect, bool blend, int durationMs);
 
+    struct DeleteMux {
+        void operator()(WebPMux* mux) const;
+    };
+
     QIODevice* out_ = nullptr;
-    WebPMux* mux_ = nullptr;
+    std::unique_ptr<WebPMux, DeleteMux> mux_;
     // Two pictures of our own, kept from one frame to the next: fresh memory for each picture
     // costs more than copying it.
     QImage shown_;   // what the animation shows once its last frame is drawn
