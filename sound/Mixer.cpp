@@ -50,10 +50,10 @@ double Mixer::limit(double mix) {
 
 void Mixer::render(std::span<std::int16_t> block) {
     for (std::int16_t& out : block) {
-        while (!events_.empty() && events_.front().atSample <= position_) {
-            act(events_.front());
-            events_.pop_front();
-        }
+        auto due = events_.begin();
+        while (due != events_.end() && due->atSample <= position_)
+            act(*due++);
+        events_.erase(events_.begin(), due);
         double mix = 0;
         for (Voice& voice : voices_)
             mix += voice.next();

@@ -4,7 +4,6 @@
 #include "stage/Sound.h"
 
 #include <cstdint>
-#include <deque>
 #include <span>
 #include <vector>
 
@@ -52,7 +51,9 @@ class Mixer {
 
     std::int64_t position_ = 0;
     double rate_ = 1.0;
-    std::deque<Event> events_; // by sample, in the order scheduled
+    // By sample, in the order scheduled; a few at a time, so a vector is smaller than a deque
+    // for the page to carry.
+    std::vector<Event> events_;
     std::vector<Voice> voices_;
     double peak_ = Ceiling;
 };

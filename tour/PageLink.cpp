@@ -131,7 +131,8 @@ PageLink parsePageLink(std::string_view query, PixelSize page, ViewMode pageView
     for (const Parameter& parameter : parameters) {
         const std::string& name = parameter.name;
         const std::string& value = parameter.value;
-        const bool known = name == "seed" || name == "speed" || name == "view" || name == "play";
+        const bool known =
+            name == "seed" || name == "speed" || name == "view" || name == "mute" || name == "play";
         if (!parameter.decoded) {
             link.notices.push_back(ignored(parameter, "a '%' wants two hex digits after it"));
         } else if (!known) {
@@ -151,6 +152,11 @@ PageLink parsePageLink(std::string_view query, PixelSize page, ViewMode pageView
             link.view = viewNamed(value);
             if (!link.view)
                 link.notices.push_back(ignored(parameter, "wants fit or actual"));
+        } else if (name == "mute") {
+            if (value == "1" || value == "0")
+                link.mute = value == "1";
+            else
+                link.notices.push_back(ignored(parameter, "wants 1 or 0"));
         } else {
             // Rehearsed once the seed and the view are known, wherever they stand.
             play = &parameter;

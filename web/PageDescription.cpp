@@ -91,6 +91,8 @@ std::string describeLink(const PageLink& link) {
     link.speed ? json.number(*link.speed) : json.null();
     json.key("view");
     link.view ? json.string(viewName(*link.view)) : json.null();
+    json.key("mute");
+    link.mute ? json.boolean(*link.mute) : json.null();
     json.key("steps").beginArray();
     for (const TourStep& step : link.tour)
         json.integer(static_cast<int>(std::get<Action>(step)));

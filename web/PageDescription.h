@@ -12,5 +12,5 @@
 std::string describeLayout(const Layout& layout);
 std::string describeTables();
 // What a link asks for: {"seed": "N" or null (as text: 64 bits), "speed", "view" ("fit",
-// "actual" or null), "steps" (action indices), "notices"}.
+// "actual" or null), "mute" (true, false or null), "steps" (action indices), "notices"}.
 std::string describeLink(const PageLink& link);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/GameRunner.h"
+#include "sound/LiveMix.h"
 #include "web/PageControls.h"
 #include "web/PagePresenter.h"
 
@@ -35,6 +36,12 @@ class WebFrameLoop : GameRunner::FrontEnd, FramePacer::Clock {
     // The scene painted again for a new view: now, or as the picture under way ends.
     void repaintScene(double scale);
 
+    // From the player's first click, tap or key on, the pictures are heard: the browser lets
+    // the page sound no sooner, and a link's opening steps, played before it, stay silent.
+    void listen() { runner_.setSpeaker(&sound_); }
+    // What the page's audio output plays, a block at a time.
+    LiveMix& sound() { return sound_; }
+
     void setSpeed(double speed) { runner_.setSpeed(speed); }
     double speed() const { return runner_.speed(); }
     const Story& story() const { return runner_.story(); }
@@ -49,6 +56,7 @@ class WebFrameLoop : GameRunner::FrontEnd, FramePacer::Clock {
     std::int64_t nowNs() const override;
 
     PageControls controls_;
+    LiveMix sound_; // before the runner, which marks into it to the end
     GameRunner runner_;
     PagePresenter presenter_;
     // The action whose picture is under way.

@@ -31,7 +31,8 @@ FONT_CHARACTERS = list(range(0x20, 0x7F)) + [0x2014]
 # A subset is a modified font, which the licence forbids to carry the reserved name.
 FONT_NAME = "Brumox Caption"
 # The page's script by role: what they share first, the start last.
-PAGE_PARTS = ["shared.js", "layout.js", "present.js", "menu.js", "input.js", "start.js"]
+PAGE_PARTS = ["shared.js", "layout.js", "present.js", "sound.js", "menu.js", "input.js",
+              "start.js"]
 
 
 def write_whole(path, data):

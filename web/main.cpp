@@ -8,7 +8,10 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
+#include <array>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace {
@@ -16,6 +19,8 @@ namespace {
 std::unique_ptr<WebFrameLoop> game;
 // The last text handed to the page; valid until the next call.
 std::string reply;
+// The last samples handed to the page, at most a second of them; valid until the next call.
+std::array<std::int16_t, Mixer::SampleRate> samples;
 
 const char* answer(std::string text) {
     reply = std::move(text);
@@ -116,6 +121,27 @@ EMSCRIPTEN_KEEPALIVE double brumox_stepSpeed(int direction) {
 
 EMSCRIPTEN_KEEPALIVE const char* brumox_speedName() {
     return answer(speedName(game->speed()));
+}
+
+// The player's first click, tap or key: the pictures are heard from now on.
+EMSCRIPTEN_KEEPALIVE void brumox_listen() {
+    game->listen();
+}
+
+// The next `count` samples of the sound (48 kHz mono), at most a second of them.
+EMSCRIPTEN_KEEPALIVE const std::int16_t* brumox_renderSound(int count) {
+    game->sound().render(std::span(samples).first(
+        static_cast<std::size_t>(std::clamp(count, 0, Mixer::SampleRate))));
+    return samples.data();
+}
+
+// Whether rendering would give only silence.
+EMSCRIPTEN_KEEPALIVE int brumox_soundQuiet() {
+    return game->sound().quiet();
+}
+
+EMSCRIPTEN_KEEPALIVE void brumox_setMuted(int muted) {
+    game->sound().setMuted(muted != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE int brumox_scene() {

@@ -45,6 +45,23 @@ TEST(PageLink, EncodedCommasAndSpacesAreDecodedInAnyOrder) {
               std::vector<std::string>{"?view=fit  is ignored: wants fit or actual"});
 }
 
+// Sound off or on for one visit: only 1 and 0, once, and nothing when the link does not say.
+TEST(PageLink, MuteIsOneOrZeroAndOnlyWhenAsked) {
+    EXPECT_EQ(parsePageLink("?mute=1", Page).mute, true);
+    EXPECT_EQ(parsePageLink("play=click&mute=0&seed=3", Page).mute, false);
+    EXPECT_FALSE(parsePageLink("?seed=3", Page).mute);
+    for (const char* query : {"mute=yes", "mute=", "mute", "mute=true", "mute=01"}) {
+        const PageLink link = parsePageLink(query, Page);
+        EXPECT_FALSE(link.mute) << query;
+        ASSERT_EQ(link.notices.size(), 1u) << query;
+        EXPECT_TRUE(link.notices[0].ends_with(" is ignored: wants 1 or 0")) << link.notices[0];
+    }
+    // The first one counts, as with every other parameter.
+    const PageLink twice = parsePageLink("mute=0&mute=1", Page);
+    EXPECT_EQ(twice.mute, false);
+    EXPECT_EQ(twice.notices, std::vector<std::string>{"?mute=1 is ignored: mute is given earlier"});
+}
+
 TEST(PageLink, ATourThatCannotBePlayedToItsEndIsRefusedWhole) {
     const PageLink hidden = parsePageLink("play=click*7,fire,fire&seed=3", Page);
     EXPECT_TRUE(hidden.tour.empty());
@@ -66,7 +83,7 @@ TEST(PageLink, ATourThatCannotBePlayedToItsEndIsRefusedWhole) {
 TEST(PageLink, AnEmptyQueryAsksForNothing) {
     for (const char* query : {"", "?", "&&", "?&"}) {
         const PageLink link = parsePageLink(query, Page);
-        EXPECT_FALSE(link.seed || link.speed || link.view) << query;
+        EXPECT_FALSE(link.seed || link.speed || link.view || link.mute) << query;
         EXPECT_TRUE(link.tour.empty() && link.notices.empty()) << query;
     }
 }

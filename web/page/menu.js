@@ -46,6 +46,7 @@
       case "view": toggleView(); return true;
       case "faster": stepSpeed(1); return true;
       case "slower": stepSpeed(-1); return true;
+      case "sound": page.toggleSound(); return true;
       case "save": page.savePicture(); return true;
       case "about": showAbout(); return true;
       // The browser leaves fullscreen on Esc itself; clips and quitting are the desktop's.
@@ -58,6 +59,7 @@
     item("fullscreen").hidden = !document.fullscreenEnabled;
     item("fullscreen").textContent = document.fullscreenElement ? "Leave Full Screen" : "Full Screen";
     item("view").textContent = page.fitted() ? "Actual Size" : "Fit to Window";
+    item("sound").textContent = page.muted() ? "Sound On" : "Sound Off";
     if (page.api && page.started) {
       item("faster").textContent = `Faster (now ${page.api.speedName()})`;
       item("slower").textContent = `Slower (now ${page.api.speedName()})`;

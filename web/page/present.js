@@ -29,7 +29,8 @@
     if (presentsThisFrame > 1) stats.framesWithTwoPresents += 1;
     presentsThisFrame = 0;
     if (page.halted) return;
-    if (page.api.advance(time - hiddenTotal)) wantFrame();
+    const painting = page.api.advance(time - hiddenTotal);
+    if (page.soundFrame(time) || painting) wantFrame();
     if (stats.readyMs === null) ready();
   }
   function ready() {

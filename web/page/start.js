@@ -44,6 +44,12 @@
       stepSpeed: call("stepSpeed"),
       speedName: text("speedName"),
       scene: call("scene"),
+      listen: call("listen"),
+      renderSound: call("renderSound"),
+      soundQuiet: call("soundQuiet"),
+      setMuted: call("setMuted"),
+      // Looked up each time: the view is a new one whenever the memory grows.
+      heap16: () => module.HEAP16,
     };
   }
   async function start() {
@@ -73,6 +79,7 @@
     page.canvasScale = layout.zoom * page.pixelRatio();
     api.start(link.seed || "", layout.client[0], layout.client[1], page.canvasScale);
     page.started = true;
+    page.startSound(link.mute);
     page.placePicture();
     page.wireInput();
     // The captions are measured in the game's font: laid out again once it is there.
