@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The web page against its budgets, measured in headless Chromium; prints a table.
 
-  the WebAssembly's size                 at most 155,000 bytes
+  the WebAssembly's size                 at most 168,500 bytes (the synthesiser's 20 kB included)
   brumox.html's size                     at most 165,000 bytes
   navigation start to the first click    at most 300 ms (median of 5 loads from disk)
   each picture of the default tour       its nominal duration within 3% (0.5 s and longer),
@@ -21,7 +21,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "web"))
 from browser import (  # noqa: E402
     DEFAULT_TOUR, FRAME_INTERVAL, SINGLE_FILE, SITE, Browser, desktop_pictures, steps)
 
-WASM_BUDGET = 155_000
+WASM_BUDGET = 168_500
 SIZE_BUDGET = 165_000
 READY_BUDGET_MS = 300
 LOADS = 5

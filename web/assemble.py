@@ -129,6 +129,21 @@ def compact_script(code):
     return "\n".join(lines) + "\n"
 
 
+def packed(data):
+    """Raw DEFLATE, as inflate.js unpacks it, in base64."""
+    packer = zlib.compressobj(9, zlib.DEFLATED, -15)
+    return base64.b64encode(packer.compress(data) + packer.flush()).decode("ascii")
+
+
+def unpacked_script(code):
+    """A script that unpacks the given one into a script element after itself, which runs it at
+    once, as if it stood there."""
+    return (f"(() => {{ const packed = Uint8Array.from(atob(\"{packed(code)}\"), (c) => "
+            f"c.charCodeAt(0)); const script = document.createElement(\"script\"); script.text = "
+            f"new TextDecoder().decode(window.brumoxInflate(packed, {len(code)})); "
+            f"document.currentScript.after(script); }})();")
+
+
 def inline_script(code):
     # A script element ends at the first "</script", wherever it is.
     return "<script>\n" + code.replace("</script", "<\\/script") + "\n</script>"
@@ -175,21 +190,19 @@ def main():
     font = subset_font()
     licence = font_licence()
 
-    # The single file: everything inline, the WebAssembly handed to the script, no fetch. It is
-    # stored deflated (a third of its size) and unpacked by inflate.js.
-    packer = zlib.compressobj(9, zlib.DEFLATED, -15)
-    packed = packer.compress(wasm) + packer.flush()
+    # The single file: everything inline, the WebAssembly handed to the script, no fetch. It and
+    # the scripts are stored deflated (a third of their size) and unpacked by inflate.js.
     font_url = "data:font/woff2;base64," + base64.b64encode(font).decode("ascii")
     embedded = (f"window.brumoxWasmSize = {len(wasm)};\n"
-                f"window.brumoxWasmPacked = \"{base64.b64encode(packed).decode('ascii')}\";")
+                f"window.brumoxWasmPacked = \"{packed(wasm)}\";")
+    scripts = "\n".join([game_js, tables_script(tables), page_js]).encode("utf-8")
     # Its tab's icon too, painted by the game, small enough to ride along.
     favicon = ('<link rel="icon" type="image/png" sizes="32x32" href="data:image/png;base64,'
                + base64.b64encode(paint_icon(args.icon_tool, 32)).decode("ascii") + '">')
     single = page(css.replace("FONT_URL", font_url), favicon,
                   "\n".join(inline_script(code) for code in [
                       embedded, compact_script((HERE / "inflate.js").read_text(encoding="utf-8")),
-                      game_js, tables_script(tables),
-                      page_js]), licence, tables)
+                      unpacked_script(scripts)]), licence, tables)
     write_whole(args.out / "brumox.html", single)
 
     # The site: separate files, relative addresses, a manifest and a service worker.
