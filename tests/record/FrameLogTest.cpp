@@ -135,7 +135,7 @@ class FrameLogTest : public QObject {
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(log) == log.size());
             return;
         }
-        QFile kept(QStringLiteral(BRUMOX_SOURCE_DIR "/tests/widgets/frame-logs/") + name);
+        QFile kept(QStringLiteral(BRUMOX_SOURCE_DIR "/tests/record/frame-logs/") + name);
         QVERIFY2(kept.open(QIODevice::ReadOnly), qPrintable(kept.fileName()));
         const QList<QByteArray> want = kept.readAll().split('\n');
         const QList<QByteArray> got = log.split('\n');
