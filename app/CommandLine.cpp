@@ -43,6 +43,9 @@ struct GameGroup {
         QStringLiteral("fit|actual")};
     const QCommandLineOption fullScreen{QStringLiteral("fullscreen"),
                                         QStringLiteral("Start fullscreen (always fitted).")};
+    const QCommandLineOption mute{
+        QStringLiteral("mute"),
+        QStringLiteral("Start with the sound off, for this run only (M turns it on).")};
     const QCommandLineOption size{QStringLiteral("size"),
                                   QStringLiteral("The client area in logical pixels, from %1x%2 "
                                                  "to %3x%3 (default %4), when playing or "
@@ -53,7 +56,7 @@ struct GameGroup {
                                       .arg(designSize()),
                                   QStringLiteral("WxH")};
 
-    QList<QCommandLineOption> all() const { return {speed, seed, view, fullScreen, size}; }
+    QList<QCommandLineOption> all() const { return {speed, seed, view, fullScreen, mute, size}; }
     QString read(const QCommandLineParser& parser, Options& options) const;
 };
 
@@ -63,7 +66,8 @@ struct RecordGroup {
         QStringLiteral("record"),
         QStringLiteral("Play with no display and write what the window shows to <file>: an "
                        "animated GIF (.gif), a lossless animated WebP (.webp) or the last "
-                       "picture (.png). Never waits for real time."),
+                       "picture (.png); or its sound to a WAV (.wav). Never waits for real "
+                       "time."),
         QStringLiteral("file")};
     const QCommandLineOption play{
         QStringLiteral("play"),
@@ -120,6 +124,7 @@ QString GameGroup::read(const QCommandLineParser& parser, Options& options) cons
             return QStringLiteral("--view wants fit or actual, not '%1'").arg(mode);
     }
     options.fullScreen = parser.isSet(fullScreen);
+    options.mute = parser.isSet(mute);
     if (parser.isSet(size)) {
         const QString text = parser.value(size);
         const auto client = parseClientSize(text.toStdString());
@@ -143,8 +148,10 @@ QString RecordGroup::read(const QCommandLineParser& parser, Options& options) co
     const QString suffix = options.record.section(QLatin1Char('.'), -1).toLower();
     if (!options.record.contains(QLatin1Char('.')) ||
         (suffix != QLatin1String("gif") && suffix != QLatin1String("webp") &&
-         suffix != QLatin1String("png")))
-        return QStringLiteral("--record writes a .gif, a .webp or a .png file, not '%1'")
+         suffix != QLatin1String("png") && suffix != QLatin1String("wav")))
+        return QStringLiteral(
+                   "--record writes a .gif, a .webp or a .png file, or a .wav soundtrack, "
+                   "not '%1'")
             .arg(options.record);
     if (!options.platform.isEmpty())
         return QStringLiteral("--record always renders off screen; leave out -platform");

@@ -13,6 +13,7 @@
 struct Options {
     GameOptions game;
     bool fullScreen = false;
+    bool mute = false;         // the sound off for this run
     std::optional<QSize> size; // the client area, in logical pixels, when playing
     // Qt's own options (-platform, -style, -session, ...), for the application object.
     QStringList qtArguments;

@@ -13,6 +13,7 @@
 #include "window/GameSettings.h"
 #include "window/GameWindow.h"
 #include "window/Icon.h"
+#include "window/SoundOutput.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -159,8 +160,11 @@ int run(int argc, char* argv[]) {
     choices.view = parsed.options.game.view;
     choices.fullScreen = parsed.options.fullScreen;
     choices.size = parsed.options.size;
+    choices.mute = parsed.options.mute;
     GameSettings settings;
     settings.applyAtStart(window, choices);
+    // Opened once the window shows; closed before the window goes.
+    SoundOutput sound(window);
     const int status = app.exec();
     settings.save(window);
     return status;

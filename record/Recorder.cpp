@@ -3,6 +3,8 @@
 #include "qt/CoreToQt.h"
 #include "record/FrameSampler.h"
 #include "record/GifWriter.h"
+#include "record/Soundtrack.h"
+#include "record/WavFile.h"
 #include "record/WebpWriter.h"
 #include "tour/Rehearsal.h"
 
@@ -105,7 +107,15 @@ bool TourRecorder::play() {
         writer = std::make_unique<GifWriter>();
     else if (path_.endsWith(QLatin1String(".webp"), Qt::CaseInsensitive))
         writer = std::make_unique<WebpWriter>();
-    GameWindow window(options_.game);
+    // Only a soundtrack hears the cues; the pictures' recordings do no sound work at all.
+    std::optional<Soundtrack> soundtrack;
+    if (path_.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+        soundtrack.emplace();
+    // The recording's clock is nominal time whatever the speed. At speed 1 the runner also lets
+    // a picture's first cues through as its input starts it, which instant speed keeps quiet.
+    GameOptions game = options_.game;
+    game.speed = 1;
+    GameWindow window(game);
     // Every frame at the zoom it is meant for: the same arguments give the same bytes.
     window.setSettleDelay(0);
     window.resize(toQSize(options_.size));
@@ -119,6 +129,8 @@ bool TourRecorder::play() {
     if (writer && !writer->open(out_, screenFor(options_)))
         return fail(*writer->failure());
     FrameSampler sampler(window, writer.get(), screenFor(options_), options_.fps);
+    if (soundtrack)
+        window.runner().setSpeaker(&*soundtrack);
     sampler.begin();
     // A hold runs up to the next step: the frames that end by then show the picture before it.
     std::int64_t now = OpeningHoldNs;
@@ -127,6 +139,8 @@ bool TourRecorder::play() {
     for (std::size_t i = 0; i < options_.tour.size(); ++i) {
         const TourStep& step = options_.tour[i];
         sampler.setOffset(now);
+        if (soundtrack)
+            soundtrack->setOffset(now);
         const QString problem = perform(window, step);
         if (!problem.isEmpty())
             return fail(Failure::refusedStep(i + 1, stepName(step), problem.toStdString()));
@@ -151,6 +165,10 @@ bool TourRecorder::play() {
     if (writer) {
         if (!writer->finish(now))
             return fail(*writer->failure());
+    } else if (soundtrack) {
+        const QByteArray wav = WavFile::encode(soundtrack->mix(now));
+        if (out_.write(wav) != wav.size())
+            return fail(*out_.failure());
     } else {
         QImage still(window.size(), QImage::Format_RGB32);
         // A null picture is one memory could not hold, and writing it says so.

@@ -26,7 +26,7 @@ struct RecordOptions {
 
 // Records a tour: plays it through a real game window, with no display and without ever waiting
 // for real time, and writes what the window showed to a .gif or a .webp (every frame) or a .png
-// (the last). The file appears only once it is whole.
+// (the last), or what it sounded like to a .wav. The file appears only once it is whole.
 //
 // Errors: each step returns false and keeps what failed in failure(), for the command line to
 // word; none means the game window has already reported a run-time error itself.

@@ -6,7 +6,7 @@ packages=(
     build-essential cmake make dpkg-dev file
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev
-    libgif-dev libwebp-dev
+    libgif-dev libwebp-dev libsdl2-dev
     webp gifsicle
     fonts-liberation2
     clang-format

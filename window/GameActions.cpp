@@ -62,6 +62,10 @@ GameActions::GameActions(GameWindow& window, ClipSink* clips, const PictureFolde
     fullScreen_->setCheckable(true);
     menu_->addAction(fullScreen_);
     addSpeedMenu();
+    sound_ = addAction(QStringLiteral("S&ound"), keysOf(WindowCommand::ToggleSound),
+                       [this] { toggleSound(); });
+    sound_->setCheckable(true);
+    menu_->addAction(sound_);
 
     menu_->addSeparator();
     menu_->addAction(addAction(QStringLiteral("&Save Picture"), keysOf(WindowCommand::SavePicture),
@@ -136,6 +140,7 @@ void GameActions::showChecks() {
     fullScreen_->setChecked(window_.isFullScreen());
     for (QAction* entry : speeds_->actions())
         entry->setChecked(entry->data().toDouble() == window_.runner().speed());
+    sound_->setChecked(!window_.muted());
     if (record_)
         record_->setChecked(clips_->recording());
 }
@@ -144,6 +149,11 @@ void GameActions::changeSpeed(double speed) {
     window_.runner().setSpeed(speed);
     showNotice(window_,
                speed <= 0 ? speedText(speed) : QStringLiteral("speed ") + speedText(speed));
+}
+
+void GameActions::toggleSound() {
+    window_.setMuted(!window_.muted());
+    showNotice(window_, window_.muted() ? QStringLiteral("sound off") : QStringLiteral("sound on"));
 }
 
 void GameActions::savePicture() {

@@ -17,10 +17,10 @@ class QImage;
 class QMenu;
 
 // What the player does to the window rather than in the story: the view, fullscreen, the speed,
-// saving a picture, recording a clip, the keys and help, and Quit. Each has a shortcut on the
-// window that acts at once, even while a picture paints, and an entry in the menu of the right
-// mouse button. Only what opens a window of its own (the menu, Save Picture As) waits, like story
-// input, until the picture is done; the keys and help opens inside the game window, at once.
+// the sound, saving a picture, recording a clip, the keys and help, and Quit. Each has a shortcut
+// on the window that acts at once, even while a picture paints, and an entry in the menu of the
+// right mouse button. Only what opens a window of its own (the menu, Save Picture As) waits, like
+// story input, until the picture is done; the keys and help opens inside the game window, at once.
 class GameActions : public QObject {
     Q_OBJECT
 
@@ -40,6 +40,7 @@ class GameActions : public QObject {
     void showChecks();
 
     void changeSpeed(double speed);
+    void toggleSound();
     void savePicture();
     void savePictureAs();
     void writePicture(const QImage& picture, const QString& path);
@@ -54,6 +55,7 @@ class GameActions : public QObject {
     QAction* actualSize_ = nullptr;
     QAction* fullScreen_ = nullptr;
     QActionGroup* speeds_ = nullptr;
+    QAction* sound_ = nullptr;
     QAction* record_ = nullptr;
     QString clipPath_;
     KeysPanel* keys_;

@@ -15,6 +15,9 @@ namespace {
 
 const QString GeometryKey = QStringLiteral("window/geometry");
 const QString ViewKey = QStringLiteral("game/view");
+const QString SoundKey = QStringLiteral("game/sound");
+const QString SoundOn = QStringLiteral("on");
+const QString SoundOff = QStringLiteral("off");
 // Remembered by older versions; no longer read, and dropped on saving.
 const QString SpeedKey = QStringLiteral("game/speed");
 
@@ -101,12 +104,16 @@ void GameSettings::read() {
     geometry_ = settings_->value(GeometryKey).toByteArray();
     const QVariant view = settings_->value(ViewKey);
     view_ = viewNamed(view.toString().toStdString());
+    const QVariant sound = settings_->value(SoundKey);
+    if (sound.toString() == SoundOn || sound.toString() == SoundOff)
+        muted_ = sound.toString() == SoundOff;
     // QSettings parses only the sections it is asked about: reading them all finds the garbage.
     settings_->allKeys();
     if (settings_->status() != QSettings::NoError) {
         unreadable_ = true;
         geometry_.clear();
         view_.reset();
+        muted_.reset();
         std::fprintf(stderr, "brumox: ignoring unreadable settings in %s\n",
                      qPrintable(settings_->fileName()));
         return;
@@ -123,12 +130,17 @@ void GameSettings::read() {
         brokenView_ = true;
         std::fprintf(stderr, "brumox: ignoring the remembered view\n");
     }
+    if (sound.isValid() && !muted_) {
+        brokenSound_ = true;
+        std::fprintf(stderr, "brumox: ignoring the remembered sound setting\n");
+    }
 }
 
 void GameSettings::applyAtStart(GameWindow& window, const StartupChoices& choices) {
     choices_ = choices;
     if (const std::optional<ViewMode> view = choices.view ? choices.view : view_)
         window.setViewMode(*view);
+    window.setMuted(choices.mute || muted_.value_or(false));
 
     if (choices.size) {
         window.resize(*choices.size);
@@ -158,6 +170,10 @@ void GameSettings::save(const GameWindow& window) {
         settings_->setValue(ViewKey, toQString(viewName(window.viewMode())));
     else if (brokenView_)
         settings_->remove(ViewKey);
+    if (!choices_.mute)
+        settings_->setValue(SoundKey, window.muted() ? SoundOff : SoundOn);
+    else if (brokenSound_)
+        settings_->remove(SoundKey);
     settings_->sync();
     if (settings_->status() == QSettings::AccessError)
         std::fprintf(stderr, "brumox: cannot save the settings in %s\n",

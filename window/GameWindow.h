@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 class CanvasView;
 class RasterCanvas;
@@ -56,12 +57,23 @@ class GameWindow : public QWidget, private Controls {
     void toggleFullScreen();
     void leaveFullScreen();
 
+    // The player's sound switch, which the sound output follows. A window with no output keeps
+    // it too, for the settings.
+    bool muted() const { return muted_; }
+    void setMuted(bool muted) {
+        if (muted != std::exchange(muted_, muted))
+            emit mutedChanged(muted);
+    }
+
     // How long a new zoom must hold before the picture is rebuilt sharp; 0 rebuilds at once.
     void setSettleDelay(int ms);
 
     // The part of the window that the picture and its bars take up to the device pixel cap: what
     // a saved picture or a clip holds, however large the window manager made the window.
     QRect pictureArea() const;
+
+  signals:
+    void mutedChanged(bool muted);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -94,4 +106,5 @@ class GameWindow : public QWidget, private Controls {
     bool clickArmed_ = false;
     ViewMode viewMode_ = ViewMode::Actual;
     ViewMode viewBeforeFullScreen_ = ViewMode::Actual;
+    bool muted_ = false;
 };

@@ -88,6 +88,12 @@ class CommandLineTest : public QObject {
         QCOMPARE(parsed.options.game.speed, 2.0);
     }
 
+    void muteIsForTheWindowAndListed() {
+        QVERIFY(parse({"--mute", "--fullscreen"}).options.mute);
+        QVERIFY(!parse({"--fullscreen"}).options.mute);
+        QVERIFY(parse({"--help"}).output.contains(QLatin1String("--mute")));
+    }
+
     void helpVersionAndTheGamesOwnChoices() {
         const ParsedCommandLine help = parse({"--help"});
         QCOMPARE(help.exitCode, std::optional<int>(0));

@@ -25,7 +25,7 @@ deb=${debs[0]}
 lintian --allow-root --display-info --fail-on error,warning "$deb"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libgif7 fonts-liberation2; do
+for needed in libqt6widgets6 libgif7 libsdl2-2.0-0 fonts-liberation2; do
     [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 

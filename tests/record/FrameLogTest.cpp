@@ -5,8 +5,8 @@
 // instead, to be looked at and kept when a change is meant.
 #include "GifFrames.h"
 #include "game/Layout.h"
-#include "tour/TourScript.h"
 #include "qt/CoreToQt.h"
+#include "tour/TourScript.h"
 
 #include <QFile>
 #include <QProcess>

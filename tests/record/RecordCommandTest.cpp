@@ -284,6 +284,7 @@ class RecordCommandTest : public QObject {
         QTest::newRow("still") << recording("out.png") << QStringLiteral("out.png");
         QTest::newRow("GIF") << recording("out.gif") << QStringLiteral("out.gif");
         QTest::newRow("WebP") << recording("out.webp") << QStringLiteral("out.webp");
+        QTest::newRow("WAV") << recording("out.wav") << QStringLiteral("out.wav");
         QTest::newRow("icon") << QStringList{QStringLiteral("--write-icon"),
                                              QStringLiteral("icon.png")}
                               << QStringLiteral("icon.png");

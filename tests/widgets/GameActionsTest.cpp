@@ -171,6 +171,29 @@ class GameActionsTest : public QObject {
         }
     }
 
+    // M switches the sound at once, even mid-picture, and the menu's entry shows and switches it.
+    void mSwitchesTheSoundAtOnceAndTheMenuShowsIt() {
+        open(1);
+        click(TestWindow::Bare);
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, TestWindow::Bare);
+        QVERIFY(window->runner().painting());
+        key(Qt::Key_M);
+        QVERIFY(window->muted());
+        QVERIFY(window->runner().painting());
+        game->waitUntilIdle();
+
+        click(TestWindow::Bare, Qt::RightButton);
+        QVERIFY(menuOpen());
+        QAction* sound = entry(actions->menu(), QStringLiteral("S&ound"));
+        QVERIFY(sound && sound->isCheckable() && !sound->isChecked());
+        sound->trigger();
+        QVERIFY(!window->muted());
+        QVERIFY(sound->isChecked());
+        actions->menu().hide();
+        key(Qt::Key_M);
+        QVERIFY(window->muted());
+    }
+
     // A key the help lists must act, and a key bound twice would do nothing at all: each window
     // key of the table is the shortcut of exactly one of the window's actions.
     void eachWindowKeyOfTheTableIsBoundOnce() {

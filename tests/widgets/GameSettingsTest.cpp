@@ -139,6 +139,45 @@ class GameSettingsTest : public QObject {
         QVERIFY(!holds(QStringLiteral("window/geometry")));
     }
 
+    // M's choice comes back the next run; --mute silences its own run and leaves it as it was.
+    void theSoundSwitchIsRememberedButMuteLastsOneRun() {
+        GameWindow& first = start();
+        QVERIFY(!first.muted());
+        new GameActions(first);
+        first.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&first));
+        QTest::keyClick(first.windowHandle(), Qt::Key_M);
+        QVERIFY(first.muted());
+        end();
+        QCOMPARE(stored(QStringLiteral("game/sound")).toString(), QStringLiteral("off"));
+        GameWindow& second = start();
+        QVERIFY(second.muted());
+        second.setMuted(false);
+        end();
+
+        StartupChoices mute;
+        mute.mute = true;
+        QVERIFY(start(mute).muted());
+        end();
+        QCOMPARE(stored(QStringLiteral("game/sound")).toString(), QStringLiteral("on"));
+        QVERIFY(!start().muted());
+
+        // A switch the game does not have: one line, the sound on, and gone once saved, even
+        // by a run that remembers nothing in its place.
+        remember(QStringLiteral("game/sound"), QStringLiteral("loud"));
+        CapturedStderr errors;
+        QVERIFY(!start().muted());
+        QCOMPARE(errors.text(), QByteArray("brumox: ignoring the remembered sound setting\n"));
+        end();
+        QCOMPARE(stored(QStringLiteral("game/sound")).toString(), QStringLiteral("on"));
+        remember(QStringLiteral("game/sound"), QStringLiteral("loud"));
+        CapturedStderr again;
+        start(mute);
+        end();
+        QVERIFY(!again.text().isEmpty());
+        QVERIFY(!holds(QStringLiteral("game/sound")));
+    }
+
     void aFileThatCannotBeReadIsIgnoredWithOneWarningAndThenReplaced() {
         QByteArray garbage;
         for (int i = 0; i < 4000; ++i)
