@@ -157,6 +157,9 @@ QString RecordGroup::read(const QCommandLineParser& parser, Options& options) co
         return QStringLiteral("--record always renders off screen; leave out -platform");
     if (options.fullScreen)
         return QStringLiteral("--record records a window of --size, not a fullscreen");
+    // A .wav is the soundtrack itself, and the other recordings are silent.
+    if (options.mute)
+        return QStringLiteral("--mute is for playing; a recording plays no sound");
     if (parser.isSet(fps)) {
         bool ok = false;
         const QString text = parser.value(fps);

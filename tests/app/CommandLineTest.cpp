@@ -43,6 +43,7 @@ class CommandLineTest : public QObject {
             "--icon-size");
         row("record with platform", {"--record", "x.gif", "-platform", "xcb"}, "-platform");
         row("record fullscreen", {"--record", "x.gif", "--fullscreen"}, "not a fullscreen");
+        row("record muted", {"--record", "x.wav", "--mute"}, "--mute is for playing");
     }
     void usageErrorsExitTwoWithOneLineAndAHint() {
         QFETCH(QStringList, arguments);
