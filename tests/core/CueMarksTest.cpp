@@ -1,8 +1,8 @@
+#include "CueLog.h"
 #include "FakeControls.h"
 #include "PixelGrid.h"
 #include "StageFixture.h"
 #include "game/Session.h"
-#include "sound/CueLog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/CueLog.h"
+#include "CueLog.h"
 #include "sound/Speaker.h"
 
 #include <vector>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "CueLog.h"
 #include "FakeControls.h"
 #include "RecordingCanvas.h"
 #include "pacing/PacedCanvas.h"
-#include "sound/CueLog.h"
 #include "stage/Stage.h"
 
 #include <cstdint>

@@ -1,9 +1,9 @@
+#include "CueLog.h"
 #include "canvas/RasterCanvas.h"
 #include "game/NoControls.h"
 #include "game/Session.h"
 #include "record/Recorder.h"
 #include "record/WavFile.h"
-#include "sound/CueLog.h"
 #include "tour/Rehearsal.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "sound/CueLog.h"
+#include "CueLog.h"
 
 #include <cmath>
 

@@ -6,9 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-// A sink that keeps the painters' marks with their nominal times, to be turned into the mixer's
-// events once it is known where the picture sits on the sample clock and at what speed: for a
-// soundtrack rendered after the pictures, and for the tests.
+// A sink that keeps the painters' marks with their nominal times, and turns them into the
+// mixer's events for a picture placed on the sample clock at a speed.
 class CueLog : public Sound {
   public:
     struct Mark {
